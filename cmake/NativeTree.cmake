@@ -1,0 +1,40 @@
+# The native (Linux, g++) tree: portable core, its tests, tools and benchmarks, and the
+# Windows trees it drives.
+find_package(GTest REQUIRED)
+include(GoogleTest)
+
+set(NATIVE_WARNINGS -Wall -Wextra -Werror)
+set(SANITIZER_FLAGS -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
+
+# Tests and the core they test run with AddressSanitizer and UndefinedBehaviorSanitizer;
+# tools and benchmarks link the plain release build of the core instead.
+function(enable_sanitizers target)
+  target_compile_options(${target} PRIVATE ${SANITIZER_FLAGS})
+  target_link_options(${target} PRIVATE ${SANITIZER_FLAGS})
+endfunction()
+
+function(add_native_test_executable target)
+  add_executable(${target} ${ARGN})
+  target_compile_options(${target} PRIVATE ${NATIVE_WARNINGS})
+  target_link_libraries(${target} PRIVATE dictionary_core GTest::gtest_main)
+  enable_sanitizers(${target})
+  gtest_discover_tests(${target} DISCOVERY_MODE PRE_TEST)
+endfunction()
+
+add_subdirectory(src)
+add_subdirectory(tests/native)
+add_subdirectory(tools)
+foreach(dir tools/article_builder tests/native/article_builder tests/native/word_search bench)
+  if(EXISTS ${CMAKE_SOURCE_DIR}/${dir}/CMakeLists.txt)
+    add_subdirectory(${dir})
+  endif()
+endforeach()
+
+option(ARTICLES_FROM_SAMPLE "Install the small sample dictionary instead of building the real one" OFF)
+if(ARTICLES_FROM_SAMPLE OR NOT EXISTS ${CMAKE_SOURCE_DIR}/cmake/Articles.cmake)
+  add_custom_target(articles ALL DEPENDS sample_articles_in_dist)
+else()
+  include(cmake/Articles.cmake)
+endif()
+
+include(cmake/WindowsTrees.cmake)

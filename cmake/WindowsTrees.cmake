@@ -1,0 +1,66 @@
+# Drives the mingw-w64 builds from the native tree:
+#  - windows-i686: the shipped 32-bit program, laid out in DIST_DIR;
+#  - windows-x86_64: the same sources built for x86-64, only when this host's kernel cannot
+#    execute 32-bit code (Wine's 32-bit loader then fails), so that the Windows tests still
+#    run under Wine against the program's real code.
+# ctest runs the Windows tests of whichever tree can run them, through Wine.
+include(ExternalProject)
+
+execute_process(COMMAND ${CMAKE_SOURCE_DIR}/scripts/wine-loader.sh
+                OUTPUT_VARIABLE WINE_LOADER OUTPUT_STRIP_TRAILING_WHITESPACE
+                RESULT_VARIABLE wine_result)
+if(NOT wine_result EQUAL 0)
+  message(FATAL_ERROR "Wine is missing or cannot run here: run scripts/install-deps.sh")
+endif()
+if(WINE_LOADER MATCHES "wine64$")
+  set(WINDOWS_TEST_ARCH x86_64)
+else()
+  set(WINDOWS_TEST_ARCH i686)
+endif()
+message(STATUS "Windows tests: ${WINDOWS_TEST_ARCH} build under ${WINE_LOADER}")
+
+find_program(XVFB_RUN xvfb-run)
+if(NOT XVFB_RUN)
+  message(FATAL_ERROR "xvfb-run is missing: run scripts/install-deps.sh")
+endif()
+
+set(WINE_TEST_PREFIX ${CMAKE_BINARY_DIR}/wineprefix-test)
+configure_file(${CMAKE_SOURCE_DIR}/cmake/wine-run.sh.in ${CMAKE_BINARY_DIR}/wine-run.sh
+               FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE
+               @ONLY)
+add_custom_target(wine_test_prefix ALL
+  COMMAND ${CMAKE_SOURCE_DIR}/scripts/make-wine-prefix.sh ${WINE_TEST_PREFIX} headless
+  COMMENT "Wine test prefix" VERBATIM)
+
+function(add_windows_tree arch build_tests lay_out_dist)
+  ExternalProject_Add(windows-${arch}
+    SOURCE_DIR ${CMAKE_SOURCE_DIR}
+    BINARY_DIR ${CMAKE_BINARY_DIR}/windows-${arch}
+    CMAKE_ARGS
+      -DCMAKE_TOOLCHAIN_FILE=${CMAKE_SOURCE_DIR}/cmake/toolchain-mingw.cmake
+      -DMINGW_ARCH=${arch}
+      -DCMAKE_BUILD_TYPE=Release
+      -DVENDOR_HOST=${VENDOR_HOST}
+      -DDIST_DIR=${DIST_DIR}
+      -DLAY_OUT_DIST=${lay_out_dist}
+      -DBUILD_WINDOWS_TESTS=${build_tests}
+      -DCMAKE_CROSSCOMPILING_EMULATOR=${CMAKE_BINARY_DIR}/wine-run.sh
+    BUILD_ALWAYS ON
+    INSTALL_COMMAND ""
+    USES_TERMINAL_CONFIGURE ON
+    USES_TERMINAL_BUILD ON)
+endfunction()
+
+if(WINDOWS_TEST_ARCH STREQUAL i686)
+  add_windows_tree(i686 ON ON)
+else()
+  add_windows_tree(i686 OFF ON)
+  add_windows_tree(x86_64 ON OFF)
+  # One compiler at a time: the machine has two cores and each tree builds in parallel.
+  add_dependencies(windows-x86_64 windows-i686)
+endif()
+
+# Hand the Windows tree's tests to this tree's ctest run.
+file(WRITE ${CMAKE_BINARY_DIR}/windows_tests.cmake
+     "subdirs(\"${CMAKE_BINARY_DIR}/windows-${WINDOWS_TEST_ARCH}\")\n")
+set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${CMAKE_BINARY_DIR}/windows_tests.cmake)

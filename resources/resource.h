@@ -1,0 +1,57 @@
+// Resource and command identifiers, one name each.
+#pragma once
+
+// Strings
+#define IDS_APP_TITLE 103
+#define IDS_WINDOW_CLASS 109
+
+// Icons, menus, accelerators, bitmaps, dialogs
+#define IDI_DICTIONARY 107
+#define IDI_SMALL 108
+#define IDI_TRAY 2210
+#define IDR_MAIN_MENU 109
+#define IDR_ACCELERATORS 109
+#define IDR_TRAY_MENU 10201
+#define IDB_TOOLBAR 37682
+#define IDD_ABOUT 1033
+#define IDD_OPTIONS 37818
+
+// Commands
+#define IDM_LOOKUP_AND_ABOUT 104
+#define IDM_EXIT 105
+#define IDM_FILE_NEW 155
+#define IDM_FILE_OPEN 156
+#define IDM_FILE_PRINT 157
+#define IDM_FILE_PRINT_PREVIEW 158
+#define IDM_EDIT_CUT 159
+#define IDM_EDIT_COPY 160
+#define IDM_EDIT_PASTE 161
+#define IDM_VIEW_ENGLISH_CHINESE 162
+#define IDM_VIEW_CHINESE_ENGLISH 163
+#define IDM_VIEW_ALWAYS_ON_TOP 164
+#define IDM_TOOLS_OPTIONS 165
+#define IDM_HELP_SEARCH 166
+#define IDM_HELP_CONTENTS 167
+#define IDM_HELP_CHECK_UPDATES 169
+#define IDM_HELP_TECHNICAL_SUPPORT 170
+#define IDM_HELP_ABOUT 171
+#define IDM_TRAY_SHOW 224
+#define IDM_TRAY_EXIT 225
+
+// Toolbar buttons
+#define IDT_NEW_ARTICLE 10501
+#define IDT_NEW_LANGUAGE 10502
+#define IDT_SAVE 10503
+#define IDT_PRINT 10504
+#define IDT_CUT 10505
+#define IDT_COPY 10506
+#define IDT_PASTE 10507
+#define IDT_HELP 10508
+
+// Controls of the main window
+#define IDC_TAB_CONTROL 23
+#define IDC_WORD_BOX 1221      // + tab index
+#define IDC_PRONOUNCE 1040     // + tab index
+#define IDC_WORD_LIST 1030     // + tab index
+#define IDC_ARTICLE_VIEW 1050  // + tab index
+#define IDC_TOOLBAR 1020555

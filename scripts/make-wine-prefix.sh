@@ -1,0 +1,64 @@
+#!/usr/bin/env bash
+# Makes a Wine prefix of the project's own (never the user's ~/.wine).
+#   make-wine-prefix.sh PREFIX headless|desktop
+# headless: Wine's null graphics driver, so windows, controls, the clipboard and hot-keys
+#           work without any X server (the in-process tests);
+# desktop:  the X11 driver, for running the program and taking screenshots.
+# Both get Wine's fonts and a CJK font standing in for "MS Song"/SimSun, with font
+# linking from the GUI fonts so Chinese shows in dialogs and controls as on Windows.
+set -euo pipefail
+prefix=${1:?prefix}
+mode=${2:-headless}
+here=$(cd "$(dirname "$0")" && pwd)
+stamp_version="3 $mode"
+
+if [ -f "$prefix/.dictionary-prefix" ] && [ "$(cat "$prefix/.dictionary-prefix")" = "$stamp_version" ]; then
+  exit 0
+fi
+
+loader=$("$here/wine-loader.sh")
+case "$loader" in
+  */wine64) arch=win64 ;;
+  *) arch=win32 ;;
+esac
+
+cjk_font=/usr/share/fonts/truetype/wqy/wqy-microhei.ttc
+[ -f "$cjk_font" ] || { echo "make-wine-prefix: $cjk_font missing; run scripts/install-deps.sh" >&2; exit 1; }
+
+echo "make-wine-prefix: creating $prefix ($arch, $mode)"
+rm -rf "$prefix"
+mkdir -p "$prefix"
+export WINEPREFIX="$prefix" WINEARCH="$arch" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+"$loader" wineboot --init >/dev/null 2>&1
+wineserver=/usr/lib/wine/wineserver64
+[ "$arch" = win32 ] && wineserver=/usr/lib/wine/wineserver32
+[ -x "$wineserver" ] || wineserver=wineserver
+"$wineserver" -w
+
+fonts="$prefix/drive_c/windows/Fonts"
+mkdir -p "$fonts"
+cp -n /usr/share/wine/fonts/* "$fonts/" 2>/dev/null || true
+cp "$cjk_font" "$fonts/"
+
+face="WenQuanYi Micro Hei"
+link="wqy-microhei.ttc,$face"
+if [ "$mode" = headless ]; then driver=null; else driver=x11; fi
+reg="$prefix/dictionary.reg"
+{
+  # An 8-bit file: Wine's regedit reads the hex(7) multi-strings as 8-bit text.
+  printf 'Windows Registry Editor Version 5.00\n\n'
+  printf '[HKEY_CURRENT_USER\\Software\\Wine\\Drivers]\n"Graphics"="%s"\n\n' "$driver"
+  printf '[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\n'
+  for f in "MS Song" "SimSun" "NSimSun" "MS Shell Dlg CJK"; do
+    printf '"%s"="%s"\n' "$f" "$face"
+  done
+  printf '\n[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\FontLink\\SystemLink]\n'
+  for f in "Tahoma" "MS Shell Dlg" "MS Shell Dlg 2" "Microsoft Sans Serif" "MS Sans Serif" "Segoe UI" "Arial" "Lucida Sans Unicode"; do
+    printf '"%s"=hex(7):%s\n' "$f" "$(printf '%s' "$link" | od -An -tx1 -v | tr -s ' \n' ',' | sed 's/^,//;s/,$//'),00,00"
+  done
+  printf '\n[HKEY_CURRENT_USER\\Software\\Wine\\WineDbg]\n"ShowCrashDialog"=dword:00000000\n'
+} > "$reg"
+"$loader" regedit /S "$reg" >/dev/null 2>&1
+"$wineserver" -w
+echo "$stamp_version" > "$prefix/.dictionary-prefix"
+echo "make-wine-prefix: ready"

@@ -1,0 +1,89 @@
+#include "app/app_state_win.h"
+
+#include "app/commands_win.h"
+#include "dictionary/article_files_win.h"
+#include "resource.h"
+
+AppState app{};
+
+namespace {
+
+void greyUnavailableFileItems() {
+  const HMENU menu = GetMenu(app.mainWindow);
+  for (const UINT id : {IDM_FILE_NEW, IDM_FILE_OPEN, IDM_FILE_PRINT, IDM_FILE_PRINT_PREVIEW}) {
+    EnableMenuItem(menu, id, MF_BYCOMMAND | MF_GRAYED);
+  }
+}
+
+// Accelerators are matched against the window a key message is addressed to, so Alt+"?"
+// typed into a child control goes to that control, not to the main window.
+int runMessageLoop(HACCEL accelerators) {
+  MSG message{};
+  // GetMessageW returns -1 on failure; looping on any non-zero value would spin forever.
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    if (!TranslateAcceleratorW(message.hwnd, accelerators, &message)) {
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
+    }
+  }
+  return static_cast<int>(message.wParam);
+}
+
+}  // namespace
+
+void registerMainWindowClass(HINSTANCE instance) {
+  WNDCLASSEXW windowClass{};
+  windowClass.cbSize = sizeof(windowClass);
+  windowClass.style = CS_HREDRAW | CS_VREDRAW;  // every resize repaints, which drives the layout
+  windowClass.lpfnWndProc = mainWindowProc;
+  windowClass.hInstance = instance;
+  windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_DICTIONARY));
+  windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+  windowClass.lpszMenuName = MAKEINTRESOURCEW(IDR_MAIN_MENU);
+  windowClass.lpszClassName = app.windowClassName;
+  windowClass.hIconSm = LoadIconW(instance, MAKEINTRESOURCEW(IDI_SMALL));
+  RegisterClassExW(&windowClass);
+}
+
+bool startApplication(HINSTANCE instance, int showCommand) {
+  app.instance = instance;
+  const HWND window = CreateWindowExW(0, app.windowClassName, app.windowTitle, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, 0,
+                                      380, 323, nullptr, nullptr, instance, nullptr);
+  if (!window) return false;
+  app.mainWindow = window;
+  ShowWindow(app.mainWindow, showCommand);
+  UpdateWindow(app.mainWindow);
+  greyUnavailableFileItems();
+  loadArticleFiles();
+  unscrambleArticles();
+  return true;
+}
+
+void loadWindowTexts(HINSTANCE instance) {
+  LoadStringW(instance, IDS_APP_TITLE, app.windowTitle, 100);
+  LoadStringW(instance, IDS_WINDOW_CLASS, app.windowClassName, 100);
+}
+
+int runDictionary(HINSTANCE instance, int showCommand) {
+  loadWindowTexts(instance);
+  registerMainWindowClass(instance);
+  if (!startApplication(instance, showCommand)) return 0;
+  const HACCEL accelerators = LoadAcceleratorsW(instance, MAKEINTRESOURCEW(IDR_ACCELERATORS));
+  return runMessageLoop(accelerators);
+}
+
+void shutDownApplication() {
+  for (int tab = 0; tab < 2; ++tab) {
+    if (app.wordBoxes[tab]) DestroyWindow(app.wordBoxes[tab]);
+    if (app.articleViews[tab]) DestroyWindow(app.articleViews[tab]);
+    app.wordBoxes[tab] = nullptr;
+    app.articleViews[tab] = nullptr;
+  }
+  if (app.richEditLibrary) FreeLibrary(app.richEditLibrary);
+  app.richEditLibrary = nullptr;
+  if (app.requestThread) CloseHandle(app.requestThread);
+  app.requestThread = nullptr;
+  releaseArticleFiles();
+  PostQuitMessage(0);
+}

@@ -1,0 +1,47 @@
+// The one process-wide record of the running program, and the start-up and shutdown
+// sequences that wire the subsystems together. Used on the user-interface thread only.
+#pragma once
+#include <windows.h>
+#include <shellapi.h>
+
+#include <cstdint>
+#include <map>
+#include <string>
+
+struct AppState {
+  HINSTANCE instance;
+  wchar_t windowTitle[100];
+  wchar_t windowClassName[100];
+  HWND mainWindow;
+  HWND tabControl;
+  HWND toolbar;
+  HWND wordBoxes[2];          // index = tab: 0 "English Chinese", 1 "Chinese English"
+  HWND pronounceButtons[2];
+  HWND wordLists[2];
+  HWND articleViews[2];
+  std::int32_t currentTab;    // the tab whose controls the last paint made visible
+  HMODULE richEditLibrary;
+  HWND nextClipboardViewer;
+  bool capturePending;
+  wchar_t* capturedText;      // the program's own copy of the last captured text, or null
+  bool alwaysOnTop;
+  unsigned char* fileText[2];     // the loaded article files, owned (GlobalAlloc blocks)
+  std::uint32_t fileSize[2];      // their sizes as the platform reported them
+  const unsigned char* tabText[2];  // the text each tab searches; points into fileText
+  std::uint32_t tabSize[2];
+  std::map<std::wstring, std::wstring> settings;
+  NOTIFYICONDATAW trayIconData;
+  HANDLE requestThread;       // the most recent notification request worker
+};
+
+extern AppState app;
+
+// Loads the caption (string 103) and the class name (string 109) into AppState.
+void loadWindowTexts(HINSTANCE instance);
+void registerMainWindowClass(HINSTANCE instance);
+bool startApplication(HINSTANCE instance, int showCommand);
+// Loads the caption and class name, registers the class, starts the program and runs the
+// message loop; returns the quit message's code, or 0 when start-up fails.
+int runDictionary(HINSTANCE instance, int showCommand);
+// The shutdown sequence of the main window's destruction.
+void shutDownApplication();

@@ -1,0 +1,10 @@
+#include "common/globals.h"
+
+// One translation unit, so the definition order below is the construction order and each
+// text can be built from the ones before it.
+const std::u16string firstLanguage = u"English";
+const std::u16string secondLanguage = u"Chinese";
+const std::u16string initialEnglishWord = u"a";
+const std::u16string versionText = u"1.2.15 " + secondLanguage;
+const std::u16string vendorHost = u"" VENDOR_HOST;
+const std::u16string siteRoot = u"http://" + vendorHost + u"/";

@@ -1,0 +1,46 @@
+#include "common/shell_win.h"
+
+#include <shellapi.h>
+
+#include "app/app_state_win.h"
+#include "common/paths.h"
+#include "common/text_seam_win.h"
+
+namespace {
+std::wstring programDirectoryOverride;
+
+// The executable's full path, growing the buffer until the whole path fits: a cut path
+// would name files in some other folder.
+std::wstring executablePath() {
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (length == 0) return {};
+    if (length < path.size()) {
+      path.resize(length);
+      return path;
+    }
+    if (path.size() >= 32768) return {};  // longer than any Windows path can be
+    path.resize(path.size() * 2);
+  }
+}
+}  // namespace
+
+std::wstring programDirectory() {
+  if (!programDirectoryOverride.empty()) return programDirectoryOverride;
+  return toWideText(directoryOfPath(toCoreText(executablePath())));
+}
+
+std::wstring fileBesideProgram(std::wstring_view relativeName) {
+  return programDirectory() + L"\\" + std::wstring(relativeName);
+}
+
+void setProgramDirectoryForTesting(const std::wstring& directory) { programDirectoryOverride = directory; }
+
+void shellOpen(const std::wstring& target) {
+  ShellExecuteW(nullptr, L"open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+void showInfoMessage(const std::wstring& text) {
+  MessageBoxW(app.mainWindow, text.c_str(), L"Info Message", MB_OK);
+}

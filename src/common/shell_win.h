@@ -1,0 +1,20 @@
+// Shared Windows helpers: the program's directory, the shell, and the one kind of message box.
+#pragma once
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+
+// The directory of the running executable (no trailing backslash), of any length.
+std::wstring programDirectory();
+// A file beside the program: programDirectory() + "\" + relativeName.
+std::wstring fileBesideProgram(std::wstring_view relativeName);
+// Tests point the program at a folder of fixtures; an empty path restores the real one.
+void setProgramDirectoryForTesting(const std::wstring& directory);
+
+// Hands a URL, file path or program name to the shell ("open", SW_SHOWNORMAL); the result
+// is not examined: the shell tells the user itself when it cannot open the target.
+void shellOpen(const std::wstring& target);
+
+// The program's failure message: owner the main window, title "Info Message", OK only.
+void showInfoMessage(const std::wstring& text);

@@ -1,0 +1,30 @@
+// The article files as stored: UTF-16LE text with every byte increased by 2 (mod 256).
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+// Subtracts 2 (mod 256) from every byte, in place.
+void unscrambleArticleBytes(unsigned char* bytes, std::size_t count);
+// Adds 2 (mod 256) to every byte, in place: the inverse, for writing article files.
+void scrambleArticleBytes(unsigned char* bytes, std::size_t count);
+
+// "Articles_English_Chinese.dat" for file 0 (tab 0), "Articles_Chinese_English.dat" for file 1.
+std::u16string articleFileName(int fileIndex);
+// The same name inside the Articles folder, as a path relative to the program's directory.
+std::u16string articleFileRelativePath(int fileIndex);
+
+// Files larger than this are refused as if their size could not be read: the whole file is
+// held in memory, and a 32-bit process cannot hold much more.
+constexpr std::uint64_t maxArticleFileSize = 512ull * 1024 * 1024;
+bool isAcceptableArticleFileSize(std::uint64_t size);
+
+// Bytes to allocate for a file of the given (acceptable) size: the data, a padding byte when
+// the size is odd, and a whole zero UTF-16 unit, so the text always ends in a terminator at
+// an even offset.
+std::size_t articleBlockSize(std::uint32_t fileSize);
+
+// The messages shown when an article file is missing; the second one ("version" without
+// "from") is the one shown when the second file's size cannot be read.
+std::u16string missingArticleFileMessage();
+std::u16string unreadableSecondFileMessage();

@@ -1,0 +1,142 @@
+#include "test_support_win.h"
+
+#include <gtest/gtest.h>
+
+#include "app/app_state_win.h"
+#include "common/shell_win.h"
+#include "common/text_seam_win.h"
+#include "dictionary/article_files.h"
+#include "resource.h"
+
+namespace {
+
+std::wstring executableDirectory() {
+  wchar_t path[MAX_PATH * 4];
+  const DWORD length = GetModuleFileNameW(nullptr, path, static_cast<DWORD>(std::size(path)));
+  std::wstring full(path, length);
+  return full.substr(0, full.rfind(L'\\'));
+}
+
+void removeTree(const std::wstring& directory) {
+  WIN32_FIND_DATAW entry;
+  const HANDLE search = FindFirstFileW((directory + L"\\*").c_str(), &entry);
+  if (search != INVALID_HANDLE_VALUE) {
+    do {
+      const std::wstring name = entry.cFileName;
+      if (name == L"." || name == L"..") continue;
+      const std::wstring path = directory + L"\\" + name;
+      if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        removeTree(path);
+      } else {
+        SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileW(path.c_str());
+      }
+    } while (FindNextFileW(search, &entry));
+    FindClose(search);
+  }
+  RemoveDirectoryW(directory.c_str());
+}
+
+}  // namespace
+
+std::wstring makeFixtureDirectory() {
+  const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+  std::string name = std::string(info->test_suite_name()) + "." + info->name();
+  const std::wstring root = executableDirectory() + L"\\fixtures";
+  CreateDirectoryW(root.c_str(), nullptr);
+  const std::wstring directory = root + L"\\" + std::wstring(name.begin(), name.end());
+  removeTree(directory);
+  CreateDirectoryW(directory.c_str(), nullptr);
+  setProgramDirectoryForTesting(directory);
+  return directory;
+}
+
+void writeRawFile(const std::wstring& path, const std::string& bytes) {
+  const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE) << "cannot create fixture file";
+  DWORD written = 0;
+  WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  CloseHandle(file);
+  ASSERT_EQ(written, bytes.size());
+}
+
+void writeArticleFile(const std::wstring& directory, int index, const std::u16string& plainText) {
+  std::string bytes;
+  for (const char16_t unit : plainText) {
+    bytes += static_cast<char>(unit & 0xff);
+    bytes += static_cast<char>(unit >> 8);
+  }
+  scrambleArticleBytes(reinterpret_cast<unsigned char*>(bytes.data()), bytes.size());
+  CreateDirectoryW((directory + L"\\Articles").c_str(), nullptr);
+  writeRawFile(directory + L"\\" + toWideText(articleFileRelativePath(index)), bytes);
+}
+
+bool startProgram(int showCommand) {
+  const HINSTANCE instance = GetModuleHandleW(nullptr);
+  loadWindowTexts(instance);
+  registerMainWindowClass(instance);
+  return startApplication(instance, showCommand);
+}
+
+void pumpMessages(DWORD milliseconds) {
+  const DWORD start = GetTickCount();
+  MSG message;
+  while (GetTickCount() - start < milliseconds) {
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
+    }
+    Sleep(5);
+  }
+}
+
+int exitProgramAndWait() {
+  SendMessageW(app.mainWindow, WM_COMMAND, MAKEWPARAM(IDM_EXIT, 0), 0);
+  const DWORD start = GetTickCount();
+  MSG message;
+  while (GetTickCount() - start < 10000) {
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      if (message.message == WM_QUIT) return static_cast<int>(message.wParam);
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
+    }
+    Sleep(5);
+  }
+  return -1;
+}
+
+MessageBoxWatcher::MessageBoxWatcher() {
+  InitializeCriticalSection(&lock);
+  worker = std::thread([this] { watch(); });
+}
+
+MessageBoxWatcher::~MessageBoxWatcher() {
+  stopping = true;
+  worker.join();
+  DeleteCriticalSection(&lock);
+}
+
+std::vector<std::wstring> MessageBoxWatcher::texts() {
+  EnterCriticalSection(&lock);
+  auto copy = seen;
+  LeaveCriticalSection(&lock);
+  return copy;
+}
+
+void MessageBoxWatcher::watch() {
+  while (!stopping) {
+    const HWND box = FindWindowW(L"#32770", L"Info Message");
+    if (box && IsWindowVisible(box)) {
+      // A message box's text is the static control with id 0xFFFF.
+      wchar_t text[1024] = L"";
+      GetDlgItemTextW(box, 0xFFFF, text, static_cast<int>(std::size(text)));
+      EnterCriticalSection(&lock);
+      seen.emplace_back(text);
+      LeaveCriticalSection(&lock);
+      SendMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+      // Wait for this box to go before looking for the next one.
+      for (int i = 0; i < 400 && IsWindow(box); ++i) Sleep(5);
+    }
+    Sleep(10);
+  }
+}

@@ -1,0 +1,38 @@
+// Helpers for driving the real program inside a test process under Wine.
+#pragma once
+#include <windows.h>
+
+#include <atomic>
+#include <string>
+#include <thread>
+#include <vector>
+
+// A fresh folder for one test's fixture files, which the program then takes for its own
+// directory. Named after the running test, emptied first.
+std::wstring makeFixtureDirectory();
+// Writes an article file (index 0 or 1) from plain text, scrambled as the program stores it.
+void writeArticleFile(const std::wstring& directory, int index, const std::u16string& plainText);
+void writeRawFile(const std::wstring& path, const std::string& bytes);
+
+// Loads the window texts, registers the class and runs the real start-up sequence.
+bool startProgram(int showCommand = SW_SHOWNORMAL);
+// Sends the Exit command and pumps messages until the quit message; returns its code, or
+// -1 when the program did not quit within the time limit.
+int exitProgramAndWait();
+// Pumps the thread's pending messages for the given time.
+void pumpMessages(DWORD milliseconds);
+
+// Watches for the program's "Info Message" boxes as a user would see them: finds each box
+// by its title, reads its text and presses OK.
+struct MessageBoxWatcher {
+  MessageBoxWatcher();
+  ~MessageBoxWatcher();
+  std::vector<std::wstring> texts();
+
+ private:
+  void watch();
+  std::atomic<bool> stopping{false};
+  CRITICAL_SECTION lock;
+  std::vector<std::wstring> seen;
+  std::thread worker;
+};
