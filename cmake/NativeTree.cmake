@@ -38,3 +38,6 @@ else()
 endif()
 
 include(cmake/WindowsTrees.cmake)
+
+add_test(NAME ProgramBinary.IsHardenedPe32GuiImportingOnlySystemDlls
+         COMMAND ${CMAKE_SOURCE_DIR}/scripts/check-pe.sh ${DIST_DIR}/TandemoxDictionary.exe)

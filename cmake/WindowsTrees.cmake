@@ -32,7 +32,7 @@ add_custom_target(wine_test_prefix ALL
   COMMAND ${CMAKE_SOURCE_DIR}/scripts/make-wine-prefix.sh ${WINE_TEST_PREFIX} headless
   COMMENT "Wine test prefix" VERBATIM)
 
-function(add_windows_tree arch build_tests lay_out_dist)
+function(add_windows_tree arch build_tests dist_dir)
   ExternalProject_Add(windows-${arch}
     SOURCE_DIR ${CMAKE_SOURCE_DIR}
     BINARY_DIR ${CMAKE_BINARY_DIR}/windows-${arch}
@@ -41,8 +41,7 @@ function(add_windows_tree arch build_tests lay_out_dist)
       -DMINGW_ARCH=${arch}
       -DCMAKE_BUILD_TYPE=Release
       -DVENDOR_HOST=${VENDOR_HOST}
-      -DDIST_DIR=${DIST_DIR}
-      -DLAY_OUT_DIST=${lay_out_dist}
+      -DDIST_DIR=${dist_dir}
       -DBUILD_WINDOWS_TESTS=${build_tests}
       -DCMAKE_CROSSCOMPILING_EMULATOR=${CMAKE_BINARY_DIR}/wine-run.sh
     BUILD_ALWAYS ON
@@ -52,10 +51,18 @@ function(add_windows_tree arch build_tests lay_out_dist)
 endfunction()
 
 if(WINDOWS_TEST_ARCH STREQUAL i686)
-  add_windows_tree(i686 ON ON)
+  add_windows_tree(i686 ON ${DIST_DIR})
 else()
-  add_windows_tree(i686 OFF ON)
-  add_windows_tree(x86_64 ON OFF)
+  add_windows_tree(i686 OFF ${DIST_DIR})
+  # The x86-64 copy of the program sits in a folder of its own that shares the articles and
+  # help of the real layout, so it can be run here just as the shipped program would be.
+  set(DIST_X86_64 ${CMAKE_BINARY_DIR}/dist-x86_64)
+  add_windows_tree(x86_64 ON ${DIST_X86_64})
+  add_custom_target(dist_x86_64_layout ALL
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${DIST_X86_64} ${DIST_DIR}/Articles ${DIST_DIR}/Help
+    COMMAND ${CMAKE_COMMAND} -E create_symlink ../dist/Articles ${DIST_X86_64}/Articles
+    COMMAND ${CMAKE_COMMAND} -E create_symlink ../dist/Help ${DIST_X86_64}/Help
+    VERBATIM)
   # One compiler at a time: the machine has two cores and each tree builds in parallel.
   add_dependencies(windows-x86_64 windows-i686)
 endif()
