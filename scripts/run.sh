@@ -29,7 +29,8 @@ trap 'kill $xvfb 2>/dev/null || true' EXIT
 export DISPLAY=$display
 sleep 1
 echo "No display: running $program under Xvfb ($display)"
-"$loader" "$program" &
+# A Wine virtual desktop gives the window a screen and a task bar with a notification area.
+"$loader" explorer /desktop=Dictionary,1024x768 "$program" &
 program_pid=$!
 sleep "${SCREENSHOT_DELAY:-8}"
 import -window root "$screenshot"
