@@ -1,12 +1,27 @@
 #include "app/app_state_win.h"
 
 #include "app/commands_win.h"
+#include "app/main_window_win.h"
 #include "dictionary/article_files_win.h"
+#include "dictionary/article_view_win.h"
+#include "dictionary/word_search_win.h"
 #include "resource.h"
+
+#include <commctrl.h>
 
 AppState app{};
 
 namespace {
+
+// Tab 0, or the tab that DefaultLanguageId names when it is 0 or 1: any other number would
+// index past the two tabs.
+void selectDefaultTab() {
+  SendMessageW(app.tabControl, TCM_SETCURSEL, 0, 0);
+  const auto setting = app.settings.find(L"DefaultLanguageId");
+  if (setting == app.settings.end()) return;
+  const int tab = _wtoi(setting->second.c_str());
+  if (tab == 0 || tab == 1) SendMessageW(app.tabControl, TCM_SETCURSEL, tab, 0);
+}
 
 void greyUnavailableFileItems() {
   const HMENU menu = GetMenu(app.mainWindow);
@@ -54,9 +69,13 @@ bool startApplication(HINSTANCE instance, int showCommand) {
   app.mainWindow = window;
   ShowWindow(app.mainWindow, showCommand);
   UpdateWindow(app.mainWindow);
+  selectDefaultTab();
+  // Selecting a tab from the program sends no change notification, so show its controls here.
+  showCurrentTab();
   greyUnavailableFileItems();
   loadArticleFiles();
   unscrambleArticles();
+  showInitialWord();
   return true;
 }
 
@@ -66,6 +85,9 @@ void loadWindowTexts(HINSTANCE instance) {
 }
 
 int runDictionary(HINSTANCE instance, int showCommand) {
+  // DLLs load from the system folders only, never from the program's own folder, where a
+  // planted copy of a system DLL could otherwise run.
+  SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
   loadWindowTexts(instance);
   registerMainWindowClass(instance);
   if (!startApplication(instance, showCommand)) return 0;

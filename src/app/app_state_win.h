@@ -8,6 +8,8 @@
 #include <map>
 #include <string>
 
+#include "dictionary/word_search.h"
+
 struct AppState {
   HINSTANCE instance;
   wchar_t windowTitle[100];
@@ -29,6 +31,7 @@ struct AppState {
   std::uint32_t fileSize[2];      // their sizes as the platform reported them
   const unsigned char* tabText[2];  // the text each tab searches; points into fileText
   std::uint32_t tabSize[2];
+  ArticleText searchTexts[2];      // each tab's text as the word search reads it
   std::map<std::wstring, std::wstring> settings;
   NOTIFYICONDATAW trayIconData;
   HANDLE requestThread;       // the most recent notification request worker

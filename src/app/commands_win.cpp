@@ -1,6 +1,12 @@
 #include "app/commands_win.h"
 
 #include "app/app_state_win.h"
+
+#include <commctrl.h>
+
+#include "app/main_window_win.h"
+#include "dictionary/article_view_win.h"
+#include "dictionary/word_search_win.h"
 #include "resource.h"
 
 namespace {
@@ -9,6 +15,13 @@ namespace {
 
 void exitProgram() { DestroyWindow(app.mainWindow); }
 
+void selectTab(int tab) {
+  SendMessageW(app.tabControl, TCM_SETCURSEL, tab, 0);
+  showCurrentTab();
+}
+void showEnglishChinese() { selectTab(0); }
+void showChineseEnglish() { selectTab(1); }
+
 struct CommandRoute {
   WORD id;
   void (*run)();
@@ -16,6 +29,8 @@ struct CommandRoute {
 
 constexpr CommandRoute mainCommands[] = {
     {IDM_EXIT, exitProgram},
+    {IDM_VIEW_ENGLISH_CHINESE, showEnglishChinese},
+    {IDM_VIEW_CHINESE_ENGLISH, showChineseEnglish},
     {IDM_TRAY_EXIT, exitProgram},
 };
 
@@ -31,7 +46,30 @@ static_assert(commandIdsAreUnique(), "a command id is routed twice");
 
 // ---- messages ----
 
-LRESULT onCreate(HWND, WPARAM, LPARAM) { return 0; }
+LRESULT onCreate(HWND window, WPARAM, LPARAM lParam) {
+  return createMainWindowControls(window, reinterpret_cast<const CREATESTRUCTW*>(lParam));
+}
+
+LRESULT onPaint(HWND window, WPARAM, LPARAM) {
+  paintMainWindow(window);
+  return 0;
+}
+
+LRESULT onGetMinMaxInfo(HWND, WPARAM, LPARAM lParam) {
+  setMinimumTrackingSize(reinterpret_cast<MINMAXINFO*>(lParam));
+  return 0;
+}
+
+// The class redraws the whole window at every size change, and the paint lays it out.
+LRESULT answerZero(HWND, WPARAM, LPARAM) { return 0; }
+
+LRESULT onNotify(HWND, WPARAM wParam, LPARAM lParam) {
+  const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+  const auto sender = static_cast<int>(wParam);
+  if (sender == IDC_TAB_CONTROL && header->code == TCN_SELCHANGE) showCurrentTab();
+  if ((sender == IDC_WORD_LIST || sender == IDC_WORD_LIST + 1) && header->code == NM_DBLCLK) showChosenHeadword();
+  return 0;
+}
 
 LRESULT onDestroy(HWND, WPARAM, LPARAM) {
   shutDownApplication();
@@ -40,6 +78,9 @@ LRESULT onDestroy(HWND, WPARAM, LPARAM) {
 
 LRESULT onCommand(HWND window, WPARAM wParam, LPARAM lParam) {
   const WORD id = LOWORD(wParam);
+  const WORD code = HIWORD(wParam);
+  // Edits in a word box (5) and selections or accelerators (1) look the word up first.
+  if (code == CBN_SELCHANGE || code == CBN_EDITCHANGE) lookUpWord();
   for (const auto& route : mainCommands) {
     if (route.id == id) {
       route.run();
@@ -57,7 +98,12 @@ struct MessageRoute {
 constexpr MessageRoute mainMessages[] = {
     {WM_CREATE, onCreate},
     {WM_DESTROY, onDestroy},
+    {WM_PAINT, onPaint},
+    {WM_GETMINMAXINFO, onGetMinMaxInfo},
+    {WM_SIZE, answerZero},
+    {WM_SIZING, answerZero},
     {WM_COMMAND, onCommand},
+    {WM_NOTIFY, onNotify},
 };
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include "common/shell_win.h"
 #include "common/text_seam_win.h"
 #include "dictionary/article_files.h"
+#include "dictionary/word_search.h"
 
 namespace {
 
@@ -60,8 +61,16 @@ void loadArticleFiles() {
 }
 
 void unscrambleArticles() {
-  if (app.fileSize[0] == 0 || app.fileSize[1] == 0 || !app.fileText[0] || !app.fileText[1]) return;
-  for (int index = 0; index < 2; ++index) unscrambleArticleBytes(app.fileText[index], app.fileSize[index]);
+  if (app.fileSize[0] != 0 && app.fileSize[1] != 0 && app.fileText[0] && app.fileText[1]) {
+    for (int index = 0; index < 2; ++index) unscrambleArticleBytes(app.fileText[index], app.fileSize[index]);
+  }
+  // The word search's one load-time pass: where the text ends and whether its records are
+  // sorted, which lets every lookup binary-search instead of scanning the whole text.
+  for (int tab = 0; tab < 2; ++tab) {
+    if (!app.tabText[tab]) continue;
+    const auto* units = reinterpret_cast<const char16_t*>(app.tabText[tab]);
+    app.searchTexts[tab] = prepareArticleText(std::u16string_view(units, app.tabSize[tab] / 2));
+  }
 }
 
 void releaseArticleFiles() {
@@ -69,5 +78,6 @@ void releaseArticleFiles() {
     if (app.fileText[index]) GlobalFree(app.fileText[index]);
     app.fileText[index] = nullptr;
     app.tabText[index] = nullptr;
+    app.searchTexts[index] = {};
   }
 }

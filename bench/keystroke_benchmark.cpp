@@ -1,0 +1,286 @@
+// What one keystroke in a word box costs the search: the listing of up to 25
+// headwords plus the exact article, for real words, beginnings of words and
+// absent words, by the engine and by the straightforward scan of the whole text
+// in the same run. After the benchmarks a summary gives the median cost per
+// keystroke over each word set and the ratio of scan to engine.
+//
+// Usage: keystroke_benchmark [benchmark flags] [folder with the article files]
+// The folder may also come from ARTICLES_DIR. Without either, a synthetic
+// sorted text of the real files' size is searched instead.
+#include "article_source.h"
+
+#include "dictionary/word_search.h"
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+struct WordSet {
+    std::string name;
+    std::vector<std::u16string> words;
+};
+
+struct SearchedText {
+    std::string name;
+    std::u16string text;
+    ArticleText prepared;
+    double prepareMilliseconds = 0;
+    std::vector<WordSet> wordSets;
+};
+
+// The search as the plain algorithm does it: build the key, find its first
+// occurrence in the whole text, walk the records; then the same for the
+// article key. Returns something that depends on the result, so that nothing
+// is optimised away.
+std::size_t scanKeystroke(std::u16string_view text, std::u16string_view word)
+{
+    constexpr auto npos = std::u16string_view::npos;
+    std::size_t seen = 0;
+    std::u16string key = u"\n|" + std::u16string(word.substr(0, maxListingWordLength));
+    std::size_t at = text.find(key);
+    if (at != npos) {
+        std::size_t p = at + 2;
+        for (std::size_t count = 0; count < maxListedHeadwords; ++count) {
+            const std::size_t headwordEnd = text.find(u'|', p);
+            if (headwordEnd == npos) {
+                break;
+            }
+            seen += headwordEnd - p;
+            const std::size_t articleEnd = text.find(u'|', headwordEnd + 1);
+            if (articleEnd == npos) {
+                break;
+            }
+            p = articleEnd + 1;
+        }
+    }
+    key = u"\n|" + std::u16string(word.substr(0, maxArticleWordLength)) + u"|";
+    at = text.find(key);
+    if (at != npos) {
+        const std::size_t headwordEnd = text.find(u'|', at + 2);
+        const std::size_t articleEnd = text.find(u'|', headwordEnd + 1);
+        seen += (articleEnd == npos ? text.size() : articleEnd) - headwordEnd;
+    }
+    return seen;
+}
+
+std::size_t engineKeystroke(const ArticleText& text, std::u16string_view word)
+{
+    const HeadwordListing listing = listHeadwords(text, word);
+    const ArticleLookup article = findArticle(text, word);
+    return listing.count + article.article.size();
+}
+
+std::vector<std::u16string_view> headwordsOf(std::u16string_view text)
+{
+    std::vector<std::u16string_view> headwords;
+    for (std::size_t at = text.find(u"\n|"); at != std::u16string_view::npos;
+         at = text.find(u"\n|", at + 1)) {
+        const std::size_t end = text.find(u'|', at + 2);
+        if (end == std::u16string_view::npos) {
+            break;
+        }
+        headwords.push_back(text.substr(at + 2, end - at - 2));
+    }
+    return headwords;
+}
+
+// Real words spread evenly over the text, beginnings of them (one to three
+// units, as while typing), and words that are in no record.
+std::vector<WordSet> chooseWords(const ArticleText& prepared, std::size_t perSet)
+{
+    const std::vector<std::u16string_view> headwords = headwordsOf(prepared.text);
+    WordSet words{"words", {}};
+    WordSet prefixes{"prefixes", {}};
+    WordSet absent{"absent", {}};
+    if (headwords.empty()) {
+        return {};
+    }
+    const std::size_t step = std::max<std::size_t>(1, headwords.size() / perSet);
+    for (std::size_t i = step / 2; i < headwords.size() && words.words.size() < perSet;
+         i += step) {
+        const std::u16string_view headword = headwords[i];
+        if (headword.empty()) {
+            continue;
+        }
+        words.words.emplace_back(headword);
+        prefixes.words.emplace_back(headword.substr(0, 1 + words.words.size() % 3));
+        // A typing slip: the word with its last unit doubled and a stray letter.
+        std::u16string slip(headword);
+        slip += slip.back();
+        slip += u'q';
+        if (listHeadwords(prepared, slip).status == ListingStatus::NoMatch) {
+            absent.words.push_back(std::move(slip));
+        }
+    }
+    return {words, prefixes, absent};
+}
+
+double median(std::vector<double> values)
+{
+    if (values.empty()) {
+        return 0;
+    }
+    std::sort(values.begin(), values.end());
+    const std::size_t middle = values.size() / 2;
+    return values.size() % 2 != 0 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
+}
+
+double microsecondsSince(Clock::time_point start, double repeats)
+{
+    return std::chrono::duration<double, std::micro>(Clock::now() - start).count() / repeats;
+}
+
+// Per-word cost in microseconds. One engine keystroke takes less than the
+// clock resolves, so each word is timed over a batch of repeats; the best of
+// three batches keeps a time slice lost to another process out of the figure.
+std::vector<double> engineCosts(const ArticleText& text, const std::vector<std::u16string>& words)
+{
+    constexpr int repeats = 100;
+    std::vector<double> costs;
+    for (const std::u16string& word : words) {
+        double best = 0;
+        for (int batch = 0; batch < 3; ++batch) {
+            const Clock::time_point start = Clock::now();
+            for (int r = 0; r < repeats; ++r) {
+                benchmark::DoNotOptimize(engineKeystroke(text, word));
+            }
+            const double cost = microsecondsSince(start, repeats);
+            best = batch == 0 ? cost : std::min(best, cost);
+        }
+        costs.push_back(best);
+    }
+    return costs;
+}
+
+std::vector<double> scanCosts(std::u16string_view text, const std::vector<std::u16string>& words)
+{
+    std::vector<double> costs;
+    for (const std::u16string& word : words) {
+        const Clock::time_point start = Clock::now();
+        benchmark::DoNotOptimize(scanKeystroke(text, word));
+        costs.push_back(microsecondsSince(start, 1));
+    }
+    return costs;
+}
+
+void printSummary(const std::vector<SearchedText>& texts)
+{
+    std::printf("\nPer keystroke (listing of 25 + exact article), median over each word set:\n");
+    std::printf("%-16s %-9s %6s %12s %12s %14s %10s\n", "text", "words", "count", "engine us",
+                "engine max", "scan us", "scan/engine");
+    for (const SearchedText& text : texts) {
+        for (const WordSet& set : text.wordSets) {
+            if (set.words.empty()) {
+                continue;
+            }
+            const std::vector<double> engine = engineCosts(text.prepared, set.words);
+            const std::vector<double> scan = scanCosts(text.prepared.text, set.words);
+            const double engineMedian = median(engine);
+            const double scanMedian = median(scan);
+            std::printf("%-16s %-9s %6zu %12.3f %12.3f %14.1f %10.0f\n", text.name.c_str(),
+                        set.name.c_str(), set.words.size(), engineMedian,
+                        *std::max_element(engine.begin(), engine.end()), scanMedian,
+                        engineMedian > 0 ? scanMedian / engineMedian : 0.0);
+        }
+    }
+    std::printf("\nLoad-time check (cut at the first zero unit, sortedness pass):\n");
+    for (const SearchedText& text : texts) {
+        std::printf("%-16s %9zu units  %8.2f ms  binary search %s\n", text.name.c_str(),
+                    text.text.size(), text.prepareMilliseconds,
+                    text.prepared.sortedRecords ? "on" : "OFF (records not sorted: every lookup scans)");
+    }
+    std::printf("Memory beyond the texts: none (the engine keeps a %zu-byte view and flag per text)\n",
+                sizeof(ArticleText));
+}
+
+void registerBenchmarks(const std::vector<SearchedText>& texts)
+{
+    for (const SearchedText& text : texts) {
+        benchmark::RegisterBenchmark(("Prepare/" + text.name).c_str(),
+                                     [&text](benchmark::State& state) {
+                                         for (auto _ : state) {
+                                             benchmark::DoNotOptimize(prepareArticleText(text.text));
+                                         }
+                                     })
+            ->Unit(benchmark::kMillisecond);
+        for (const WordSet& set : text.wordSets) {
+            if (set.words.empty()) {
+                continue;
+            }
+            benchmark::RegisterBenchmark(("Engine/" + text.name + "/" + set.name).c_str(),
+                                         [&text, &set](benchmark::State& state) {
+                                             std::size_t i = 0;
+                                             for (auto _ : state) {
+                                                 benchmark::DoNotOptimize(engineKeystroke(
+                                                     text.prepared, set.words[i]));
+                                                 i = (i + 1) % set.words.size();
+                                             }
+                                         })
+                ->Unit(benchmark::kMicrosecond);
+            benchmark::RegisterBenchmark(("Scan/" + text.name + "/" + set.name).c_str(),
+                                         [&text, &set](benchmark::State& state) {
+                                             std::size_t i = 0;
+                                             for (auto _ : state) {
+                                                 benchmark::DoNotOptimize(scanKeystroke(
+                                                     text.prepared.text, set.words[i]));
+                                                 i = (i + 1) % set.words.size();
+                                             }
+                                         })
+                ->Unit(benchmark::kMicrosecond);
+        }
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    benchmark::Initialize(&argc, argv);
+    std::string folder;
+    if (argc > 1) {
+        folder = argv[1];
+    } else if (const char* fromEnvironment = std::getenv("ARTICLES_DIR")) {
+        folder = fromEnvironment;
+    }
+
+    std::vector<SearchedText> texts(2);
+    texts[0].name = "English_Chinese";
+    texts[1].name = "Chinese_English";
+    if (!folder.empty()) {
+        for (SearchedText& text : texts) {
+            const std::string path = folder + "/Articles_" + text.name + ".dat";
+            if (!loadArticleFile(path, text.text)) {
+                std::fprintf(stderr, "cannot read %s\n", path.c_str());
+                return 1;
+            }
+        }
+        std::printf("Article files from %s\n", folder.c_str());
+    } else {
+        std::printf("No article folder given (argument or ARTICLES_DIR): searching a synthetic "
+                    "sorted text of 150,000 records instead of the real files\n");
+        texts.resize(1);
+        texts[0].name = "synthetic";
+        texts[0].text = syntheticArticleText(150000);
+    }
+    for (SearchedText& text : texts) {
+        const Clock::time_point start = Clock::now();
+        text.prepared = prepareArticleText(text.text);
+        text.prepareMilliseconds = microsecondsSince(start, 1) / 1000;
+        text.wordSets = chooseWords(text.prepared, 100);
+    }
+
+    registerBenchmarks(texts);
+    benchmark::RunSpecifiedBenchmarks();
+    printSummary(texts);
+    benchmark::Shutdown();
+    return 0;
+}

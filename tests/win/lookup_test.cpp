@@ -1,0 +1,270 @@
+// Looking words up in the real main window: typing, the word lists, the article views and
+// the tab switch.
+#include <gtest/gtest.h>
+
+#include "test_support_win.h"
+
+#include <commctrl.h>
+
+#include <string>
+#include <vector>
+
+#include "app/app_state_win.h"
+#include "dictionary/article_view_win.h"
+#include "resource.h"
+
+namespace {
+
+std::u16string englishText() {
+  std::u16string text = u"English-Chinese test dictionary\n";
+  for (const char16_t* word : {u"a", u"able", u"about", u"apple", u"book", u"water", u"watermelon"}) {
+    text += u"|";
+    text += word;
+    text += u"|article of ";
+    text += word;
+    text += u"\n";
+  }
+  return text;
+}
+
+std::u16string chineseText() {
+  std::u16string text = u"\n";
+  for (int i = 0; i < 30; ++i) {
+    text += u"|";
+    text += static_cast<char16_t>(u'一' + i);
+    text += u"|pinyin ";
+    text += static_cast<char16_t>(u'A' + i);
+    text += u"\n";
+  }
+  return text;
+}
+
+std::vector<std::wstring> listItems(int tab) {
+  std::vector<std::wstring> items;
+  const HWND list = app.wordLists[tab];
+  const auto count = SendMessageW(list, LVM_GETITEMCOUNT, 0, 0);
+  for (int i = 0; i < count; ++i) {
+    wchar_t text[1000] = L"";
+    LVITEMW item{};
+    item.pszText = text;
+    item.cchTextMax = 1000;
+    SendMessageW(list, LVM_GETITEMTEXTW, i, reinterpret_cast<LPARAM>(&item));
+    items.emplace_back(text);
+  }
+  return items;
+}
+
+std::wstring textOf(HWND control) {
+  wchar_t text[4096] = L"";
+  GetWindowTextW(control, text, 4096);
+  return text;
+}
+
+// Rich edit controls report their line breaks as carriage return + line feed.
+std::wstring articleOf(int tab) {
+  std::wstring text = textOf(app.articleViews[tab]);
+  std::wstring lines;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == L'\r') {
+      lines += L'\n';
+      if (i + 1 < text.size() && text[i + 1] == L'\n') ++i;
+    } else {
+      lines += text[i];
+    }
+  }
+  return lines;
+}
+
+// Types text into a word box as keystrokes reach it: each character goes to the box's edit
+// field, which then reports the change to the main window.
+void typeInto(int tab, const std::wstring& text) {
+  const HWND edit = GetWindow(app.wordBoxes[tab], GW_CHILD);
+  ASSERT_NE(edit, nullptr);
+  SetFocus(edit);
+  for (const wchar_t c : text) SendMessageW(edit, WM_CHAR, c, 1);
+  pumpMessages(20);
+}
+
+void clearWordBox(int tab) {
+  const HWND edit = GetWindow(app.wordBoxes[tab], GW_CHILD);
+  SendMessageW(edit, EM_SETSEL, 0, -1);
+  SendMessageW(edit, WM_CHAR, VK_BACK, 1);
+  pumpMessages(20);
+}
+
+void selectTabByClick(int tab) {
+  SendMessageW(app.tabControl, TCM_SETCURSEL, tab, 0);
+  NMHDR header{app.tabControl, IDC_TAB_CONTROL, static_cast<UINT>(TCN_SELCHANGE)};
+  SendMessageW(app.mainWindow, WM_NOTIFY, IDC_TAB_CONTROL, reinterpret_cast<LPARAM>(&header));
+  RedrawWindow(app.mainWindow, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+}
+
+// What the list reports to its parent after a double click on an item.
+void doubleClickItem(int tab, int index) {
+  const HWND list = app.wordLists[tab];
+  LVITEMW state{};
+  state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+  state.state = LVIS_SELECTED | LVIS_FOCUSED;
+  SendMessageW(list, LVM_SETITEMSTATE, index, reinterpret_cast<LPARAM>(&state));
+  SendMessageW(list, LVM_SETSELECTIONMARK, 0, index);
+  NMITEMACTIVATE activate{};
+  activate.hdr = {list, static_cast<UINT_PTR>(IDC_WORD_LIST + tab), static_cast<UINT>(NM_DBLCLK)};
+  activate.iItem = index;
+  SendMessageW(app.mainWindow, WM_NOTIFY, IDC_WORD_LIST + tab, reinterpret_cast<LPARAM>(&activate));
+}
+
+bool visible(HWND control) { return (GetWindowLongW(control, GWL_STYLE) & WS_VISIBLE) != 0; }
+
+void expectOnlyTabVisible(int tab) {
+  for (int t = 0; t < 2; ++t) {
+    const bool shown = t == tab;
+    EXPECT_EQ(visible(app.wordBoxes[t]), shown) << "word box of tab " << t;
+    EXPECT_EQ(visible(app.wordLists[t]), shown) << "word list of tab " << t;
+    EXPECT_EQ(visible(app.articleViews[t]), shown) << "article view of tab " << t;
+    EXPECT_EQ(visible(app.pronounceButtons[t]), shown) << "Pronounce button of tab " << t;
+  }
+}
+
+struct LookupWindow : ::testing::Test {
+  void SetUp() override {
+    const auto directory = makeFixtureDirectory();
+    writeArticleFile(directory, 0, englishText());
+    writeArticleFile(directory, 1, chineseText());
+  }
+  void TearDown() override { EXPECT_EQ(exitProgramAndWait(), 0); }
+};
+
+TEST_F(LookupWindow, StartsWithTheInitialWordLookedUpInTabZero) {
+  ASSERT_TRUE(startProgram());
+  EXPECT_EQ(textOf(app.wordBoxes[0]), L"a");
+  EXPECT_EQ(listItems(0), (std::vector<std::wstring>{L"a", L"able", L"about", L"apple", L"book", L"water", L"watermelon"}));
+  EXPECT_EQ(articleOf(0), L"article of a\n");
+  expectOnlyTabVisible(0);
+}
+
+TEST_F(LookupWindow, TypingListsFromTheFirstMatchAndShowsTheExactArticle) {
+  ASSERT_TRUE(startProgram());
+  clearWordBox(0);
+  typeInto(0, L"wat");
+  EXPECT_EQ(listItems(0), (std::vector<std::wstring>{L"water", L"watermelon"}));
+  EXPECT_EQ(articleOf(0), L"") << "a beginning of a headword shows no article";
+  typeInto(0, L"er");
+  EXPECT_EQ(articleOf(0), L"article of water\n");
+  typeInto(0, L"x");
+  EXPECT_TRUE(listItems(0).empty()) << "no headword begins with waterx";
+  EXPECT_EQ(articleOf(0), L"");
+}
+
+TEST_F(LookupWindow, EachTabKeepsItsWordListAndArticleAcrossSwitches) {
+  ASSERT_TRUE(startProgram());
+  clearWordBox(0);
+  typeInto(0, L"book");
+  selectTabByClick(1);
+  expectOnlyTabVisible(1);
+  typeInto(1, L"\u4e02");
+  EXPECT_EQ(listItems(1).size(), 25u);
+  EXPECT_EQ(listItems(1).front(), L"\u4e02");
+  EXPECT_EQ(articleOf(1), L"pinyin C\n");
+
+  selectTabByClick(0);
+  expectOnlyTabVisible(0);
+  EXPECT_EQ(textOf(app.wordBoxes[0]), L"book");
+  EXPECT_EQ(articleOf(0), L"article of book\n");
+  selectTabByClick(1);
+  EXPECT_EQ(textOf(app.wordBoxes[1]), L"\u4e02");
+  EXPECT_EQ(articleOf(1), L"pinyin C\n");
+}
+
+TEST_F(LookupWindow, ViewMenuSwitchesTabsAndOnlyThatTabsControlsShow) {
+  ASSERT_TRUE(startProgram());
+  SendMessageW(app.mainWindow, WM_COMMAND, IDM_VIEW_CHINESE_ENGLISH, 0);
+  RedrawWindow(app.mainWindow, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  expectOnlyTabVisible(1);
+  EXPECT_EQ(app.currentTab, 1);
+  SendMessageW(app.mainWindow, WM_COMMAND, IDM_VIEW_ENGLISH_CHINESE, 0);
+  RedrawWindow(app.mainWindow, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  expectOnlyTabVisible(0);
+}
+
+TEST_F(LookupWindow, DoubleClickShowsTheChosenHeadwordAndKeepsTheList) {
+  ASSERT_TRUE(startProgram());
+  const auto before = listItems(0);
+  doubleClickItem(0, 3);
+  EXPECT_EQ(textOf(app.wordBoxes[0]), L"apple");
+  EXPECT_EQ(articleOf(0), L"article of apple\n");
+  EXPECT_EQ(listItems(0), before);
+}
+
+TEST_F(LookupWindow, DoubleClickBelowTheItemsWithNothingMarkedChangesNothing) {
+  ASSERT_TRUE(startProgram());
+  NMITEMACTIVATE activate{};
+  activate.hdr = {app.wordLists[0], IDC_WORD_LIST, static_cast<UINT>(NM_DBLCLK)};
+  activate.iItem = -1;
+  SendMessageW(app.mainWindow, WM_NOTIFY, IDC_WORD_LIST, reinterpret_cast<LPARAM>(&activate));
+  EXPECT_EQ(textOf(app.wordBoxes[0]), L"a");
+  EXPECT_EQ(articleOf(0), L"article of a\n");
+}
+
+TEST_F(LookupWindow, StartingOnChineseEnglishLooksUpTabOneWithItsEmptyBox) {
+  app.settings[L"DefaultLanguageId"] = L"1";
+  ASSERT_TRUE(startProgram());
+  expectOnlyTabVisible(1);
+  EXPECT_EQ(textOf(app.wordBoxes[0]), L"a");
+  EXPECT_EQ(textOf(app.wordBoxes[1]), L"");
+  const auto items = listItems(1);
+  ASSERT_EQ(items.size(), 25u) << "an empty box lists the first 25 records";
+  EXPECT_EQ(items.front(), L"一");
+  EXPECT_EQ(articleOf(1), L"");
+  EXPECT_TRUE(listItems(0).empty()) << "tab 0 was not looked up";
+}
+
+TEST_F(LookupWindow, LayoutFollowsTheClientSizeAndKeepsTheMinimum) {
+  ASSERT_TRUE(startProgram());
+  SetWindowPos(app.mainWindow, nullptr, 0, 0, 600, 400, SWP_NOZORDER | SWP_NOMOVE);
+  RedrawWindow(app.mainWindow, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  RECT client;
+  GetClientRect(app.mainWindow, &client);
+  RECT box, list, article;
+  GetWindowRect(app.wordBoxes[0], &box);
+  GetWindowRect(app.wordLists[0], &list);
+  GetWindowRect(app.articleViews[0], &article);
+  EXPECT_EQ(box.right - box.left, client.right - 119);
+  EXPECT_EQ(list.right - list.left, 148);
+  EXPECT_EQ(list.bottom - list.top, client.bottom - 98);
+  EXPECT_EQ(article.right - article.left, client.right - 164);
+  EXPECT_EQ(article.bottom - article.top, client.bottom - 96);
+
+  MINMAXINFO limits{};
+  SendMessageW(app.mainWindow, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
+  EXPECT_EQ(limits.ptMinTrackSize.x, 250);
+  EXPECT_EQ(limits.ptMinTrackSize.y, 210);
+}
+
+TEST_F(LookupWindow, ToolbarHasTenButtonsAndTabsTheirLabels) {
+  ASSERT_TRUE(startProgram());
+  EXPECT_EQ(SendMessageW(app.toolbar, TB_BUTTONCOUNT, 0, 0), 10);
+  wchar_t label[64] = L"";
+  TCITEMW item{};
+  item.mask = TCIF_TEXT;
+  item.pszText = label;
+  item.cchTextMax = 64;
+  SendMessageW(app.tabControl, TCM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+  EXPECT_STREQ(label, L"English Chinese");
+  SendMessageW(app.tabControl, TCM_GETITEMW, 1, reinterpret_cast<LPARAM>(&item));
+  EXPECT_STREQ(label, L"Chinese English");
+  for (int tab = 0; tab < 2; ++tab) EXPECT_NE(app.articleViews[tab], nullptr) << "the rich edit library loaded";
+}
+
+TEST(LookupWithoutArticles, EveryLookupShowsTheMissingFileMessageTwice) {
+  makeFixtureDirectory();
+  MessageBoxWatcher boxes;
+  ASSERT_TRUE(startProgram());
+  EXPECT_EQ(boxes.texts().size(), 3u) << "one from loading, two from the initial lookup";
+  typeInto(0, L"b");
+  pumpMessages(200);
+  EXPECT_EQ(boxes.texts().size(), 5u);
+  for (const auto& text : boxes.texts()) EXPECT_NE(text.find(L"download latest version from http://tandemox.example/"), std::wstring::npos);
+  EXPECT_EQ(exitProgramAndWait(), 0);
+}
+
+}  // namespace
