@@ -1,0 +1,67 @@
+# The real dictionary: fetches the pinned CC-CEDICT text and the word counts
+# (scripts/fetch-data.sh), runs the article builder and writes both article
+# files into ${DIST_DIR}/Articles. Target `articles` (part of ALL).
+#
+# Reruns only when an input changes: the fetch step when the script or a
+# recorded checksum changes, the builder when the builder or the fetched data
+# changes. Downloads are kept in ${CMAKE_BINARY_DIR}/downloads, so later
+# builds need no network.
+#
+# With ARTICLES_FROM_SAMPLE ON the top level lays out the small sample
+# dictionary instead, and this file does nothing.
+if(ARTICLES_FROM_SAMPLE)
+  return()
+endif()
+
+find_program(ARTICLES_BASH bash REQUIRED)
+
+set(ARTICLES_DOWNLOAD_DIR ${CMAKE_BINARY_DIR}/downloads)
+set(ARTICLES_CEDICT_TEXT ${ARTICLES_DOWNLOAD_DIR}/cedict_ts.u8)
+set(ARTICLES_WORD_COUNTS ${ARTICLES_DOWNLOAD_DIR}/jieba_dict.txt)
+set(ARTICLES_FETCH_STAMP ${ARTICLES_DOWNLOAD_DIR}/fetch.stamp)
+set(ARTICLES_OUTPUT_DIR ${DIST_DIR}/Articles)
+set(ARTICLES_OUTPUTS
+  ${ARTICLES_OUTPUT_DIR}/Articles_English_Chinese.dat
+  ${ARTICLES_OUTPUT_DIR}/Articles_Chinese_English.dat)
+
+# The builder checks the text once more against the recorded checksum, so a
+# text changed by hand in the download folder is refused too.
+set(ARTICLES_CHECKSUM_FILE ${CMAKE_SOURCE_DIR}/data/cedict.sha256)
+file(STRINGS ${ARTICLES_CHECKSUM_FILE} ARTICLES_CHECKSUM_LINE LIMIT_COUNT 1)
+string(REGEX MATCH "^[0-9a-f]+" ARTICLES_CEDICT_SHA256 "${ARTICLES_CHECKSUM_LINE}")
+string(LENGTH "${ARTICLES_CEDICT_SHA256}" ARTICLES_CHECKSUM_LENGTH)
+if(NOT ARTICLES_CHECKSUM_LENGTH EQUAL 64)
+  message(FATAL_ERROR "data/cedict.sha256 holds no SHA-256; the article files cannot be built")
+endif()
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${ARTICLES_CHECKSUM_FILE})
+
+# The script leaves the data files untouched when their content is unchanged;
+# as byproducts they are checked by content time, so the builder only reruns
+# when they really change.
+add_custom_command(
+  OUTPUT ${ARTICLES_FETCH_STAMP}
+  BYPRODUCTS ${ARTICLES_CEDICT_TEXT} ${ARTICLES_WORD_COUNTS}
+  COMMAND ${ARTICLES_BASH} -c
+          "\"$0\" \"$1\" || { echo 'articles: fetching the dictionary data failed (see above). To build with the small sample dictionary instead, configure with -DARTICLES_FROM_SAMPLE=ON.' >&2; exit 1; }"
+          ${CMAKE_SOURCE_DIR}/scripts/fetch-data.sh ${ARTICLES_DOWNLOAD_DIR}
+  COMMAND ${CMAKE_COMMAND} -E touch ${ARTICLES_FETCH_STAMP}
+  DEPENDS
+    ${CMAKE_SOURCE_DIR}/scripts/fetch-data.sh
+    ${CMAKE_SOURCE_DIR}/data/cedict.sha256
+    ${CMAKE_SOURCE_DIR}/data/jieba_dict.sha256
+  COMMENT "Fetching and checking CC-CEDICT and the word counts"
+  VERBATIM)
+
+add_custom_command(
+  OUTPUT ${ARTICLES_OUTPUTS}
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${ARTICLES_OUTPUT_DIR}
+  COMMAND article_builder
+          --cedict ${ARTICLES_CEDICT_TEXT}
+          --frequencies ${ARTICLES_WORD_COUNTS}
+          --out ${ARTICLES_OUTPUT_DIR}
+          --expect-sha256 ${ARTICLES_CEDICT_SHA256}
+  DEPENDS article_builder ${ARTICLES_FETCH_STAMP} ${ARTICLES_CEDICT_TEXT} ${ARTICLES_WORD_COUNTS}
+  COMMENT "Building the article files from CC-CEDICT"
+  VERBATIM)
+
+add_custom_target(articles ALL DEPENDS ${ARTICLES_OUTPUTS})

@@ -1,0 +1,382 @@
+#include "articles.h"
+
+#include <algorithm>
+#include <unordered_map>
+#include <unordered_set>
+
+#include "glosses.h"
+#include "inversion.h"
+#include "pinyin.h"
+#include "utf.h"
+
+namespace article_builder {
+
+namespace {
+
+constexpr std::string_view kLineEnd = "\r\n";
+
+// A reading named only in a note ("also pr. [shui2]") is a real way to say
+// the word but not the usual one: it ranks well below the main reading.
+constexpr double kOtherReadingWeight = 0.3;
+
+// Longest gloss shown beside a word in a pinyin list.
+constexpr std::size_t kShortGlossChars = 48;
+
+bool startsWith(std::string_view s, std::string_view prefix) {
+    return s.size() >= prefix.size() && s.compare(0, prefix.size(), prefix) == 0;
+}
+
+// How much a gloss counts towards its reading's share of the word's use.
+double senseValue(const std::string& gloss) {
+    if (classifyGloss(gloss) != GlossKind::sense) return 0.0;
+    // A surname reading is rare in running text compared with the word.
+    if (startsWith(gloss, "surname ")) return 0.25;
+    // So is a meaning marked literary, dialect, colloquial and the like.
+    return registerWeight(gloss);
+}
+
+std::size_t syllableCount(std::string_view numbered) {
+    std::size_t count = 0;
+    for (char c : numbered) {
+        if (c >= '1' && c <= '5') ++count;
+    }
+    return count;
+}
+
+// Other readings of an entry: the [[ ]] reading and those named in
+// pronunciation notes, when they read the whole word.
+std::vector<std::string> otherReadings(const Entry& entry) {
+    std::vector<std::string> readings;
+    const std::size_t syllables = syllableCount(entry.pinyin);
+    const auto add = [&](const std::string& reading) {
+        if (reading == entry.pinyin || syllableCount(reading) != syllables) return;
+        if (!isNumberedPinyin(reading)) return;
+        if (std::find(readings.begin(), readings.end(), reading) == readings.end()) readings.push_back(reading);
+    };
+    if (!entry.otherPinyin.empty()) add(entry.otherPinyin);
+    for (const std::string& gloss : entry.glosses) {
+        for (const std::string& reading : notedReadings(gloss)) add(reading);
+    }
+    return readings;
+}
+
+std::string readableReading(std::string_view numbered) { return withoutSeparators(markPinyin(numbered)); }
+
+// "书 (書)" when the forms differ, else "书".
+std::string wordForms(const Entry& entry) {
+    std::string out = entry.simplified;
+    if (entry.traditional != entry.simplified) {
+        out += " (";
+        out += entry.traditional;
+        out += ')';
+    }
+    return out;
+}
+
+// Cuts a display gloss to about `limit` characters at a "; " or a blank.
+std::string shortened(const std::string& text, std::size_t limit) {
+    std::u32string decoded;
+    if (!decodeUtf8(text, decoded) || decoded.size() <= limit) return text;
+    std::size_t cut = decoded.rfind(U"; ", limit);
+    if (cut == std::u32string::npos || cut < limit / 3) cut = decoded.rfind(U' ', limit);
+    if (cut == std::u32string::npos || cut < limit / 3) cut = limit;
+    decoded.resize(cut);
+    while (!decoded.empty() && (decoded.back() == U' ' || decoded.back() == U';' || decoded.back() == U',')) {
+        decoded.pop_back();
+    }
+    decoded += U"\u2026";
+    return toUtf8(decoded);
+}
+
+// The gloss that best says what a word means: its first sense in everyday
+// use, else its first sense, else whatever it has.
+std::string firstSense(const Entry& entry) {
+    const std::string* fallback = nullptr;
+    for (const std::string& gloss : entry.glosses) {
+        if (classifyGloss(gloss) != GlossKind::sense) continue;
+        if (registerWeight(gloss) >= 0.7) return readableGloss(gloss);
+        if (fallback == nullptr) fallback = &gloss;
+    }
+    if (fallback != nullptr) return readableGloss(*fallback);
+    return entry.glosses.empty() ? std::string() : readableGloss(entry.glosses.front());
+}
+
+// Keys are visited in the order first seen, so the output never depends on
+// hash table iteration order.
+template <typename Value>
+struct OrderedIndex {
+    std::unordered_map<std::string, std::size_t> position;
+    std::vector<std::string> keys;
+    std::vector<Value> values;
+
+    Value& at(const std::string& key) {
+        const auto found = position.find(key);
+        if (found != position.end()) return values[found->second];
+        position.emplace(key, keys.size());
+        keys.push_back(key);
+        values.emplace_back();
+        return values.back();
+    }
+};
+
+struct ChineseGroup {
+    std::vector<std::size_t> simplified;   // entries with this simplified form
+    std::vector<std::size_t> traditional;  // entries with this (different) traditional form
+    std::vector<Candidate> pinyin;         // words spelled this way in toneless pinyin
+};
+
+std::string pinyinList(std::vector<Candidate> candidates, const std::vector<Entry>& entries,
+                       const std::vector<std::vector<std::string>>& readingsOf, bool& shortened_) {
+    std::unordered_set<std::string_view> words;
+    for (const Candidate& candidate : candidates) words.insert(entries[candidate.entry].simplified);
+    const std::size_t total = words.size();
+    rankCandidates(candidates, entries, kMaxWordsPerPinyinArticle);
+    shortened_ = total > candidates.size();
+
+    std::string out;
+    std::size_t number = 1;
+    for (const Candidate& candidate : candidates) {
+        const Entry& entry = entries[candidate.entry];
+        const std::vector<std::string>& others = readingsOf[candidate.entry];
+        const std::string& reading =
+            (candidate.reading == 0 || candidate.reading > others.size()) ? entry.pinyin : others[candidate.reading - 1];
+        out += std::to_string(number++) + ". " + wordForms(entry) + ' ' + readableReading(reading) + ": " +
+               shortened(firstSense(entry), kShortGlossChars);
+        out += kLineEnd;
+    }
+    if (shortened_) {
+        out += "(" + std::to_string(total - candidates.size()) + " less common words not listed)";
+        out += kLineEnd;
+    }
+    return out;
+}
+
+}  // namespace
+
+std::string preambleText(std::string_view title, std::string_view releaseDate, std::size_t entries) {
+    std::string out = withoutSeparators(title);
+    out += kLineEnd;
+    out += "Dictionary data: CC-CEDICT";
+    if (!releaseDate.empty()) out += " (release " + withoutSeparators(releaseDate) + ")";
+    out += ", " + std::to_string(entries) + " entries. Community maintained free Chinese-English dictionary, ";
+    out += "published by MDBG; based on CEDICT, Copyright (C) 1997, 1998 Paul Andrew Denisowski.";
+    out += kLineEnd;
+    out += "Licensed under the Creative Commons Attribution-ShareAlike 4.0 International License, "
+           "https://creativecommons.org/licenses/by-sa/4.0/ . These articles are an adaptation of CC-CEDICT "
+           "and are shared under the same licence.";
+    out += kLineEnd;
+    out += "Word frequencies for ranking: the jieba dictionary (dict.txt), MIT License.";
+    out += kLineEnd;
+    return out;
+}
+
+std::vector<double> readingShares(const std::vector<Entry>& entries) {
+    std::unordered_map<std::string_view, double> totals;
+    std::vector<double> values(entries.size(), 0.0);
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        double value = 0.0;
+        for (const std::string& gloss : entries[i].glosses) value += senseValue(gloss);
+        // Even a reading with only cross-references is said sometimes.
+        values[i] = std::max(value, 0.1);
+        totals[entries[i].simplified] += values[i];
+    }
+    std::vector<double> shares(entries.size(), 0.0);
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const double total = totals[entries[i].simplified];
+        shares[i] = total > 0.0 ? values[i] / total : 0.0;
+    }
+    return shares;
+}
+
+std::string entryBlock(const Entry& entry, EntryRole role) {
+    std::string out = readableReading(entry.pinyin);
+    if (entry.traditional != entry.simplified) {
+        if (role == EntryRole::simplified) {
+            out += "   (traditional " + withoutSeparators(entry.traditional) + ")";
+        } else {
+            out += "   (simplified " + withoutSeparators(entry.simplified) + ")";
+        }
+    }
+    if (!entry.otherPinyin.empty()) out += "   also " + readableReading(entry.otherPinyin);
+    out += kLineEnd;
+
+    std::string classifiers;
+    std::string notes;
+    std::size_t number = 1;
+    for (const std::string& gloss : entry.glosses) {
+        switch (classifyGloss(gloss)) {
+            case GlossKind::classifier: {
+                std::size_t count = 0;
+                const std::string list = readableClassifiers(gloss, count);
+                if (count == 0) break;
+                classifiers += (count > 1 ? "Classifiers: " : "Classifier: ") + list;
+                classifiers += kLineEnd;
+                break;
+            }
+            case GlossKind::pronunciation:
+                notes += readableGloss(gloss);
+                notes += kLineEnd;
+                break;
+            case GlossKind::sense:
+            case GlossKind::crossReference:
+                out += std::to_string(number++) + ". " + readableGloss(gloss);
+                out += kLineEnd;
+                break;
+        }
+    }
+    out += classifiers;
+    out += notes;
+    return out;
+}
+
+std::vector<Record> buildChineseEnglish(const std::vector<Entry>& entries, const FrequencyTable& frequencies,
+                                        ChineseEnglishCounts& counts) {
+    counts = ChineseEnglishCounts{};
+    const std::vector<double> shares = readingShares(entries);
+    std::vector<std::vector<std::string>> readingsOf(entries.size());
+
+    OrderedIndex<ChineseGroup> groups;
+    groups.position.reserve(entries.size() * 2);
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const Entry& entry = entries[i];
+        groups.at(entry.simplified).simplified.push_back(i);
+        if (entry.traditional != entry.simplified) groups.at(entry.traditional).traditional.push_back(i);
+    }
+
+    // Toneless spellings. The pinyin lists go into the same index: a
+    // spelling that is also a Chinese headword (Latin letters in a word)
+    // shares its record.
+    std::string withV;
+    std::string withU;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const Entry& entry = entries[i];
+        readingsOf[i] = otherReadings(entry);
+        const std::uint64_t count = frequencyOf(frequencies, entry.simplified);
+        for (std::size_t r = 0; r <= readingsOf[i].size(); ++r) {
+            const std::string& reading = r == 0 ? entry.pinyin : readingsOf[i][r - 1];
+            if (!tonelessKeys(reading, withV, withU)) continue;
+            Candidate candidate;
+            candidate.entry = i;
+            candidate.reading = r;
+            candidate.counted = count > 0;
+            candidate.score = static_cast<double>(count) * shares[i] * (r == 0 ? 1.0 : kOtherReadingWeight);
+            candidate.order = i * 16 + std::min<std::size_t>(r, 15);
+            groups.at(withV).pinyin.push_back(candidate);
+            if (withU != withV) groups.at(withU).pinyin.push_back(candidate);
+        }
+    }
+
+    // Readings with a meaning of their own come first, in source order;
+    // entries that only point elsewhere ("old variant of 和") follow them.
+    std::vector<bool> hasSense(entries.size(), false);
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        for (const std::string& gloss : entries[i].glosses) {
+            if (classifyGloss(gloss) == GlossKind::sense) {
+                hasSense[i] = true;
+                break;
+            }
+        }
+    }
+    const auto sensesFirst = [&](std::vector<std::size_t>& list) {
+        std::stable_partition(list.begin(), list.end(), [&](std::size_t i) { return hasSense[i]; });
+    };
+
+    std::vector<Record> records;
+    records.reserve(groups.keys.size());
+    for (std::size_t g = 0; g < groups.keys.size(); ++g) {
+        ChineseGroup& group = groups.values[g];
+        sensesFirst(group.simplified);
+        sensesFirst(group.traditional);
+        std::string article;
+        for (std::size_t index : group.simplified) {
+            if (!article.empty()) article += kLineEnd;
+            article += entryBlock(entries[index], EntryRole::simplified);
+        }
+        for (std::size_t index : group.traditional) {
+            if (!article.empty()) article += kLineEnd;
+            article += entryBlock(entries[index], EntryRole::traditional);
+        }
+        if (!group.pinyin.empty()) {
+            if (!article.empty()) article += kLineEnd;
+            bool cut = false;
+            article += pinyinList(group.pinyin, entries, readingsOf, cut);
+            if (cut) ++counts.shortenedPinyinLists;
+            ++counts.pinyinHeadwords;
+        }
+        if (!group.simplified.empty()) ++counts.simplifiedHeadwords;
+        if (!group.traditional.empty()) ++counts.traditionalHeadwords;
+        records.push_back({groups.keys[g], std::move(article)});
+    }
+    return records;
+}
+
+std::vector<Record> buildEnglishChinese(const std::vector<Entry>& entries, const FrequencyTable& frequencies,
+                                        EnglishChineseCounts& counts) {
+    counts = EnglishChineseCounts{};
+    const std::vector<double> shares = readingShares(entries);
+    OrderedIndex<std::vector<Candidate>> index;
+    index.position.reserve(entries.size());
+
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const Entry& entry = entries[i];
+        const std::uint64_t count = frequencyOf(frequencies, entry.simplified);
+        const std::string_view tag = partOfSpeechOf(frequencies, entry.simplified);
+        std::size_t senseCount = 0;
+        for (const std::string& gloss : entry.glosses) {
+            if (classifyGloss(gloss) == GlossKind::sense) ++senseCount;
+        }
+        std::size_t senseIndex = 0;
+        for (std::size_t g = 0; g < entry.glosses.size(); ++g) {
+            const std::string& gloss = entry.glosses[g];
+            if (classifyGloss(gloss) != GlossKind::sense) continue;
+            const double glossWeight = registerWeight(gloss);
+            for (const GlossHeadword& found : englishHeadwords(gloss)) {
+                Candidate candidate;
+                candidate.entry = i;
+                candidate.gloss = g;
+                candidate.counted = count > 0;
+                candidate.score = static_cast<double>(count) * shares[i] * glossWeight *
+                                  positionWeight(senseIndex, senseCount, found.part) *
+                                  partOfSpeechWeight(tag, found.headword);
+                candidate.order = i * 256 + std::min<std::size_t>(g, 255);
+                index.at(found.headword).push_back(candidate);
+            }
+            ++senseIndex;
+        }
+    }
+
+    std::vector<Record> records;
+    records.reserve(index.keys.size() + 1);
+    for (std::size_t h = 0; h < index.keys.size(); ++h) {
+        std::vector<Candidate>& candidates = index.values[h];
+        std::unordered_set<std::string_view> words;
+        for (const Candidate& candidate : candidates) words.insert(entries[candidate.entry].simplified);
+        rankCandidates(candidates, entries, kMaxWordsPerEnglishArticle);
+        if (words.size() > candidates.size()) ++counts.shortenedLists;
+
+        std::string article;
+        std::size_t number = 1;
+        for (const Candidate& candidate : candidates) {
+            const Entry& entry = entries[candidate.entry];
+            article += std::to_string(number++) + ". " + wordForms(entry) + ' ' + readableReading(entry.pinyin) +
+                       ": " + readableGloss(entry.glosses[candidate.gloss]);
+            article += kLineEnd;
+        }
+        counts.listedWords += candidates.size();
+        records.push_back({index.keys[h], std::move(article)});
+    }
+    counts.headwords = records.size();
+
+    if (index.position.find("a") == index.position.end()) {
+        // The program shows "a" at start; an empty view there would look
+        // broken, so the word is always present.
+        records.push_back({"a", "1. \xE4\xB8\x80\xE4\xB8\xAA (\xE4\xB8\x80\xE5\x80\x8B) y\xC3\xAD ge: "
+                                "a; one (Chinese uses a number and a classifier where English has \"a\")" +
+                                    std::string(kLineEnd)});
+        counts.addedInitialWord = true;
+        ++counts.headwords;
+    }
+    return records;
+}
+
+}  // namespace article_builder

@@ -1,0 +1,69 @@
+// Building the records of both article files from parsed entries.
+// Articles are plain text with CR LF line ends (the program shows them in a
+// rich edit view as they are stored); they never contain "|".
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "cedict.h"
+#include "frequency.h"
+
+namespace article_builder {
+
+// One record before it is written: UTF-8 headword and article.
+struct Record {
+    std::string headword;
+    std::string article;
+};
+
+// Readable lists: an English article names at most this many Chinese words,
+// a pinyin article at most this many words spelled that way.
+constexpr std::size_t kMaxWordsPerEnglishArticle = 30;
+constexpr std::size_t kMaxWordsPerPinyinArticle = 60;
+
+struct ChineseEnglishCounts {
+    std::size_t simplifiedHeadwords = 0;   // records holding entries under their simplified form
+    std::size_t traditionalHeadwords = 0;  // records holding a traditional form that differs
+    std::size_t pinyinHeadwords = 0;       // records holding a toneless pinyin list
+    std::size_t shortenedPinyinLists = 0;  // pinyin lists cut at kMaxWordsPerPinyinArticle
+};
+
+struct EnglishChineseCounts {
+    std::size_t headwords = 0;
+    std::size_t listedWords = 0;      // Chinese words listed over all articles
+    std::size_t shortenedLists = 0;   // articles cut at kMaxWordsPerEnglishArticle
+    bool addedInitialWord = false;    // "a" had to be added because no gloss gave it
+};
+
+// Chinese-English: one record per simplified headword (all its readings, in
+// source order), per traditional form that differs (pointing out the
+// simplified form), and per toneless pinyin spelling (the words read that
+// way, most common first). Records come back unsorted.
+std::vector<Record> buildChineseEnglish(const std::vector<Entry>& entries, const FrequencyTable& frequencies,
+                                        ChineseEnglishCounts& counts);
+
+// English-Chinese: one record per English headword inverted from the
+// glosses, listing the Chinese words most common first. Always has a record
+// for "a", the word the program looks up at start. Records come back
+// unsorted.
+std::vector<Record> buildEnglishChinese(const std::vector<Entry>& entries, const FrequencyTable& frequencies,
+                                        EnglishChineseCounts& counts);
+
+// The block an entry contributes to a Chinese-English article: the reading
+// (and the other form when traditional and simplified differ), the numbered
+// senses, classifiers and pronunciation notes.
+enum class EntryRole { simplified, traditional };
+std::string entryBlock(const Entry& entry, EntryRole role);
+
+// The preamble of a file: a title line, the source and its licence, the
+// frequency list credit. Plain text without "|", ending with a line feed.
+std::string preambleText(std::string_view title, std::string_view releaseDate, std::size_t entries);
+
+// Share of a word's frequency that belongs to each entry: readings with more
+// senses are the common ones ("shuō" over "shuì" for 说).
+std::vector<double> readingShares(const std::vector<Entry>& entries);
+
+}  // namespace article_builder

@@ -1,0 +1,196 @@
+// article_builder: turns CC-CEDICT and a word frequency list into the two
+// article files of the dictionary program.
+//
+//   article_builder --cedict cedict_ts.u8 --frequencies dict.txt --out DIR
+//                   [--expect-sha256 HEX]
+//
+// Writes DIR/Articles_English_Chinese.dat and DIR/Articles_Chinese_English.dat
+// and prints what it did: skipped source lines with reasons, record counts,
+// sizes and the SHA-256 of each file. Same inputs, same bytes.
+#include <chrono>
+#include <cstdio>
+#include <string>
+#include <string_view>
+#include <thread>
+#include <vector>
+
+#include "articles.h"
+#include "cedict.h"
+#include "frequency.h"
+#include "sha256.h"
+#include "writer.h"
+
+namespace {
+
+using namespace article_builder;
+
+struct Options {
+    std::string cedictPath;
+    std::string frequencyPath;
+    std::string outputDirectory;
+    std::string expectedSha256;
+};
+
+void printUsage() {
+    std::fprintf(stderr,
+                 "usage: article_builder --cedict FILE --frequencies FILE --out DIR [--expect-sha256 HEX]\n"
+                 "  --cedict FILE        CC-CEDICT text (UTF-8)\n"
+                 "  --frequencies FILE   word counts, one \"word count tag\" per line (jieba dict.txt)\n"
+                 "  --out DIR            folder that receives the two .dat files\n"
+                 "  --expect-sha256 HEX  refuse to build unless the CC-CEDICT text has this SHA-256\n");
+}
+
+bool parseOptions(int argc, char** argv, Options& options) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view name = argv[i];
+        if (i + 1 >= argc) return false;
+        const char* value = argv[++i];
+        if (name == "--cedict") {
+            options.cedictPath = value;
+        } else if (name == "--frequencies") {
+            options.frequencyPath = value;
+        } else if (name == "--out") {
+            options.outputDirectory = value;
+        } else if (name == "--expect-sha256") {
+            options.expectedSha256 = value;
+        } else {
+            return false;
+        }
+    }
+    return !options.cedictPath.empty() && !options.frequencyPath.empty() && !options.outputDirectory.empty();
+}
+
+bool readWholeFile(const std::string& path, std::string& contents) {
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr) return false;
+    contents.clear();
+    char buffer[1 << 16];
+    std::size_t got = 0;
+    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) contents.append(buffer, got);
+    const bool failed = std::ferror(file) != 0;
+    std::fclose(file);
+    return !failed;
+}
+
+double secondsSince(std::chrono::steady_clock::time_point start) {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+// Composes, checks and writes one file, appending what it did to `report`.
+// Refuses to write text that breaks the grammar: a broken file would mislead
+// every lookup in the program.
+bool writeArticleFile(const std::string& path, std::string_view preamble, std::vector<Record> records,
+                      std::string& report) {
+    WriteCounts counts;
+    const std::u16string text = composeArticleText(preamble, std::move(records), counts);
+    const GrammarCheck check = checkArticleGrammar(text);
+    if (!check.ok) {
+        report += "article_builder: refusing to write " + path + ": " + check.problem + "\n";
+        return false;
+    }
+    const std::vector<unsigned char> bytes = storedBytes(text);
+    std::string error;
+    if (!writeFileAtomically(path, bytes, error)) {
+        report += "article_builder: " + error + "\n";
+        return false;
+    }
+    report += path + "\n  records: " + std::to_string(check.records) + ", bytes: " +
+              std::to_string(bytes.size()) + "\n  sha256: " + sha256Hex(bytes.data(), bytes.size()) + "\n";
+    if (counts.droppedRecords + counts.mergedDuplicates + counts.shortenedArticles + counts.replacedSeparators > 0) {
+        report += "  dropped records: " + std::to_string(counts.droppedRecords) +
+                  ", merged duplicates: " + std::to_string(counts.mergedDuplicates) +
+                  ", shortened articles: " + std::to_string(counts.shortenedArticles) +
+                  ", replaced characters: " + std::to_string(counts.replacedSeparators) + "\n";
+    }
+    return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    Options options;
+    if (!parseOptions(argc, argv, options)) {
+        printUsage();
+        return 1;
+    }
+    const auto start = std::chrono::steady_clock::now();
+
+    std::string source;
+    if (!readWholeFile(options.cedictPath, source)) {
+        std::fprintf(stderr, "article_builder: cannot read CC-CEDICT text %s\n", options.cedictPath.c_str());
+        return 2;
+    }
+    const std::string sourceSha = sha256Hex(source);
+    if (!options.expectedSha256.empty() && sourceSha != options.expectedSha256) {
+        std::fprintf(stderr,
+                     "article_builder: CC-CEDICT text %s has SHA-256 %s, expected %s.\n"
+                     "  The pinned source data changed; refusing to build from unchecked data.\n",
+                     options.cedictPath.c_str(), sourceSha.c_str(), options.expectedSha256.c_str());
+        return 2;
+    }
+    std::string frequencyText;
+    if (!readWholeFile(options.frequencyPath, frequencyText)) {
+        std::fprintf(stderr, "article_builder: cannot read word frequencies %s\n", options.frequencyPath.c_str());
+        return 2;
+    }
+
+    const ParseResult parsed = parseCedict(source);
+    source.clear();
+    source.shrink_to_fit();
+    const FrequencyTable frequencies = parseFrequencies(frequencyText);
+    frequencyText.clear();
+    frequencyText.shrink_to_fit();
+    if (parsed.entries.empty()) {
+        std::fprintf(stderr, "article_builder: no entries in %s\n", options.cedictPath.c_str());
+        return 2;
+    }
+
+    std::printf("read and parsed in %.2f s\n", secondsSince(start));
+    std::printf("source: %s\n  sha256: %s\n  lines: %zu, entries: %zu, comment lines: %zu, skipped lines: %zu\n",
+                options.cedictPath.c_str(), sourceSha.c_str(), parsed.lines, parsed.entries.size(),
+                parsed.commentLines, skippedTotal(parsed));
+    for (const auto& reasonCount : parsed.skipped) {
+        std::printf("    skipped, %s: %zu\n", reasonCount.first.c_str(), reasonCount.second);
+    }
+    std::printf("frequencies: %s\n  words: %zu, skipped lines: %zu\n", options.frequencyPath.c_str(),
+                frequencies.words.size(), frequencies.skippedLines);
+
+    // The two files share nothing but the parsed input, so they are built
+    // side by side; each thread collects its report and they print in order.
+    std::string chineseReport;
+    bool chineseOk = false;
+    std::thread chineseThread([&] {
+        ChineseEnglishCounts counts;
+        std::vector<Record> records = buildChineseEnglish(parsed.entries, frequencies, counts);
+        chineseReport = "Chinese-English headwords: simplified " + std::to_string(counts.simplifiedHeadwords) +
+                        ", traditional " + std::to_string(counts.traditionalHeadwords) + ", pinyin " +
+                        std::to_string(counts.pinyinHeadwords) + " (lists cut at " +
+                        std::to_string(kMaxWordsPerPinyinArticle) + " words: " +
+                        std::to_string(counts.shortenedPinyinLists) + ")\n";
+        chineseOk = writeArticleFile(options.outputDirectory + "/Articles_Chinese_English.dat",
+                                     preambleText("Chinese-English dictionary", parsed.releaseDate,
+                                                  parsed.entries.size()),
+                                     std::move(records), chineseReport);
+    });
+
+    std::string englishReport;
+    EnglishChineseCounts englishCounts;
+    std::vector<Record> english = buildEnglishChinese(parsed.entries, frequencies, englishCounts);
+    englishReport = "English-Chinese headwords: " + std::to_string(englishCounts.headwords) +
+                    ", Chinese words listed: " + std::to_string(englishCounts.listedWords) + " (lists cut at " +
+                    std::to_string(kMaxWordsPerEnglishArticle) + " words: " +
+                    std::to_string(englishCounts.shortenedLists) + ")\n";
+    if (englishCounts.addedInitialWord) englishReport += "  note: no gloss gave \"a\"; a short record was added\n";
+    const bool englishOk = writeArticleFile(options.outputDirectory + "/Articles_English_Chinese.dat",
+                                            preambleText("English-Chinese dictionary", parsed.releaseDate,
+                                                         parsed.entries.size()),
+                                            std::move(english), englishReport);
+    chineseThread.join();
+
+    std::fputs(chineseReport.c_str(), stdout);
+    std::fputs(englishReport.c_str(), stdout);
+    if (!chineseOk || !englishOk) return 3;
+
+    std::printf("built in %.2f s\n", secondsSince(start));
+    return 0;
+}
