@@ -37,7 +37,17 @@ else()
   include(cmake/Articles.cmake)
 endif()
 
+# The help page, laid out beside the program as the Help menu and toolbar open it.
+set(HELP_PAGE ${CMAKE_SOURCE_DIR}/resources/help/Help.EN.html)
+add_custom_target(help_page ALL
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${DIST_DIR}/Help
+  COMMAND ${CMAKE_COMMAND} -E copy_if_different ${HELP_PAGE} ${DIST_DIR}/Help/
+  DEPENDS ${HELP_PAGE} VERBATIM)
+
 include(cmake/WindowsTrees.cmake)
 
 add_test(NAME ProgramBinary.IsHardenedPe32GuiImportingOnlySystemDlls
          COMMAND ${CMAKE_SOURCE_DIR}/scripts/check-pe.sh ${DIST_DIR}/TandemoxDictionary.exe)
+
+add_test(NAME HelpPage.IsInstalledWhole
+         COMMAND ${CMAKE_SOURCE_DIR}/scripts/check-help-page.py ${DIST_DIR}/Help/Help.EN.html)

@@ -32,6 +32,19 @@ add_custom_target(wine_test_prefix ALL
   COMMAND ${CMAKE_SOURCE_DIR}/scripts/make-wine-prefix.sh ${WINE_TEST_PREFIX} headless
   COMMENT "Wine test prefix" VERBATIM)
 
+# Sessions of their own for the tests of the clipboard, the hot-key and the notification
+# area (cmake/wine-run-own.sh.in says why).
+set(WINE_OWN_HEADLESS_PREFIX ${CMAKE_BINARY_DIR}/wineprefix-own-headless)
+set(WINE_OWN_DESKTOP_PREFIX ${CMAKE_BINARY_DIR}/wineprefix-own-desktop)
+configure_file(${CMAKE_SOURCE_DIR}/cmake/wine-run-own.sh.in ${CMAKE_BINARY_DIR}/wine-run-own.sh
+               FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE
+               @ONLY)
+add_custom_target(wine_own_prefixes ALL
+  COMMAND ${CMAKE_SOURCE_DIR}/scripts/make-wine-prefix.sh ${WINE_OWN_HEADLESS_PREFIX} headless
+  COMMAND ${CMAKE_SOURCE_DIR}/scripts/make-wine-prefix.sh ${WINE_OWN_DESKTOP_PREFIX} virtual-desktop
+  DEPENDS wine_test_prefix
+  COMMENT "Wine prefixes for the clipboard, hot-key and notification area tests" VERBATIM)
+
 function(add_windows_tree arch build_tests dist_dir)
   ExternalProject_Add(windows-${arch}
     SOURCE_DIR ${CMAKE_SOURCE_DIR}

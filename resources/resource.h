@@ -55,3 +55,9 @@
 #define IDC_WORD_LIST 1030     // + tab index
 #define IDC_ARTICLE_VIEW 1050  // + tab index
 #define IDC_TOOLBAR 1020555
+
+// Controls of the About box
+#define IDC_ABOUT_VERSION 1437
+#define IDC_ABOUT_DICTIONARIES 35485
+#define IDC_ABOUT_DETAILS 35486
+#define IDC_ABOUT_SYSTEM_INFO 554

@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # Makes a Wine prefix of the project's own (never the user's ~/.wine).
-#   make-wine-prefix.sh PREFIX headless|desktop
+#   make-wine-prefix.sh PREFIX headless|desktop|virtual-desktop
 # headless: Wine's null graphics driver, so windows, controls, the clipboard and hot-keys
 #           work without any X server (the in-process tests);
-# desktop:  the X11 driver, for running the program and taking screenshots.
-# Both get Wine's fonts and a CJK font standing in for "MS Song"/SimSun, with font
+# desktop:  the X11 driver, for running the program and taking screenshots;
+# virtual-desktop: the X11 driver with every program in one Wine virtual desktop of
+#           1024 x 768, whose task bar has a notification area (the tray tests on Xvfb).
+# Every mode gets Wine's fonts and a CJK font standing in for "MS Song"/SimSun, with font
 # linking from the GUI fonts so Chinese shows in dialogs and controls as on Windows.
 set -euo pipefail
 prefix=${1:?prefix}
@@ -49,7 +51,11 @@ cp "$song_font" "$sans_font" "$fonts/"
 song_face="Noto Serif CJK SC"
 sans_face="Noto Sans CJK SC"
 link="NotoSansCJK-Regular.ttc,$sans_face"
-if [ "$mode" = headless ]; then driver=null; else driver=x11; fi
+case "$mode" in
+  headless) driver=null ;;
+  desktop | virtual-desktop) driver=x11 ;;
+  *) echo "make-wine-prefix: unknown mode '$mode'" >&2; exit 2 ;;
+esac
 reg="$prefix/dictionary.reg"
 {
   # An 8-bit file: Wine's regedit reads the hex(7) multi-strings as 8-bit text.
@@ -67,6 +73,10 @@ reg="$prefix/dictionary.reg"
     printf '"%s"=hex(7):%s\n' "$f" "$(printf '%s' "$link" | od -An -tx1 -v | tr -s ' \n' ',' | sed 's/^,//;s/,$//'),00,00"
   done
   printf '\n[HKEY_CURRENT_USER\\Software\\Wine\\WineDbg]\n"ShowCrashDialog"=dword:00000000\n'
+  if [ "$mode" = virtual-desktop ]; then
+    printf '\n[HKEY_CURRENT_USER\\Software\\Wine\\Explorer]\n"Desktop"="Default"\n'
+    printf '\n[HKEY_CURRENT_USER\\Software\\Wine\\Explorer\\Desktops]\n"Default"="1024x768"\n'
+  fi
 } > "$reg"
 "$loader" regedit /S "$reg" >/dev/null 2>&1
 "$wineserver" -w

@@ -2,6 +2,8 @@
 
 #include "app/commands_win.h"
 #include "app/main_window_win.h"
+#include "desktop/capture_win.h"
+#include "desktop/tray_win.h"
 #include "dictionary/article_files_win.h"
 #include "dictionary/article_view_win.h"
 #include "dictionary/pronounce_win.h"
@@ -31,21 +33,22 @@ void greyUnavailableFileItems() {
   }
 }
 
-// Accelerators are matched against the window a key message is addressed to, so Alt+"?"
-// typed into a child control goes to that control, not to the main window.
 int runMessageLoop(HACCEL accelerators) {
   MSG message{};
   // GetMessageW returns -1 on failure; looping on any non-zero value would spin forever.
-  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-    if (!TranslateAcceleratorW(message.hwnd, accelerators, &message)) {
-      TranslateMessage(&message);
-      DispatchMessageW(&message);
-    }
-  }
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) handleLoopMessage(message, accelerators);
   return static_cast<int>(message.wParam);
 }
 
 }  // namespace
+
+// Accelerators are matched against the window a key message is addressed to, so Alt+"?"
+// typed into a child control goes to that control, not to the main window.
+void handleLoopMessage(MSG& message, HACCEL accelerators) {
+  if (TranslateAcceleratorW(message.hwnd, accelerators, &message)) return;
+  TranslateMessage(&message);
+  DispatchMessageW(&message);
+}
 
 void registerMainWindowClass(HINSTANCE instance) {
   WNDCLASSEXW windowClass{};
@@ -68,11 +71,13 @@ bool startApplication(HINSTANCE instance, int showCommand) {
                                       380, 323, nullptr, nullptr, instance, nullptr);
   if (!window) return false;
   app.mainWindow = window;
+  registerCaptureHotKey();
   ShowWindow(app.mainWindow, showCommand);
   UpdateWindow(app.mainWindow);
   selectDefaultTab();
   // Selecting a tab from the program sends no change notification, so show its controls here.
   showCurrentTab();
+  joinClipboardChain();
   greyUnavailableFileItems();
   loadArticleFiles();
   unscrambleArticles();
@@ -92,6 +97,7 @@ int runDictionary(HINSTANCE instance, int showCommand) {
   loadWindowTexts(instance);
   registerMainWindowClass(instance);
   if (!startApplication(instance, showCommand)) return 0;
+  addTrayIcon(app.mainWindow, instance);
   const HACCEL accelerators = LoadAcceleratorsW(instance, MAKEINTRESOURCEW(IDR_ACCELERATORS));
   return runMessageLoop(accelerators);
 }
@@ -106,8 +112,12 @@ void shutDownApplication() {
   releaseSpeech();
   if (app.richEditLibrary) FreeLibrary(app.richEditLibrary);
   app.richEditLibrary = nullptr;
+  removeTrayIcon();
+  leaveClipboardChain();
+  unregisterCaptureHotKey();
   if (app.requestThread) CloseHandle(app.requestThread);
   app.requestThread = nullptr;
   releaseArticleFiles();
+  releaseCapturedText();
   PostQuitMessage(0);
 }

@@ -43,6 +43,9 @@ extern AppState app;
 void loadWindowTexts(HINSTANCE instance);
 void registerMainWindowClass(HINSTANCE instance);
 bool startApplication(HINSTANCE instance, int showCommand);
+// One message of the loop: offered to the accelerators for the window it is addressed to,
+// and translated and dispatched only when no accelerator took it.
+void handleLoopMessage(MSG& message, HACCEL accelerators);
 // Loads the caption and class name, registers the class, starts the program and runs the
 // message loop; returns the quit message's code, or 0 when start-up fails.
 int runDictionary(HINSTANCE instance, int showCommand);

@@ -7,6 +7,8 @@
 #include "app/main_window_win.h"
 #include "common/keyboard_win.h"
 #include "desktop/about_help_win.h"
+#include "desktop/capture_win.h"
+#include "desktop/tray_win.h"
 #include "dictionary/article_view_win.h"
 #include "dictionary/print_win.h"
 #include "dictionary/pronounce_win.h"
@@ -125,6 +127,30 @@ LRESULT onDestroy(HWND, WPARAM, LPARAM) {
   return 0;
 }
 
+LRESULT onHotKey(HWND, WPARAM wParam, LPARAM) {
+  onCaptureHotKey(wParam);
+  return 0;
+}
+
+LRESULT onDrawClipboard(HWND, WPARAM wParam, LPARAM lParam) {
+  onClipboardChanged(wParam, lParam);
+  return 0;
+}
+
+LRESULT onChangeClipboardChain(HWND, WPARAM wParam, LPARAM lParam) {
+  onClipboardChainChanged(reinterpret_cast<HWND>(wParam), reinterpret_cast<HWND>(lParam));
+  return 0;
+}
+
+// Only the release of the right button opens the menu; clicks and moves over the icon
+// change nothing. Every notice then takes the default processing.
+LRESULT onTrayNotification(HWND window, WPARAM wParam, LPARAM lParam) {
+  if (window == app.mainWindow && wParam == trayIconId && lParam == WM_RBUTTONUP) {
+    showTrayMenu(app.mainWindow, app.instance, IDR_TRAY_MENU);
+  }
+  return DefWindowProcW(window, trayCallbackMessage, wParam, lParam);
+}
+
 LRESULT onCommand(HWND window, WPARAM wParam, LPARAM lParam) {
   const WORD id = LOWORD(wParam);
   const WORD code = HIWORD(wParam);
@@ -156,11 +182,21 @@ constexpr MessageRoute mainMessages[] = {
     {WM_RBUTTONDBLCLK, answerZero},
     {WM_COMMAND, onCommand},
     {WM_NOTIFY, onNotify},
+    {WM_HOTKEY, onHotKey},
+    {WM_DRAWCLIPBOARD, onDrawClipboard},
+    {WM_CHANGECBCHAIN, onChangeClipboardChain},
+    {trayCallbackMessage, onTrayNotification},
 };
 
 }  // namespace
 
 LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  // A restarted shell starts with an empty notification area and says so with a message
+  // whose number is only known at run time.
+  if (message == taskbarCreatedMessage() && message != 0) {
+    restoreTrayIcon();
+    return 0;
+  }
   for (const auto& route : mainMessages) {
     if (route.message == message) return route.handle(window, wParam, lParam);
   }

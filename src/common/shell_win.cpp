@@ -8,6 +8,7 @@
 
 namespace {
 std::wstring programDirectoryOverride;
+void (*shellOpenRecorder)(const std::wstring&) = nullptr;
 
 // The executable's full path, growing the buffer until the whole path fits: a cut path
 // would name files in some other folder.
@@ -38,8 +39,14 @@ std::wstring fileBesideProgram(std::wstring_view relativeName) {
 void setProgramDirectoryForTesting(const std::wstring& directory) { programDirectoryOverride = directory; }
 
 void shellOpen(const std::wstring& target) {
+  if (shellOpenRecorder) {
+    shellOpenRecorder(target);
+    return;
+  }
   ShellExecuteW(nullptr, L"open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
+
+void setShellOpenForTesting(void (*recorder)(const std::wstring& target)) { shellOpenRecorder = recorder; }
 
 void showInfoMessage(const std::wstring& text) {
   MessageBoxW(app.mainWindow, text.c_str(), L"Info Message", MB_OK);

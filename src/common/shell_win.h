@@ -15,6 +15,9 @@ void setProgramDirectoryForTesting(const std::wstring& directory);
 // Hands a URL, file path or program name to the shell ("open", SW_SHOWNORMAL); the result
 // is not examined: the shell tells the user itself when it cannot open the target.
 void shellOpen(const std::wstring& target);
+// Tests put a recorder in the shell's place, so that no real program is started; null
+// restores the shell.
+void setShellOpenForTesting(void (*recorder)(const std::wstring& target));
 
 // The program's failure message: owner the main window, title "Info Message", OK only.
 void showInfoMessage(const std::wstring& text);

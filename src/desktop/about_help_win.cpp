@@ -2,20 +2,42 @@
 
 #include <windows.h>
 
+#include <optional>
+
 #include "app/app_state_win.h"
 #include "common/shell_win.h"
+#include "common/text_seam_win.h"
+#include "desktop/about_text.h"
 #include "resource.h"
 
 namespace {
 
+// The size of the text a tab searches, when it has one: what the user can look up in.
+std::optional<std::uint32_t> loadedSize(int tab) {
+  if (!app.tabText[tab]) return std::nullopt;
+  return app.tabSize[tab];
+}
+
+void fillAboutBox(HWND dialog) {
+  SetDlgItemTextW(dialog, IDC_ABOUT_VERSION, toWideText(aboutVersionLine()).c_str());
+  SetDlgItemTextW(dialog, IDC_ABOUT_DICTIONARIES, toWideText(installedDictionariesText(loadedSize(0), loadedSize(1))).c_str());
+}
+
 INT_PTR CALLBACK aboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
   switch (message) {
     case WM_INITDIALOG:
+      fillAboutBox(dialog);
       return TRUE;
     case WM_COMMAND:
-      if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
-        EndDialog(dialog, LOWORD(wParam));
-        return TRUE;
+      switch (LOWORD(wParam)) {
+        case IDOK:
+        case IDCANCEL:
+          EndDialog(dialog, LOWORD(wParam));
+          return TRUE;
+        case IDC_ABOUT_SYSTEM_INFO:
+          // The box stays open: the tool is a program of its own.
+          shellOpen(L"msinfo32.exe");
+          return TRUE;
       }
       break;
   }

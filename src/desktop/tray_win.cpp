@@ -1,0 +1,64 @@
+#include "desktop/tray_win.h"
+
+#include <shellapi.h>
+
+#include "app/app_state_win.h"
+#include "resource.h"
+
+namespace {
+
+// The record in the form whose size field reads 952 on 32-bit Windows: it ends with the item
+// GUID and has no balloon-icon handle. The same form measures 968 bytes in a 64-bit build,
+// hence the system's size name rather than a number.
+constexpr DWORD trayRecordSize = NOTIFYICONDATAW_V3_SIZE;
+#if !defined(_WIN64)
+static_assert(trayRecordSize == 952, "the 32-bit notification icon record");
+#endif
+
+}  // namespace
+
+bool addTrayIcon(HWND owner, HINSTANCE instance) {
+  app.trayIconData = NOTIFYICONDATAW{};
+  app.trayIconData.cbSize = trayRecordSize;
+  app.trayIconData.hWnd = owner;
+  app.trayIconData.uID = trayIconId;
+  app.trayIconData.uFlags = NIF_MESSAGE | NIF_ICON;
+  app.trayIconData.uCallbackMessage = trayCallbackMessage;
+  app.trayIconData.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_TRAY));
+  return Shell_NotifyIconW(NIM_ADD, &app.trayIconData) != FALSE;
+}
+
+void removeTrayIcon() {
+  if (app.trayIconData.cbSize == 0) return;  // never added
+  Shell_NotifyIconW(NIM_DELETE, &app.trayIconData);
+}
+
+void restoreTrayIcon() {
+  if (app.trayIconData.cbSize == 0) return;
+  Shell_NotifyIconW(NIM_ADD, &app.trayIconData);
+}
+
+UINT taskbarCreatedMessage() {
+  static const UINT message = RegisterWindowMessageW(L"TaskbarCreated");
+  return message;
+}
+
+bool showTrayMenu(HWND owner, HINSTANCE instance, UINT menuId) {
+  const HMENU menu = LoadMenuW(instance, MAKEINTRESOURCEW(menuId));
+  if (!menu) return false;
+  const HMENU popup = GetSubMenu(menu, 0);
+  if (!popup) {
+    DestroyMenu(menu);
+    return false;
+  }
+  // A menu whose owner is not the foreground window stays open when the user clicks
+  // elsewhere; the message posted afterwards lets the owner's queue see the menu close.
+  SetForegroundWindow(owner);
+  POINT cursor{};
+  GetCursorPos(&cursor);
+  const BOOL tracked = TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON, cursor.x, cursor.y, 0,
+                                      owner, nullptr);
+  PostMessageW(owner, WM_NULL, 0, 0);
+  DestroyMenu(menu);
+  return tracked != FALSE;
+}
