@@ -44,17 +44,14 @@ void replaceCapturedText(const std::wstring& text) {
   std::memcpy(app.capturedText, text.c_str(), (text.size() + 1) * sizeof(wchar_t));
 }
 
-// The clipboard's Unicode text as the capture keeps it: read no further than the block
-// holds (a text without its terminating NUL must not be overrun) and no further than a
-// capture reads. Empty when the clipboard holds no text or its block cannot be read.
+// The clipboard's Unicode text as the capture keeps it; empty when the clipboard holds no
+// text or its block cannot be read.
 std::wstring readClipboardText() {
   const HANDLE block = GetClipboardData(CF_UNICODETEXT);
   if (!block) return {};
   const LockedBlock locked(block);
   if (!locked.data) return {};
-  const std::size_t units = std::min<std::size_t>(GlobalSize(block) / sizeof(wchar_t), maxClipboardUnitsRead);
-  const std::wstring raw(static_cast<const wchar_t*>(locked.data), units);
-  return toWideText(capturedTextFromClipboard(toCoreText(raw)));
+  return capturedTextFromBlock(locked.data, GlobalSize(block));
 }
 
 // Out of memory while copying counts as a clipboard without text: nothing may escape
@@ -68,6 +65,12 @@ std::wstring readClipboardTextOrNothing() {
 }
 
 }  // namespace
+
+std::wstring capturedTextFromBlock(const void* data, std::size_t byteCount) {
+  const std::size_t units = std::min<std::size_t>(byteCount / sizeof(wchar_t), maxClipboardUnitsRead);
+  const std::wstring raw(static_cast<const wchar_t*>(data), units);
+  return toWideText(capturedTextFromClipboard(toCoreText(raw)));
+}
 
 void registerCaptureHotKey() { RegisterHotKey(app.mainWindow, captureHotKeyId, MOD_CONTROL, VK_INSERT); }
 

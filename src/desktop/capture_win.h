@@ -4,6 +4,9 @@
 #pragma once
 #include <windows.h>
 
+#include <cstddef>
+#include <string>
+
 constexpr int captureHotKeyId = 1;
 
 // Start-up: Control+Insert for the main window (ignored when another program holds it).
@@ -16,6 +19,11 @@ void leaveClipboardChain();
 void unregisterCaptureHotKey();
 // Frees the text of the last capture.
 void releaseCapturedText();
+
+// The word box text for a clipboard block of the given size: read no further than the block
+// holds, since a text without its terminating NUL must not be overrun, and cleaned up as
+// capturedTextFromClipboard says.
+std::wstring capturedTextFromBlock(const void* data, std::size_t byteCount);
 
 // WM_HOTKEY: sets a capture pending and has the focused program copy its selection.
 void onCaptureHotKey(WPARAM hotKeyId);

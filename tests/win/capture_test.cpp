@@ -242,7 +242,6 @@ TEST_F(Capture, TextCopiedInAnotherProcessGoesToTheCurrentTabTrimmed) {
       {1, L"set", L"\u3000水\r\n", L"水", L"1. water", 2},
       {1, L"set", L"西\r\n瓜", L"西 瓜", L"", 0},  // a word broken over lines: joined, and then not found
       {0, L"set", L"water\tmelon", L"water\tmelon", L"", 0},
-      {0, L"set-unterminated", L"water", L"water", L"shuǐ", 2},  // read no further than the block
   };
   for (const auto& c : cases) {
     selectTab(c.tab);
@@ -417,6 +416,35 @@ TEST(CaptureFromNotepad, ASelectedWordIsLookedUpInTheCurrentTab) {
   if (!waitPumping(notepad, 5000)) TerminateProcess(notepad, 0);
   CloseHandle(notepad);
   EXPECT_EQ(exitProgramAndWait(), 0);
+}
+
+// A clipboard block need not end in a NUL. Each text here ends right at a page that may not
+// be read, so a read past the block's size stops the test at once.
+TEST(ClipboardBlock, IsReadNoFurtherThanItsSize) {
+  SYSTEM_INFO system{};
+  GetSystemInfo(&system);
+  const std::size_t page = system.dwPageSize;
+  auto* pages = static_cast<char*>(VirtualAlloc(nullptr, 2 * page, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE));
+  ASSERT_NE(pages, nullptr);
+  DWORD previous = 0;
+  ASSERT_TRUE(VirtualProtect(pages + page, page, PAGE_NOACCESS, &previous));
+  struct Case {
+    std::wstring block;  // no terminating NUL
+    std::wstring wordBox;
+  };
+  const Case cases[] = {
+      {L"water", L"water"},
+      {L" 水\r\n", L"水"},
+      {std::wstring(L"water\0junk", 10), L"water"},
+      {L"", L""},
+  };
+  for (const auto& c : cases) {
+    const std::size_t bytes = c.block.size() * sizeof(wchar_t);
+    char* start = pages + page - bytes;
+    memcpy(start, c.block.data(), bytes);
+    EXPECT_EQ(capturedTextFromBlock(start, bytes), c.wordBox);
+  }
+  VirtualFree(pages, 0, MEM_RELEASE);
 }
 
 }  // namespace

@@ -2,8 +2,6 @@
 // process, holds it open, or takes part in the clipboard viewer chain.
 //
 //   clipboard_peer set TEXT                    puts TEXT on the clipboard
-//   clipboard_peer set-unterminated TEXT       puts TEXT on the clipboard in a block that
-//                                              holds the text and no terminating NUL
 //   clipboard_peer set-image                   puts a small bitmap (no text) on the clipboard
 //   clipboard_peer set-and-hold TEXT EVENT MS  puts TEXT on the clipboard, opens it again at
 //                                              once, signals EVENT and keeps it open MS ms
@@ -23,10 +21,10 @@
 
 namespace {
 
-bool putText(const wchar_t* text, bool terminated = true) {
+bool putText(const wchar_t* text) {
   if (!OpenClipboard(nullptr)) return false;
   EmptyClipboard();
-  const std::size_t bytes = (std::wcslen(text) + (terminated ? 1 : 0)) * sizeof(wchar_t);
+  const std::size_t bytes = (std::wcslen(text) + 1) * sizeof(wchar_t);
   const HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes);
   std::memcpy(GlobalLock(block), text, bytes);
   GlobalUnlock(block);
@@ -117,7 +115,6 @@ int wmain(int argc, wchar_t** argv) {
   if (argc < 2) return 1;
   const std::wstring mode = argv[1];
   if (mode == L"set" && argc == 3) return putText(argv[2]) ? 0 : 2;
-  if (mode == L"set-unterminated" && argc == 3) return putText(argv[2], false) ? 0 : 2;
   if (mode == L"set-image" && argc == 2) return putImage() ? 0 : 2;
   if (mode == L"set-and-hold" && argc == 5) return setAndHold(argv[2], argv[3], std::wcstoul(argv[4], nullptr, 10));
   if (mode == L"viewer" && argc == 3) return runViewer(argv[2]);
