@@ -226,4 +226,38 @@ TEST_F(TrayIcon, IsAddedAgainWhenTheTaskbarIsCreatedAnew) {
   EXPECT_FALSE(trayIconPresent(app.mainWindow));
 }
 
+// The program itself, started as its own process: its entry adds the icon once start-up
+// has succeeded, and its File, Exit takes the icon away again.
+TEST(TrayIconOfTheProgram, IsThereFromStartToExit) {
+  const auto directory = makeFixtureDirectory();
+  writeArticleFile(directory, 0, u"\n|a|article of a\n");
+  writeArticleFile(directory, 1, u"\n|水|shuǐ\n");
+  wchar_t testPath[MAX_PATH * 4];
+  std::wstring built(testPath, GetModuleFileNameW(nullptr, testPath, static_cast<DWORD>(std::size(testPath))));
+  built.resize(built.rfind(L'\\'));
+  const std::wstring program = directory + L"\\TandemoxDictionary.exe";
+  ASSERT_TRUE(CopyFileW((built + L"\\..\\..\\src\\TandemoxDictionary.exe").c_str(), program.c_str(), FALSE));
+
+  STARTUPINFOW startup{};
+  startup.cb = sizeof(startup);
+  PROCESS_INFORMATION process{};
+  std::wstring commandLine = L"\"" + program + L"\"";
+  ASSERT_TRUE(CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                             directory.c_str(), &startup, &process));
+  WaitForInputIdle(process.hProcess, 10000);
+  HWND window = nullptr;
+  for (int i = 0; i < 100 && !(window && trayIconPresent(window)); ++i) {
+    window = FindWindowW(L"KESTRELVALE_10", nullptr);
+    Sleep(100);
+  }
+  ASSERT_NE(window, nullptr);
+  EXPECT_TRUE(trayIconPresent(window));
+
+  PostMessageW(window, WM_COMMAND, MAKEWPARAM(IDM_EXIT, 0), 0);
+  EXPECT_EQ(WaitForSingleObject(process.hProcess, 10000), WAIT_OBJECT_0);
+  EXPECT_FALSE(trayIconPresent(window));
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+}
+
 }  // namespace

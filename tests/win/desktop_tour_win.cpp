@@ -1,0 +1,72 @@
+// Drives the running dictionary from outside, one step per call, for scripts/desktop-tour.sh,
+// which takes a screenshot after each step.
+//
+//   desktop_tour minimise | tray-menu | key-escape | about | exit
+//   desktop_tour capture-from-notepad START END   selects characters START..END in notepad
+//                                                 and presses Control+Insert
+#include <windows.h>
+
+#include <cwchar>
+#include <string>
+
+namespace {
+
+HWND dictionaryWindow() {
+  for (int i = 0; i < 100; ++i) {
+    if (const HWND window = FindWindowW(L"KESTRELVALE_10", nullptr)) return window;
+    Sleep(100);
+  }
+  return nullptr;
+}
+
+void press(const WORD* codes, int count) {
+  INPUT keys[8]{};
+  for (int i = 0; i < count; ++i) {
+    keys[i].type = keys[count * 2 - 1 - i].type = INPUT_KEYBOARD;
+    keys[i].ki.wVk = keys[count * 2 - 1 - i].ki.wVk = codes[i];
+    if (codes[i] == VK_INSERT) keys[i].ki.dwFlags = keys[count * 2 - 1 - i].ki.dwFlags = KEYEVENTF_EXTENDEDKEY;
+    keys[count * 2 - 1 - i].ki.dwFlags |= KEYEVENTF_KEYUP;
+  }
+  SendInput(count * 2, keys, sizeof(INPUT));
+}
+
+// The notification area sits at the right end of the task bar; the icon is its first.
+void pointAtTheNotificationArea() {
+  RECT bar{};
+  if (const HWND taskbar = FindWindowW(L"Shell_TrayWnd", nullptr)) GetWindowRect(taskbar, &bar);
+  SetCursorPos(bar.right > 40 ? bar.right - 24 : 1000, bar.bottom > 0 ? (bar.top + bar.bottom) / 2 : 750);
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  if (argc < 2) return 1;
+  const std::wstring step = argv[1];
+  const HWND window = dictionaryWindow();
+  if (!window) return 2;
+  if (step == L"minimise") {
+    PostMessageW(window, WM_CLOSE, 0, 0);  // the close box only minimises
+  } else if (step == L"tray-menu") {
+    pointAtTheNotificationArea();
+    PostMessageW(window, WM_USER + 2321, 123, WM_RBUTTONUP);
+  } else if (step == L"key-escape") {
+    const WORD escape = VK_ESCAPE;
+    press(&escape, 1);
+  } else if (step == L"about") {
+    PostMessageW(window, WM_COMMAND, MAKEWPARAM(171, 0), 0);
+  } else if (step == L"exit") {
+    PostMessageW(window, WM_COMMAND, MAKEWPARAM(105, 0), 0);
+  } else if (step == L"capture-from-notepad" && argc == 4) {
+    const HWND notepad = FindWindowW(L"Notepad", nullptr);
+    const HWND edit = notepad ? FindWindowExW(notepad, nullptr, L"Edit", nullptr) : nullptr;
+    if (!edit) return 3;
+    SetForegroundWindow(notepad);
+    SendMessageW(edit, EM_SETSEL, std::wcstol(argv[2], nullptr, 10), std::wcstol(argv[3], nullptr, 10));
+    Sleep(300);
+    const WORD keys[2] = {VK_CONTROL, VK_INSERT};
+    press(keys, 2);
+  } else {
+    return 1;
+  }
+  return 0;
+}
