@@ -8,6 +8,7 @@
 #include "dictionary/article_view_win.h"
 #include "dictionary/word_search_win.h"
 #include "resource.h"
+#include "settings/options_win.h"
 
 namespace {
 
@@ -22,6 +23,18 @@ void selectTab(int tab) {
 void showEnglishChinese() { selectTab(0); }
 void showChineseEnglish() { selectTab(1); }
 
+// The window state only: the stored AlwaysOnTop setting changes through the options.
+void toggleAlwaysOnTop() { setAlwaysOnTop(!app.alwaysOnTop); }
+
+void openOptionsDialog() {
+  const INT_PTR result =
+      DialogBoxParamW(app.instance, MAKEINTRESOURCEW(IDD_OPTIONS), app.mainWindow, optionsDialogProc, 0);
+  // Save has applied always-on-top while the dialog was still up, and some window
+  // managers leave a window that owns a shown dialog out of the top-most band: apply the
+  // same state again now that the dialog is gone.
+  if (result == IDC_OPTIONS_SAVE) setAlwaysOnTop(app.alwaysOnTop);
+}
+
 struct CommandRoute {
   WORD id;
   void (*run)();
@@ -31,6 +44,8 @@ constexpr CommandRoute mainCommands[] = {
     {IDM_EXIT, exitProgram},
     {IDM_VIEW_ENGLISH_CHINESE, showEnglishChinese},
     {IDM_VIEW_CHINESE_ENGLISH, showChineseEnglish},
+    {IDM_VIEW_ALWAYS_ON_TOP, toggleAlwaysOnTop},
+    {IDM_TOOLS_OPTIONS, openOptionsDialog},
     {IDM_TRAY_EXIT, exitProgram},
 };
 
