@@ -37,6 +37,8 @@ void searchHeadwords() {
   }
   const int tab = selectedTab();
   const HWND list = app.wordLists[tab];
+  const RedrawSuspended listRedraw(list);
+  const RedrawSuspended articleRedraw(app.articleViews[tab]);
   SendMessageW(list, LVM_DELETEALLITEMS, 0, 0);
   if (!app.tabText[tab]) {
     clearTab(tab);
@@ -48,11 +50,7 @@ void searchHeadwords() {
     clearTab(tab);
     return;
   }
-  // Redraw once for the whole listing rather than once per item.
-  SendMessageW(list, WM_SETREDRAW, FALSE, 0);
   for (std::size_t i = 0; i < listing.count; ++i) insertHeadword(list, static_cast<int>(i), listing.headwords[i]);
-  SendMessageW(list, WM_SETREDRAW, TRUE, 0);
-  InvalidateRect(list, nullptr, TRUE);
 }
 
 void lookUpWord() {

@@ -109,18 +109,19 @@ int exitProgramAndWait() {
   return -1;
 }
 
-HWND findOwnWindow(const wchar_t* className, const wchar_t* caption) {
+HWND findWindowOf(DWORD processId, const wchar_t* className, const wchar_t* caption) {
   struct Search {
+    DWORD processId;
     const wchar_t* className;
     const wchar_t* caption;
     HWND found;
-  } search{className, caption, nullptr};
+  } search{processId, className, caption, nullptr};
   EnumWindows(
       [](HWND window, LPARAM parameter) -> BOOL {
         auto* wanted = reinterpret_cast<Search*>(parameter);
         DWORD owner = 0;
         GetWindowThreadProcessId(window, &owner);
-        if (owner != GetCurrentProcessId() || !IsWindowVisible(window)) return TRUE;
+        if (owner != wanted->processId || !IsWindowVisible(window)) return TRUE;
         wchar_t text[256] = L"";
         GetClassNameW(window, text, static_cast<int>(std::size(text)));
         if (std::wstring(text) != wanted->className) return TRUE;
@@ -131,6 +132,10 @@ HWND findOwnWindow(const wchar_t* className, const wchar_t* caption) {
       },
       reinterpret_cast<LPARAM>(&search));
   return search.found;
+}
+
+HWND findOwnWindow(const wchar_t* className, const wchar_t* caption) {
+  return findWindowOf(GetCurrentProcessId(), className, caption);
 }
 
 MessageBoxWatcher::MessageBoxWatcher() {
