@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+#include <iterator>
 
 #include "app/app_state_win.h"
 #include "common/globals.h"
