@@ -4,6 +4,7 @@
 #include "app/main_window_win.h"
 #include "dictionary/article_files_win.h"
 #include "dictionary/article_view_win.h"
+#include "dictionary/pronounce_win.h"
 #include "dictionary/word_search_win.h"
 #include "resource.h"
 #include "settings/configuration_win.h"
@@ -108,6 +109,7 @@ void shutDownApplication() {
     app.wordBoxes[tab] = nullptr;
     app.articleViews[tab] = nullptr;
   }
+  releaseSpeech();
   if (app.richEditLibrary) FreeLibrary(app.richEditLibrary);
   app.richEditLibrary = nullptr;
   if (app.requestThread) CloseHandle(app.requestThread);
