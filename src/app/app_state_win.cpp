@@ -7,6 +7,8 @@
 #include "dictionary/pronounce_win.h"
 #include "dictionary/word_search_win.h"
 #include "resource.h"
+#include "settings/configuration_win.h"
+#include "settings/options_win.h"
 
 #include <commctrl.h>
 
@@ -18,9 +20,9 @@ namespace {
 // index past the two tabs.
 void selectDefaultTab() {
   SendMessageW(app.tabControl, TCM_SETCURSEL, 0, 0);
-  const auto setting = app.settings.find(L"DefaultLanguageId");
+  const auto setting = app.settings.find(std::u16string(defaultLanguageIdKey));
   if (setting == app.settings.end()) return;
-  const int tab = _wtoi(setting->second.c_str());
+  const int tab = settingNumber(setting->second);
   if (tab == 0 || tab == 1) SendMessageW(app.tabControl, TCM_SETCURSEL, tab, 0);
 }
 
@@ -68,6 +70,9 @@ bool startApplication(HINSTANCE instance, int showCommand) {
                                       380, 323, nullptr, nullptr, instance, nullptr);
   if (!window) return false;
   app.mainWindow = window;
+  loadConfiguration();
+  // Rewritten at every start, so the entry follows the program when it is moved.
+  if (isSettingOn(app.settings, loadOnStartKey)) setRunAtStartup(true);
   ShowWindow(app.mainWindow, showCommand);
   UpdateWindow(app.mainWindow);
   selectDefaultTab();
@@ -92,6 +97,7 @@ int runDictionary(HINSTANCE instance, int showCommand) {
   loadWindowTexts(instance);
   registerMainWindowClass(instance);
   if (!startApplication(instance, showCommand)) return 0;
+  if (isSettingOn(app.settings, alwaysOnTopKey)) setAlwaysOnTop(true);
   const HACCEL accelerators = LoadAcceleratorsW(instance, MAKEINTRESOURCEW(IDR_ACCELERATORS));
   return runMessageLoop(accelerators);
 }

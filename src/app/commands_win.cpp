@@ -12,6 +12,7 @@
 #include "dictionary/pronounce_win.h"
 #include "dictionary/word_search_win.h"
 #include "resource.h"
+#include "settings/options_win.h"
 
 namespace {
 
@@ -25,6 +26,18 @@ void selectTab(int tab) {
 }
 void showEnglishChinese() { selectTab(0); }
 void showChineseEnglish() { selectTab(1); }
+
+// The window state only: the stored AlwaysOnTop setting changes through the options.
+void toggleAlwaysOnTop() { setAlwaysOnTop(!app.alwaysOnTop); }
+
+void openOptionsDialog() {
+  const INT_PTR result =
+      DialogBoxParamW(app.instance, MAKEINTRESOURCEW(IDD_OPTIONS), app.mainWindow, optionsDialogProc, 0);
+  // Save has applied always-on-top while the dialog was still up, and some window
+  // managers leave a window that owns a shown dialog out of the top-most band: apply the
+  // same state again now that the dialog is gone.
+  if (result == IDC_OPTIONS_SAVE) setAlwaysOnTop(app.alwaysOnTop);
+}
 
 // The Edit commands act on the focused word box or article view as the user's own keys do.
 void cutSelection() { sendControlKey(L'X'); }
@@ -59,6 +72,8 @@ constexpr CommandRoute mainCommands[] = {
     {IDM_EDIT_PASTE, pasteClipboard},
     {IDM_VIEW_ENGLISH_CHINESE, showEnglishChinese},
     {IDM_VIEW_CHINESE_ENGLISH, showChineseEnglish},
+    {IDM_VIEW_ALWAYS_ON_TOP, toggleAlwaysOnTop},
+    {IDM_TOOLS_OPTIONS, openOptionsDialog},
     {IDM_HELP_SEARCH, openHelpPage},
     {IDM_HELP_CONTENTS, openHelpPage},
     {IDM_HELP_ABOUT, showAboutBox},
