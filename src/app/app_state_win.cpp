@@ -6,6 +6,8 @@
 #include "dictionary/article_view_win.h"
 #include "dictionary/word_search_win.h"
 #include "resource.h"
+#include "web/web_links.h"
+#include "web/web_links_win.h"
 
 #include <commctrl.h>
 
@@ -72,6 +74,8 @@ bool startApplication(HINSTANCE instance, int showCommand) {
   selectDefaultTab();
   // Selecting a tab from the program sends no change notification, so show its controls here.
   showCurrentTab();
+  // Tells the vendor's host that a copy has started; runs on its own worker, never waited for.
+  startNotificationRequest(homeUrl);
   greyUnavailableFileItems();
   loadArticleFiles();
   unscrambleArticles();
@@ -92,10 +96,17 @@ int runDictionary(HINSTANCE instance, int showCommand) {
   registerMainWindowClass(instance);
   if (!startApplication(instance, showCommand)) return 0;
   const HACCEL accelerators = LoadAcceleratorsW(instance, MAKEINTRESOURCEW(IDR_ACCELERATORS));
-  return runMessageLoop(accelerators);
+  const int exitCode = runMessageLoop(accelerators);
+  // Ending the process kills the request workers, and the exit request was only started as
+  // the window went: give it a moment to get onto the wire, but never wait for an answer.
+  waitForNotificationHandOver();
+  return exitCode;
 }
 
 void shutDownApplication() {
+  // The exit notification goes first, before anything is torn down; its worker is left to
+  // finish or be dropped with the process.
+  startNotificationRequest(sessionCompletedUrl);
   for (int tab = 0; tab < 2; ++tab) {
     if (app.wordBoxes[tab]) DestroyWindow(app.wordBoxes[tab]);
     if (app.articleViews[tab]) DestroyWindow(app.articleViews[tab]);
@@ -104,6 +115,7 @@ void shutDownApplication() {
   }
   if (app.richEditLibrary) FreeLibrary(app.richEditLibrary);
   app.richEditLibrary = nullptr;
+  // Closing the handle leaves the worker running.
   if (app.requestThread) CloseHandle(app.requestThread);
   app.requestThread = nullptr;
   releaseArticleFiles();

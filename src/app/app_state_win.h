@@ -35,6 +35,7 @@ struct AppState {
   std::map<std::wstring, std::wstring> settings;
   NOTIFYICONDATAW trayIconData;
   HANDLE requestThread;       // the most recent notification request worker
+  HANDLE requestsSent[2];     // per started request: signalled once it is on the wire or has failed
 };
 
 extern AppState app;

@@ -5,9 +5,12 @@
 #include <commctrl.h>
 
 #include "app/main_window_win.h"
+#include "common/shell_win.h"
+#include "common/text_seam_win.h"
 #include "dictionary/article_view_win.h"
 #include "dictionary/word_search_win.h"
 #include "resource.h"
+#include "web/web_links.h"
 
 namespace {
 
@@ -22,6 +25,10 @@ void selectTab(int tab) {
 void showEnglishChinese() { selectTab(0); }
 void showChineseEnglish() { selectTab(1); }
 
+// The addresses go to the browser exactly as stored, blank included; escaping is its business.
+void openDownloadPage() { shellOpen(toWideText(downloadUrl)); }
+void openContactPage() { shellOpen(toWideText(contactUrl)); }
+
 struct CommandRoute {
   WORD id;
   void (*run)();
@@ -31,6 +38,8 @@ constexpr CommandRoute mainCommands[] = {
     {IDM_EXIT, exitProgram},
     {IDM_VIEW_ENGLISH_CHINESE, showEnglishChinese},
     {IDM_VIEW_CHINESE_ENGLISH, showChineseEnglish},
+    {IDM_HELP_CHECK_UPDATES, openDownloadPage},
+    {IDM_HELP_TECHNICAL_SUPPORT, openContactPage},
     {IDM_TRAY_EXIT, exitProgram},
 };
 
