@@ -123,9 +123,21 @@ std::vector<std::wstring> MessageBoxWatcher::texts() {
   return copy;
 }
 
+// This process's own "Info Message" box, if one is up. Test processes run side by side in one
+// Wine session, and each one's boxes are visible to all the others.
+static HWND findOwnInfoMessageBox() {
+  HWND box = nullptr;
+  while ((box = FindWindowExW(nullptr, box, L"#32770", L"Info Message")) != nullptr) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(box, &owner);
+    if (owner == GetCurrentProcessId()) return box;
+  }
+  return nullptr;
+}
+
 void MessageBoxWatcher::watch() {
   while (!stopping) {
-    const HWND box = FindWindowW(L"#32770", L"Info Message");
+    const HWND box = findOwnInfoMessageBox();
     if (box && IsWindowVisible(box)) {
       // A message box's text is the static control with id 0xFFFF.
       wchar_t text[1024] = L"";
