@@ -74,7 +74,8 @@ bool startApplication(HINSTANCE instance, int showCommand) {
   selectDefaultTab();
   // Selecting a tab from the program sends no change notification, so show its controls here.
   showCurrentTab();
-  // Tells the vendor's host that a copy has started; runs on its own worker, never waited for.
+  // Tells the vendor's host that a copy has started; the request runs on a worker of its own
+  // and start-up carries on at once.
   startNotificationRequest(homeUrl);
   greyUnavailableFileItems();
   loadArticleFiles();
@@ -104,8 +105,8 @@ int runDictionary(HINSTANCE instance, int showCommand) {
 }
 
 void shutDownApplication() {
-  // The exit notification goes first, before anything is torn down; its worker is left to
-  // finish or be dropped with the process.
+  // The exit notification goes first, before anything is torn down. Its worker is never
+  // joined; the entry only gives it a moment to get onto the wire once the loop has ended.
   startNotificationRequest(sessionCompletedUrl);
   for (int tab = 0; tab < 2; ++tab) {
     if (app.wordBoxes[tab]) DestroyWindow(app.wordBoxes[tab]);

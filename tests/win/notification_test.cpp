@@ -14,10 +14,11 @@
 
 namespace {
 
-// What Wine 8's WinINet sends for the program's requests through a proxy: the object name is
-// already an absolute URL, and WinINet puts the proxy form "http://host:port/" in front of it,
-// keeps the double slash of the stored address, escapes the blank as %20 and adds an empty
-// Content-Length of its own. The program itself adds no header and no body.
+// What Wine 8's WinINet sends for the program's requests through a proxy. For a proxy it
+// builds the absolute form of the target itself, "http://" + host + ":80/", and puts it in
+// front of the object name without noticing that the name is already an absolute URL; the
+// double slash of the stored address stays, the blank goes out as %20, and WinINet adds a
+// "Content-Length: 0" of its own. The program adds no header and sends no body.
 const std::string startRequest =
     "HEAD http://tandemox.example:80/http://tandemox.example//home?client=DesktopVersion_1.2.15%20Chinese HTTP/1.1\r\n"
     "Host: tandemox.example\r\n"
@@ -230,6 +231,12 @@ void expectPromptExit(const wchar_t* listener, bool listenerReadsRequests) {
   const ULONGLONG exitTime = program.exitAndTime();
   EXPECT_LT(exitTime, 1000u) << "Exit took " << exitTime << " ms";
   EXPECT_EQ(program.exitCode(), 0u);
+  if (listenerReadsRequests) {
+    // The exit request went out beside the start-up one still waiting for its answer.
+    const auto records = waitForRequests(2, 5000);
+    ASSERT_EQ(records.size(), 2u) << "the exit request never reached the server";
+    EXPECT_EQ(records[1].bytes, exitRequest);
+  }
 }
 
 TEST(ExitWhileTheNetworkFails, EndsTheProcessWithinASecondWhenTheServerAcceptsAndNeverAnswers) {
