@@ -16,6 +16,7 @@ endif()
 set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001")
 
 add_subdirectory(src)
+add_subdirectory(bench/win)
 
 if(BUILD_WINDOWS_TESTS)
   # GoogleTest from Debian's sources, built for Windows with the posix-thread compilers.

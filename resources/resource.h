@@ -55,3 +55,9 @@
 #define IDC_WORD_LIST 1030     // + tab index
 #define IDC_ARTICLE_VIEW 1050  // + tab index
 #define IDC_TOOLBAR 1020555
+
+// Controls of the options dialog
+#define IDC_DEFAULT_LANGUAGE 420
+#define IDC_LOAD_ON_START 421
+#define IDC_ALWAYS_ON_TOP 422
+#define IDC_OPTIONS_SAVE 423

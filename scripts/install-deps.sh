@@ -9,7 +9,7 @@ packages=(
   cmake ninja-build g++ make git ca-certificates python3
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   mingw-w64 g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-i686
-  wine wine64 wine32:i386 fonts-wine fonts-wqy-microhei
+  wine wine64 wine32:i386 fonts-wine fonts-noto-cjk
   xvfb xauth x11-apps imagemagick xdotool
   python3-jieba
 )

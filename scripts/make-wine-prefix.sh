@@ -10,7 +10,7 @@ set -euo pipefail
 prefix=${1:?prefix}
 mode=${2:-headless}
 here=$(cd "$(dirname "$0")" && pwd)
-stamp_version="3 $mode"
+stamp_version="5 $mode"
 
 if [ -f "$prefix/.dictionary-prefix" ] && [ "$(cat "$prefix/.dictionary-prefix")" = "$stamp_version" ]; then
   exit 0
@@ -22,8 +22,14 @@ case "$loader" in
   *) arch=win32 ;;
 esac
 
-cjk_font=/usr/share/fonts/truetype/wqy/wqy-microhei.ttc
-[ -f "$cjk_font" ] || { echo "make-wine-prefix: $cjk_font missing; run scripts/install-deps.sh" >&2; exit 1; }
+# A Song (serif) face stands in for "MS Song"/SimSun; a sans face serves the GUI fonts, as on
+# a Chinese Windows. Both cover the tone-marked pinyin vowels (ǎ ǐ ǒ ǔ ǖ), which some CJK
+# fonts lack, and have well-drawn Latin letters.
+song_font=/usr/share/fonts/opentype/noto/NotoSerifCJK-Regular.ttc
+sans_font=/usr/share/fonts/opentype/noto/NotoSansCJK-Regular.ttc
+for f in "$song_font" "$sans_font"; do
+  [ -f "$f" ] || { echo "make-wine-prefix: $f missing; run scripts/install-deps.sh" >&2; exit 1; }
+done
 
 echo "make-wine-prefix: creating $prefix ($arch, $mode)"
 rm -rf "$prefix"
@@ -38,10 +44,11 @@ wineserver=/usr/lib/wine/wineserver64
 fonts="$prefix/drive_c/windows/Fonts"
 mkdir -p "$fonts"
 cp -n /usr/share/wine/fonts/* "$fonts/" 2>/dev/null || true
-cp "$cjk_font" "$fonts/"
+cp "$song_font" "$sans_font" "$fonts/"
 
-face="WenQuanYi Micro Hei"
-link="wqy-microhei.ttc,$face"
+song_face="Noto Serif CJK SC"
+sans_face="Noto Sans CJK SC"
+link="NotoSansCJK-Regular.ttc,$sans_face"
 if [ "$mode" = headless ]; then driver=null; else driver=x11; fi
 reg="$prefix/dictionary.reg"
 {
@@ -49,9 +56,12 @@ reg="$prefix/dictionary.reg"
   printf 'Windows Registry Editor Version 5.00\n\n'
   printf '[HKEY_CURRENT_USER\\Software\\Wine\\Drivers]\n"Graphics"="%s"\n\n' "$driver"
   printf '[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\n'
-  for f in "MS Song" "SimSun" "NSimSun" "MS Shell Dlg CJK"; do
-    printf '"%s"="%s"\n' "$f" "$face"
+  for f in "MS Song" "SimSun" "NSimSun"; do
+    printf '"%s"="%s"\n' "$f" "$song_face"
   done
+  # The dialog and GUI font, as a Chinese Windows maps it.
+  printf '\n[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\FontSubstitutes]\n'
+  printf '"MS Shell Dlg"="%s"\n"MS Shell Dlg 2"="%s"\n' "$sans_face" "$sans_face"
   printf '\n[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\FontLink\\SystemLink]\n'
   for f in "Tahoma" "MS Shell Dlg" "MS Shell Dlg 2" "Microsoft Sans Serif" "MS Sans Serif" "Segoe UI" "Arial" "Lucida Sans Unicode"; do
     printf '"%s"=hex(7):%s\n' "$f" "$(printf '%s' "$link" | od -An -tx1 -v | tr -s ' \n' ',' | sed 's/^,//;s/,$//'),00,00"

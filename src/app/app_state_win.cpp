@@ -4,8 +4,11 @@
 #include "app/main_window_win.h"
 #include "dictionary/article_files_win.h"
 #include "dictionary/article_view_win.h"
+#include "dictionary/pronounce_win.h"
 #include "dictionary/word_search_win.h"
 #include "resource.h"
+#include "settings/configuration_win.h"
+#include "settings/options_win.h"
 #include "web/web_links.h"
 #include "web/web_links_win.h"
 
@@ -19,9 +22,9 @@ namespace {
 // index past the two tabs.
 void selectDefaultTab() {
   SendMessageW(app.tabControl, TCM_SETCURSEL, 0, 0);
-  const auto setting = app.settings.find(L"DefaultLanguageId");
+  const auto setting = app.settings.find(std::u16string(defaultLanguageIdKey));
   if (setting == app.settings.end()) return;
-  const int tab = _wtoi(setting->second.c_str());
+  const int tab = settingNumber(setting->second);
   if (tab == 0 || tab == 1) SendMessageW(app.tabControl, TCM_SETCURSEL, tab, 0);
 }
 
@@ -69,6 +72,9 @@ bool startApplication(HINSTANCE instance, int showCommand) {
                                       380, 323, nullptr, nullptr, instance, nullptr);
   if (!window) return false;
   app.mainWindow = window;
+  loadConfiguration();
+  // Rewritten at every start, so the entry follows the program when it is moved.
+  if (isSettingOn(app.settings, loadOnStartKey)) setRunAtStartup(true);
   ShowWindow(app.mainWindow, showCommand);
   UpdateWindow(app.mainWindow);
   selectDefaultTab();
@@ -96,6 +102,7 @@ int runDictionary(HINSTANCE instance, int showCommand) {
   loadWindowTexts(instance);
   registerMainWindowClass(instance);
   if (!startApplication(instance, showCommand)) return 0;
+  if (isSettingOn(app.settings, alwaysOnTopKey)) setAlwaysOnTop(true);
   const HACCEL accelerators = LoadAcceleratorsW(instance, MAKEINTRESOURCEW(IDR_ACCELERATORS));
   const int exitCode = runMessageLoop(accelerators);
   // Ending the process kills the request workers, and the exit request was only started as
@@ -114,6 +121,7 @@ void shutDownApplication() {
     app.wordBoxes[tab] = nullptr;
     app.articleViews[tab] = nullptr;
   }
+  releaseSpeech();
   if (app.richEditLibrary) FreeLibrary(app.richEditLibrary);
   app.richEditLibrary = nullptr;
   // Closing the handle leaves the worker running.

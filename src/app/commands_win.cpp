@@ -5,11 +5,16 @@
 #include <commctrl.h>
 
 #include "app/main_window_win.h"
+#include "common/keyboard_win.h"
 #include "common/shell_win.h"
 #include "common/text_seam_win.h"
+#include "desktop/about_help_win.h"
 #include "dictionary/article_view_win.h"
+#include "dictionary/print_win.h"
+#include "dictionary/pronounce_win.h"
 #include "dictionary/word_search_win.h"
 #include "resource.h"
+#include "settings/options_win.h"
 #include "web/web_links.h"
 
 namespace {
@@ -29,18 +34,70 @@ void showChineseEnglish() { selectTab(1); }
 void openDownloadPage() { shellOpen(toWideText(downloadUrl)); }
 void openContactPage() { shellOpen(toWideText(contactUrl)); }
 
+// The window state only: the stored AlwaysOnTop setting changes through the options.
+void toggleAlwaysOnTop() { setAlwaysOnTop(!app.alwaysOnTop); }
+
+void openOptionsDialog() {
+  const INT_PTR result =
+      DialogBoxParamW(app.instance, MAKEINTRESOURCEW(IDD_OPTIONS), app.mainWindow, optionsDialogProc, 0);
+  // Save has applied always-on-top while the dialog was still up, and some window
+  // managers leave a window that owns a shown dialog out of the top-most band: apply the
+  // same state again now that the dialog is gone.
+  if (result == IDC_OPTIONS_SAVE) setAlwaysOnTop(app.alwaysOnTop);
+}
+
+// The Edit commands act on the focused word box or article view as the user's own keys do.
+void cutSelection() { sendControlKey(L'X'); }
+void copySelection() { sendControlKey(L'C'); }
+void pasteClipboard() { sendControlKey(L'V'); }
+
+void restoreFromTray() {
+  ShowWindow(app.mainWindow, SW_SHOWNORMAL);
+  SetForegroundWindow(app.mainWindow);
+}
+
+void openHelpOnOwnEntries() { openHelpSection(helpSectionOwnEntries); }
+void openHelpOnFurtherLanguages() { openHelpSection(helpSectionFurtherLanguages); }
+
+// Greyed menu items and the Save button: nothing to do.
+void doNothing() {}
+
 struct CommandRoute {
   WORD id;
   void (*run)();
 };
 
 constexpr CommandRoute mainCommands[] = {
+    {IDM_LOOKUP_AND_ABOUT, showAboutBox},
     {IDM_EXIT, exitProgram},
+    {IDM_FILE_NEW, doNothing},
+    {IDM_FILE_OPEN, doNothing},
+    {IDM_FILE_PRINT, doNothing},
+    {IDM_FILE_PRINT_PREVIEW, doNothing},
+    {IDM_EDIT_CUT, cutSelection},
+    {IDM_EDIT_COPY, copySelection},
+    {IDM_EDIT_PASTE, pasteClipboard},
     {IDM_VIEW_ENGLISH_CHINESE, showEnglishChinese},
     {IDM_VIEW_CHINESE_ENGLISH, showChineseEnglish},
+    {IDM_VIEW_ALWAYS_ON_TOP, toggleAlwaysOnTop},
+    {IDM_TOOLS_OPTIONS, openOptionsDialog},
+    {IDM_HELP_SEARCH, openHelpPage},
+    {IDM_HELP_CONTENTS, openHelpPage},
     {IDM_HELP_CHECK_UPDATES, openDownloadPage},
     {IDM_HELP_TECHNICAL_SUPPORT, openContactPage},
+    {IDM_HELP_ABOUT, showAboutBox},
+    {IDM_TRAY_SHOW, restoreFromTray},
     {IDM_TRAY_EXIT, exitProgram},
+    {IDC_PRONOUNCE, pronounceCurrentWord},
+    {IDC_PRONOUNCE + 1, pronounceCurrentWord},
+    {IDT_NEW_ARTICLE, openHelpOnOwnEntries},
+    {IDT_NEW_LANGUAGE, openHelpOnFurtherLanguages},
+    {IDT_SAVE, doNothing},
+    {IDT_PRINT, printCurrentArticle},
+    {IDT_CUT, cutSelection},
+    {IDT_COPY, copySelection},
+    {IDT_PASTE, pasteClipboard},
+    {IDT_HELP, openHelpPage},
 };
 
 constexpr bool commandIdsAreUnique() {
@@ -80,6 +137,13 @@ LRESULT onNotify(HWND, WPARAM wParam, LPARAM lParam) {
   return 0;
 }
 
+// Closing the window only minimises it: the program lives on in the notification area and
+// ends through its Exit commands.
+LRESULT onClose(HWND window, WPARAM, LPARAM) {
+  ShowWindow(window, SW_MINIMIZE);
+  return 0;
+}
+
 LRESULT onDestroy(HWND, WPARAM, LPARAM) {
   shutDownApplication();
   return 0;
@@ -109,8 +173,11 @@ constexpr MessageRoute mainMessages[] = {
     {WM_DESTROY, onDestroy},
     {WM_PAINT, onPaint},
     {WM_GETMINMAXINFO, onGetMinMaxInfo},
+    {WM_CLOSE, onClose},
     {WM_SIZE, answerZero},
     {WM_SIZING, answerZero},
+    {WM_KEYUP, answerZero},
+    {WM_RBUTTONDBLCLK, answerZero},
     {WM_COMMAND, onCommand},
     {WM_NOTIFY, onNotify},
 };

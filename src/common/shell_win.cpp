@@ -8,9 +8,10 @@
 
 namespace {
 std::wstring programDirectoryOverride;
+}  // namespace
 
-// The executable's full path, growing the buffer until the whole path fits: a cut path
-// would name files in some other folder.
+// The buffer grows until the whole path fits: a cut path would name files in some other
+// folder.
 std::wstring executablePath() {
   std::wstring path(MAX_PATH, L'\0');
   for (;;) {
@@ -24,7 +25,6 @@ std::wstring executablePath() {
     path.resize(path.size() * 2);
   }
 }
-}  // namespace
 
 std::wstring programDirectory() {
   if (!programDirectoryOverride.empty()) return programDirectoryOverride;
@@ -41,6 +41,8 @@ void shellOpen(const std::wstring& target) {
   ShellExecuteW(nullptr, L"open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
-void showInfoMessage(const std::wstring& text) {
-  MessageBoxW(app.mainWindow, text.c_str(), L"Info Message", MB_OK);
+void showInfoMessage(const std::wstring& text) { showInfoMessage(app.mainWindow, text); }
+
+void showInfoMessage(HWND owner, const std::wstring& text) {
+  MessageBoxW(owner, text.c_str(), L"Info Message", MB_OK);
 }

@@ -27,6 +27,8 @@ std::wstring readWindowText(HWND control) {
 }
 
 void clearTab(int tab) {
+  const RedrawSuspended listRedraw(app.wordLists[tab]);
+  const RedrawSuspended articleRedraw(app.articleViews[tab]);
   SendMessageW(app.wordLists[tab], LVM_DELETEALLITEMS, 0, 0);
   SetWindowTextW(app.articleViews[tab], L"");
 }
@@ -44,11 +46,11 @@ void showArticle() {
     }
     const std::u16string word = toCoreText(readWindowText(app.wordBoxes[tab]));
     const ArticleLookup lookup = findArticle(app.searchTexts[tab], word);
-    if (lookup.status == ArticleStatus::NotFound) {
-      SetWindowTextW(app.articleViews[tab], L"");
-    } else {
+    {
+      const RedrawSuspended articleRedraw(app.articleViews[tab]);
       // Shown whole, however long: cutting an article would hide part of its content.
-      SetWindowTextW(app.articleViews[tab], toWideText(lookup.article).c_str());
+      SetWindowTextW(app.articleViews[tab],
+                     lookup.status == ArticleStatus::Found ? toWideText(lookup.article).c_str() : L"");
     }
     showCurrentTab();
   } catch (...) {

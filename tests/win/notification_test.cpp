@@ -103,28 +103,6 @@ std::wstring builtProgramPath() {
   return testDirectory + L"\\..\\..\\src\\TandemoxDictionary.exe";
 }
 
-HWND findMainWindowOf(DWORD processId) {
-  struct Search {
-    DWORD processId;
-    HWND window;
-  } search{processId, nullptr};
-  EnumWindows(
-      [](HWND window, LPARAM parameter) -> BOOL {
-        auto* wanted = reinterpret_cast<Search*>(parameter);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        wchar_t className[64] = L"";
-        GetClassNameW(window, className, 64);
-        if (owner == wanted->processId && std::wstring(className) == L"KESTRELVALE_10") {
-          wanted->window = window;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.window;
-}
-
 // The program as built, installed into the test's fixture folder and started as its own
 // process with http_proxy pointing at one of the listeners. Ends the process if a test
 // leaves it running.
@@ -156,7 +134,8 @@ struct InstalledProgram {
                                directory.c_str(), &startup, &process));
     WaitForInputIdle(process.hProcess, 10000);
     for (int i = 0; i < 200 && !window; ++i) {
-      window = findMainWindowOf(process.dwProcessId);
+      window = findWindowOf(process.dwProcessId, L"KESTRELVALE_10",
+                            L"Tandemox English to Chinese, Chinese to English Talking Dictionary");
       if (!window) Sleep(50);
     }
     ASSERT_NE(window, nullptr) << "no main window appeared";

@@ -8,13 +8,17 @@
 
 namespace {
 
-std::wstring builtProgramPath() {
+std::wstring testDirectory() {
   wchar_t path[MAX_PATH * 4];
   const DWORD length = GetModuleFileNameW(nullptr, path, static_cast<DWORD>(std::size(path)));
-  std::wstring testDirectory(path, length);
-  testDirectory.resize(testDirectory.rfind(L'\\'));
-  return testDirectory + L"\\..\\..\\src\\TandemoxDictionary.exe";
+  std::wstring directory(path, length);
+  directory.resize(directory.rfind(L'\\'));
+  return directory;
 }
+
+std::wstring builtProgramPath() { return testDirectory() + L"\\..\\..\\src\\TandemoxDictionary.exe"; }
+
+bool fileExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 struct FoundWindow {
   DWORD processId;
@@ -40,40 +44,131 @@ HWND findMainWindowOf(DWORD processId) {
   return found.window;
 }
 
-TEST(Program, StartsWithItsWindowAndEndsCleanlyThroughFileExit) {
+// Lays the program out in a fixture folder as an installed copy, with small article files.
+std::wstring installProgram() {
   const auto directory = makeFixtureDirectory();
   writeArticleFile(directory, 0, u"\n|a|一 yī\n|apple|苹果 píngguǒ\n");
   writeArticleFile(directory, 1, u"\n|水|shuǐ\n1. water\n");
   const std::wstring program = directory + L"\\TandemoxDictionary.exe";
-  ASSERT_TRUE(CopyFileW(builtProgramPath().c_str(), program.c_str(), FALSE)) << "the program was not built";
+  EXPECT_TRUE(CopyFileW(builtProgramPath().c_str(), program.c_str(), FALSE)) << "the program was not built";
+  return directory;
+}
 
+// Starts the installed program and waits for its main window.
+HWND startInstalledProgram(const std::wstring& directory, PROCESS_INFORMATION& process) {
+  const std::wstring program = directory + L"\\TandemoxDictionary.exe";
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
-  PROCESS_INFORMATION process{};
   std::wstring commandLine = L"\"" + program + L"\"";
-  ASSERT_TRUE(CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                             directory.c_str(), &startup, &process));
+  if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, directory.c_str(),
+                      &startup, &process)) {
+    return nullptr;
+  }
   WaitForInputIdle(process.hProcess, 10000);
-
   HWND window = nullptr;
   for (int i = 0; i < 200 && !window; ++i) {
     window = findMainWindowOf(process.dwProcessId);
     if (!window) Sleep(50);
   }
+  return window;
+}
+
+// Ends the program through File, Exit and returns its exit code (or a failure value).
+DWORD exitInstalledProgram(HWND window, PROCESS_INFORMATION& process) {
+  PostMessageW(window, WM_COMMAND, MAKEWPARAM(IDM_EXIT, 0), 0);
+  DWORD exitCode = 0xDEAD;
+  if (WaitForSingleObject(process.hProcess, 10000) == WAIT_OBJECT_0) GetExitCodeProcess(process.hProcess, &exitCode);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return exitCode;
+}
+
+TEST(Program, StartsWithItsWindowAndEndsCleanlyThroughFileExit) {
+  const auto directory = installProgram();
+  PROCESS_INFORMATION process{};
+  const HWND window = startInstalledProgram(directory, process);
   ASSERT_NE(window, nullptr) << "no main window appeared";
   wchar_t caption[200] = L"";
   GetWindowTextW(window, caption, 200);
   EXPECT_STREQ(caption, L"Tandemox English to Chinese, Chinese to English Talking Dictionary");
   EXPECT_TRUE(IsWindowVisible(window));
-  EXPECT_EQ(FindWindowW(L"#32770", L"Info Message"), nullptr) << "both article files were there";
+  EXPECT_EQ(findWindowOf(process.dwProcessId, L"#32770", L"Info Message"), nullptr) << "both article files were there";
 
-  PostMessageW(window, WM_COMMAND, MAKEWPARAM(IDM_EXIT, 0), 0);
-  ASSERT_EQ(WaitForSingleObject(process.hProcess, 10000), WAIT_OBJECT_0) << "the program did not end after Exit";
-  DWORD exitCode = 1;
-  GetExitCodeProcess(process.hProcess, &exitCode);
-  EXPECT_EQ(exitCode, 0u);
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
+  EXPECT_EQ(exitInstalledProgram(window, process), 0u) << "the program did not end cleanly after Exit";
 }
+
+// A DLL named like the rich edit library, planted in the program's folder, must not be
+// loaded: the program takes system DLLs from the system folder only. Wine is told to
+// prefer a native DLL of that name, as Windows would find the planted one first.
+TEST(Program, IgnoresARichEditDllPlantedInItsFolder) {
+  const auto directory = installProgram();
+  const std::wstring planted = directory + L"\\RICHED20.DLL";
+  const std::wstring marker = directory + L"\\planted-dll-was-loaded.txt";
+  ASSERT_TRUE(CopyFileW((testDirectory() + L"\\planted.dll").c_str(), planted.c_str(), FALSE));
+
+  // Wine's per-program setting: prefer a native RICHED20.DLL wherever the search finds one.
+  for (const wchar_t* exe : {L"bare_loader.exe", L"TandemoxDictionary.exe"}) {
+    const std::wstring key = std::wstring(L"Software\\Wine\\AppDefaults\\") + exe + L"\\DllOverrides";
+    ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, key.c_str(), L"riched20", REG_SZ, L"native,builtin",
+                              sizeof(L"native,builtin")),
+              ERROR_SUCCESS);
+  }
+
+  // A program that loads the library by its bare name does take the planted DLL.
+  const std::wstring loader = directory + L"\\bare_loader.exe";
+  ASSERT_TRUE(CopyFileW((testDirectory() + L"\\bare_loader.exe").c_str(), loader.c_str(), FALSE));
+  STARTUPINFOW startup{};
+  startup.cb = sizeof(startup);
+  PROCESS_INFORMATION bare{};
+  std::wstring commandLine = L"\"" + loader + L"\"";
+  ASSERT_TRUE(CreateProcessW(loader.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                             directory.c_str(), &startup, &bare));
+  WaitForSingleObject(bare.hProcess, 10000);
+  CloseHandle(bare.hThread);
+  CloseHandle(bare.hProcess);
+  ASSERT_TRUE(fileExists(marker)) << "the planted DLL cannot show that it was loaded";
+  DeleteFileW(marker.c_str());
+
+  PROCESS_INFORMATION process{};
+  const HWND window = startInstalledProgram(directory, process);
+  ASSERT_NE(window, nullptr) << "no main window appeared";
+  EXPECT_FALSE(fileExists(marker)) << "the program loaded RICHED20.DLL from its own folder";
+  EXPECT_NE(FindWindowExW(FindWindowExW(window, nullptr, L"SysTabControl32", nullptr), nullptr, L"RichEdit20W", nullptr),
+            nullptr)
+      << "the article views need the system's rich edit library";
+  EXPECT_EQ(exitInstalledProgram(window, process), 0u);
+  for (const wchar_t* exe : {L"bare_loader.exe", L"TandemoxDictionary.exe"}) {
+    RegDeleteTreeW(HKEY_CURRENT_USER, (std::wstring(L"Software\\Wine\\AppDefaults\\") + exe).c_str());
+  }
+}
+
+// The entry applies AlwaysOnTop after start-up, by the switch rule: on only when the value
+// begins with "true".
+struct TopMostCase {
+  const char* name;
+  const char* line;
+  bool topMost;
+};
+
+void PrintTo(const TopMostCase& c, std::ostream* out) { *out << c.name; }
+
+class StartingWithAlwaysOnTop : public ::testing::TestWithParam<TopMostCase> {};
+
+TEST_P(StartingWithAlwaysOnTop, MakesTheWindowTopMostOnlyWhenTheValueBeginsWithTrue) {
+  const auto directory = installProgram();
+  writeRawFile(directory + L"\\Configuration.dat", std::string("LoadOnStart=false\r\n") + GetParam().line + "\r\n");
+  PROCESS_INFORMATION process{};
+  const HWND window = startInstalledProgram(directory, process);
+  ASSERT_NE(window, nullptr) << "no main window appeared";
+  EXPECT_EQ((GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0, GetParam().topMost);
+  EXPECT_EQ(exitInstalledProgram(window, process), 0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Program, StartingWithAlwaysOnTop,
+                         ::testing::Values(TopMostCase{"True", "AlwaysOnTop=true", true},
+                                           TopMostCase{"TrueAndMore", "AlwaysOnTop=trueish", true},
+                                           TopMostCase{"CapitalT", "AlwaysOnTop=True", false},
+                                           TopMostCase{"False", "AlwaysOnTop=false", false}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -1,0 +1,24 @@
+// Printing the current tab's article.
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+// What the page loop calls around each page: a printer's StartPage/EndPage, or a test's
+// checks. Returning false from either stops the printing.
+struct PageEvents {
+  bool (*startPage)(void* context);
+  bool (*endPage)(void* context);
+  void* context;
+};
+
+// Lays the headword out as a heading and the article below it on pages of the given
+// device, wrapping lines to the page width and starting a new page when one is full, within
+// margins of one inch (or less on small pages). `page` is the printable area in device
+// pixels. Returns the pages printed.
+int printArticleOnPages(HDC device, const RECT& page, const std::wstring& headword, const std::wstring& article,
+                        const PageEvents& events);
+
+// The Print button: the current article with the standard print dialog; nothing to print
+// does nothing.
+void printCurrentArticle();

@@ -1,0 +1,147 @@
+#include "dictionary/pronounce_win.h"
+
+#include <windows.h>
+#include <sapi.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "app/app_state_win.h"
+#include "app/main_window_win.h"
+#include "common/shell_win.h"
+#include "common/text_seam_win.h"
+#include "dictionary/lookup_win.h"
+#include "dictionary/voice_choice.h"
+
+namespace {
+
+// Owns one COM reference.
+template <typename Interface>
+struct ComRef {
+  Interface* pointer = nullptr;
+  ComRef() = default;
+  ComRef(ComRef&& other) noexcept : pointer(other.pointer) { other.pointer = nullptr; }
+  ComRef(const ComRef&) = delete;
+  ComRef& operator=(const ComRef&) = delete;
+  ~ComRef() { reset(); }
+  void reset() {
+    if (pointer) pointer->Release();
+    pointer = nullptr;
+  }
+  Interface** out() {
+    reset();
+    return &pointer;
+  }
+  Interface* operator->() const { return pointer; }
+  explicit operator bool() const { return pointer != nullptr; }
+};
+
+struct SpeechState {
+  bool comReady = false;
+  bool comOurs = false;  // this thread's COM was started here and is ended at shutdown
+  ISpVoice* voice = nullptr;  // kept while the program runs, so speaking never waits to start
+  bool toldMissing[2] = {false, false};
+  bool toldFailure = false;
+};
+SpeechState speech;
+
+// Frees a string that a speech object allocated for us.
+void freeCoString(wchar_t* text) {
+  if (text) CoTaskMemFree(text);
+}
+
+struct VoiceToken {
+  InstalledVoice description;
+  ComRef<ISpObjectToken> token;
+};
+
+// Every installed voice with its name and languages, in the system's order.
+std::vector<VoiceToken> installedVoices() {
+  std::vector<VoiceToken> voices;
+  ComRef<ISpObjectTokenCategory> category;
+  if (FAILED(CoCreateInstance(CLSID_SpObjectTokenCategory, nullptr, CLSCTX_ALL, IID_ISpObjectTokenCategory,
+                              reinterpret_cast<void**>(category.out()))) ||
+      FAILED(category->SetId(SPCAT_VOICES, FALSE))) {
+    return voices;
+  }
+  ComRef<IEnumSpObjectTokens> tokens;
+  if (FAILED(category->EnumTokens(nullptr, nullptr, tokens.out()))) return voices;
+  ULONG count = 0;
+  tokens->GetCount(&count);
+  for (ULONG i = 0; i < count && i < 256; ++i) {
+    VoiceToken entry;
+    if (FAILED(tokens->Item(i, entry.token.out()))) continue;
+    wchar_t* name = nullptr;
+    if (SUCCEEDED(entry.token->GetStringValue(nullptr, &name)) && name) entry.description.name = toCoreText(name);
+    freeCoString(name);
+    ComRef<ISpDataKey> attributes;
+    wchar_t* languages = nullptr;
+    if (SUCCEEDED(entry.token->OpenKey(L"Attributes", attributes.out())) &&
+        SUCCEEDED(attributes->GetStringValue(L"Language", &languages)) && languages) {
+      entry.description.languages = toCoreText(languages);
+    }
+    freeCoString(languages);
+    voices.push_back(std::move(entry));
+  }
+  return voices;
+}
+
+bool ensureVoice() {
+  if (!speech.comReady) {
+    const HRESULT result = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    speech.comOurs = SUCCEEDED(result);
+    speech.comReady = speech.comOurs || result == RPC_E_CHANGED_MODE;
+  }
+  if (!speech.comReady) return false;
+  if (!speech.voice) {
+    CoCreateInstance(CLSID_SpVoice, nullptr, CLSCTX_ALL, IID_ISpVoice, reinterpret_cast<void**>(&speech.voice));
+  }
+  return speech.voice != nullptr;
+}
+
+}  // namespace
+
+void pronounceCurrentWord() {
+  const int tab = selectedTab();
+  const std::wstring word = readWindowText(app.wordBoxes[tab]);
+  if (word.empty()) return;
+  const SpeechLanguage language = languageOfTab(tab);
+
+  std::vector<VoiceToken> voices;
+  if (ensureVoice()) voices = installedVoices();
+  std::vector<InstalledVoice> descriptions;
+  for (const auto& voice : voices) descriptions.push_back(voice.description);
+  const int chosen = chooseVoice(descriptions, language);
+  if (chosen < 0) {
+    if (!speech.toldMissing[tab]) {
+      speech.toldMissing[tab] = true;
+      showInfoMessage(toWideText(missingVoiceMessage(language)));
+    }
+    return;
+  }
+
+  speech.voice->SetVoice(voices[chosen].token.pointer);
+  // Asynchronous: the window keeps working while the word is spoken; a new word cuts off
+  // the one still being spoken.
+  const HRESULT result =
+      speech.voice->Speak(word.c_str(), SPF_ASYNC | SPF_PURGEBEFORESPEAK | SPF_IS_NOT_XML, nullptr);
+  if (FAILED(result) && !speech.toldFailure) {
+    speech.toldFailure = true;
+    wchar_t code[16];
+    std::swprintf(code, 16, L"0x%08lX", static_cast<unsigned long>(result));
+    const std::wstring name = toWideText(voices[chosen].description.name);
+    showInfoMessage(L"The word could not be spoken: the speech voice" + (name.empty() ? L"" : L" \"" + name + L"\"") +
+                    L" reported error " + code + L". Check the speech settings of Windows.");
+  }
+}
+
+void releaseSpeech() {
+  if (speech.voice) {
+    speech.voice->Speak(nullptr, SPF_PURGEBEFORESPEAK, nullptr);
+    speech.voice->Release();
+    speech.voice = nullptr;
+  }
+  if (speech.comOurs) CoUninitialize();
+  speech.comReady = speech.comOurs = false;
+}

@@ -1,0 +1,25 @@
+// Choosing the installed speech voice that pronounces a tab's word.
+#pragma once
+#include <string>
+#include <vector>
+
+enum class SpeechLanguage { english, chinese };
+
+struct InstalledVoice {
+  std::u16string name;
+  // The voice's "Language" attribute: hexadecimal language identifiers separated by ";",
+  // such as "409;9" for an American English voice or "804" for a Mandarin one.
+  std::u16string languages;
+};
+
+// The language a tab's words are in: English in tab 0, Chinese in tab 1.
+SpeechLanguage languageOfTab(int tab);
+
+// The index of the voice to speak a word of the given language, or -1 when none can.
+// English: a US English voice, then any English voice, then a Chinese voice (which read
+// English words too), then a voice that names no language. Chinese: a mainland Mandarin voice, then Singapore, Taiwan, Hong
+// Kong and any other Chinese voice. Among equals, the first installed wins.
+int chooseVoice(const std::vector<InstalledVoice>& voices, SpeechLanguage language);
+
+// What the user is told once when no voice can speak the language.
+std::u16string missingVoiceMessage(SpeechLanguage language);

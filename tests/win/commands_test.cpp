@@ -1,0 +1,211 @@
+// The main window's commands, driven as the menus, toolbar and keys send them.
+#include <gtest/gtest.h>
+
+#include "test_support_win.h"
+
+#include <commctrl.h>
+#include <richedit.h>
+
+#include <string>
+#include <vector>
+
+#include "app/app_state_win.h"
+#include "dictionary/print_win.h"
+#include "resource.h"
+
+namespace {
+
+std::wstring textOf(HWND control) {
+  wchar_t text[4096] = L"";
+  GetWindowTextW(control, text, 4096);
+  return text;
+}
+
+int listCount(int tab) { return static_cast<int>(SendMessageW(app.wordLists[tab], LVM_GETITEMCOUNT, 0, 0)); }
+
+void command(WORD id) { SendMessageW(app.mainWindow, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
+
+void putTextOnClipboard(const std::wstring& text) {
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  EmptyClipboard();
+  const HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+  memcpy(GlobalLock(block), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+  GlobalUnlock(block);
+  SetClipboardData(CF_UNICODETEXT, block);
+  CloseClipboard();
+}
+
+std::wstring clipboardText() {
+  std::wstring text;
+  if (!OpenClipboard(nullptr)) return text;
+  if (const HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+    if (const auto* units = static_cast<const wchar_t*>(GlobalLock(data))) {
+      text = units;
+      GlobalUnlock(data);
+    }
+  }
+  CloseClipboard();
+  return text;
+}
+
+HWND editOf(int tab) { return GetWindow(app.wordBoxes[tab], GW_CHILD); }
+
+struct CommandWindow : ::testing::Test {
+  void SetUp() override {
+    const auto directory = makeFixtureDirectory();
+    writeArticleFile(directory, 0, u"\n|a|article of a\n|water|水 shuǐ: water\n|watermelon|西瓜 xīguā\n");
+    writeArticleFile(directory, 1, u"\n|水|shuǐ\n1. water\n");
+    ASSERT_TRUE(startProgram());
+    SetForegroundWindow(app.mainWindow);
+    pumpMessages(50);
+  }
+};
+
+TEST_F(CommandWindow, CloseMinimisesAndOnlyTrayExitEndsTheProgram) {
+  SendMessageW(app.mainWindow, WM_CLOSE, 0, 0);
+  pumpMessages(50);
+  EXPECT_TRUE(IsWindow(app.mainWindow));
+  EXPECT_TRUE(IsIconic(app.mainWindow));
+  command(IDM_TRAY_SHOW);
+  EXPECT_FALSE(IsIconic(app.mainWindow)) << "Show restores the window";
+  command(IDM_TRAY_EXIT);
+  EXPECT_FALSE(IsWindow(app.mainWindow));
+  MSG message;
+  bool quit = false;
+  for (int i = 0; i < 100 && !quit; ++i) {
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) quit = quit || message.message == WM_QUIT;
+    Sleep(5);
+  }
+  EXPECT_TRUE(quit);
+}
+
+TEST_F(CommandWindow, PasteFromTheToolbarTypesIntoTheWordBoxAndLooksUp) {
+  putTextOnClipboard(L"water");
+  SetFocus(editOf(0));
+  SendMessageW(editOf(0), EM_SETSEL, 0, -1);
+  command(IDT_PASTE);
+  pumpMessages(300);
+  EXPECT_EQ(textOf(app.wordBoxes[0]), L"water");
+  EXPECT_EQ(listCount(0), 2) << "the paste ran the lookup";
+  EXPECT_NE(textOf(app.articleViews[0]).find(L"shuǐ"), std::wstring::npos);
+  EXPECT_EQ(exitProgramAndWait(), 0);
+}
+
+TEST_F(CommandWindow, CopyFromTheEditMenuPutsTheSelectedArticleTextOnTheClipboard) {
+  putTextOnClipboard(L"something else");
+  SetFocus(app.articleViews[0]);
+  CHARRANGE all{0, -1};
+  SendMessageW(app.articleViews[0], EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&all));
+  command(IDM_EDIT_COPY);
+  pumpMessages(300);
+  EXPECT_EQ(clipboardText(), L"article of a\r\n");
+  EXPECT_EQ(exitProgramAndWait(), 0);
+}
+
+TEST_F(CommandWindow, CutFromTheToolbarTakesTheWordBoxSelection) {
+  SetFocus(editOf(0));
+  SendMessageW(editOf(0), EM_SETSEL, 0, -1);
+  command(IDT_CUT);
+  pumpMessages(300);
+  EXPECT_EQ(clipboardText(), L"a");
+  EXPECT_EQ(textOf(app.wordBoxes[0]), L"");
+  EXPECT_EQ(exitProgramAndWait(), 0);
+}
+
+TEST_F(CommandWindow, SingleClickOnAHeadwordDoesNothing) {
+  NMITEMACTIVATE click{};
+  click.hdr = {app.wordLists[0], IDC_WORD_LIST, static_cast<UINT>(NM_CLICK)};
+  click.iItem = 1;
+  SendMessageW(app.mainWindow, WM_NOTIFY, IDC_WORD_LIST, reinterpret_cast<LPARAM>(&click));
+  EXPECT_EQ(textOf(app.wordBoxes[0]), L"a");
+  EXPECT_EQ(exitProgramAndWait(), 0);
+}
+
+TEST_F(CommandWindow, GreyedItemsAndSaveDoNothingAndUnknownIdsFallThrough) {
+  for (const WORD id : {IDM_FILE_NEW, IDM_FILE_OPEN, IDM_FILE_PRINT, IDM_FILE_PRINT_PREVIEW, IDT_SAVE}) {
+    EXPECT_EQ(SendMessageW(app.mainWindow, WM_COMMAND, MAKEWPARAM(id, 0), 0), 0);
+  }
+  EXPECT_TRUE(IsWindowVisible(app.mainWindow));
+  EXPECT_EQ(textOf(app.wordBoxes[0]), L"a");
+  EXPECT_EQ(exitProgramAndWait(), 0);
+}
+
+// Wine's one voice cannot speak (its Speak is not implemented), and it has no Chinese voice:
+// the user hears about each once, and an empty box asks for nothing.
+TEST_F(CommandWindow, PronounceTellsOnceWhenTheWordCannotBeSpoken) {
+  MessageBoxWatcher boxes;
+  command(IDC_PRONOUNCE);
+  command(IDC_PRONOUNCE);
+  SendMessageW(app.mainWindow, WM_COMMAND, IDM_VIEW_CHINESE_ENGLISH, 0);
+  command(IDC_PRONOUNCE + 1);  // empty box
+  EXPECT_EQ(boxes.texts().size(), 1u);
+  SetWindowTextW(app.wordBoxes[1], L"水");
+  command(IDC_PRONOUNCE + 1);
+  command(IDC_PRONOUNCE + 1);
+  pumpMessages(100);
+  const auto texts = boxes.texts();
+  ASSERT_EQ(texts.size(), 2u);
+  EXPECT_NE(texts[0].find(L"could not be spoken"), std::wstring::npos) << std::string(texts[0].begin(), texts[0].end());
+  EXPECT_NE(texts[1].find(L"No Chinese speech voice is installed"), std::wstring::npos);
+  EXPECT_EQ(exitProgramAndWait(), 0);
+}
+
+// Printing lays the article out page by page; a memory page stands in for the printer.
+struct MemoryPages {
+  HDC device;
+  HBITMAP bitmap;
+  void* bits;
+  int width, height;
+  std::vector<int> inkPerPage;
+};
+
+bool clearPage(void* context) {
+  auto* pages = static_cast<MemoryPages*>(context);
+  memset(pages->bits, 0xFF, static_cast<size_t>(pages->width) * pages->height * 4);
+  return true;
+}
+
+bool countInk(void* context) {
+  auto* pages = static_cast<MemoryPages*>(context);
+  const auto* pixels = static_cast<const DWORD*>(pages->bits);
+  int ink = 0;
+  for (int i = 0; i < pages->width * pages->height; ++i) ink += (pixels[i] & 0xFFFFFF) != 0xFFFFFF;
+  pages->inkPerPage.push_back(ink);
+  return true;
+}
+
+TEST_F(CommandWindow, PrintingPaginatesALongArticleWithTextOnEveryPage) {
+  MemoryPages pages{};
+  pages.width = 816;  // a letter page at 96 dots per inch
+  pages.height = 1056;
+  BITMAPINFO info{};
+  info.bmiHeader = {sizeof(BITMAPINFOHEADER), pages.width, -pages.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  pages.device = CreateCompatibleDC(nullptr);
+  pages.bitmap = CreateDIBSection(pages.device, &info, DIB_RGB_COLORS, &pages.bits, nullptr, 0);
+  ASSERT_NE(pages.bitmap, nullptr);
+  SelectObject(pages.device, pages.bitmap);
+
+  std::wstring article;
+  for (int i = 1; i <= 150; ++i) article += std::to_wstring(i) + L". 水 shuǐ: water, a sense of the word\r\n";
+  const RECT page{0, 0, pages.width, pages.height};
+  const int printed = printArticleOnPages(pages.device, page, L"water", article, {clearPage, countInk, &pages});
+  EXPECT_GE(printed, 3) << "150 lines do not fit on one or two pages";
+  EXPECT_LE(printed, 10);
+  ASSERT_EQ(pages.inkPerPage.size(), static_cast<size_t>(printed));
+  for (int i = 0; i < printed; ++i) EXPECT_GT(pages.inkPerPage[i], 200) << "page " << i + 1 << " is blank";
+
+  const int shortPrinted = printArticleOnPages(pages.device, page, L"a", L"article of a\r\n", {clearPage, countInk, &pages});
+  EXPECT_EQ(shortPrinted, 1);
+  DeleteDC(pages.device);
+  DeleteObject(pages.bitmap);
+  EXPECT_EQ(exitProgramAndWait(), 0);
+}
+
+TEST_F(CommandWindow, PrintWithNoArticleShowsNoDialog) {
+  SetWindowTextW(app.articleViews[0], L"");
+  command(IDT_PRINT);  // would block in the print dialog if it opened
+  EXPECT_EQ(FindWindowW(L"#32770", nullptr), nullptr);
+  EXPECT_EQ(exitProgramAndWait(), 0);
+}
+
+}  // namespace
