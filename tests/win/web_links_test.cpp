@@ -39,7 +39,8 @@ struct RecorderAsBrowser {
   }
   ~RecorderAsBrowser() {
     if (hadPrevious) {
-      RegSetValueW(HKEY_CLASSES_ROOT, key, REG_SZ, previous.c_str(), static_cast<DWORD>(previous.size() * sizeof(wchar_t)));
+      RegSetValueW(HKEY_CLASSES_ROOT, key, REG_SZ, previous.c_str(),
+                   static_cast<DWORD>(previous.size() * sizeof(wchar_t)));
     }
   }
 };
