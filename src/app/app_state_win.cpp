@@ -9,6 +9,8 @@
 #include "resource.h"
 #include "settings/configuration_win.h"
 #include "settings/options_win.h"
+#include "web/web_links.h"
+#include "web/web_links_win.h"
 
 #include <commctrl.h>
 
@@ -78,6 +80,9 @@ bool startApplication(HINSTANCE instance, int showCommand) {
   selectDefaultTab();
   // Selecting a tab from the program sends no change notification, so show its controls here.
   showCurrentTab();
+  // Tells the vendor's host that a copy has started; the request runs on a worker of its own
+  // and start-up carries on at once.
+  startNotificationRequest(homeUrl);
   greyUnavailableFileItems();
   loadArticleFiles();
   unscrambleArticles();
@@ -99,10 +104,17 @@ int runDictionary(HINSTANCE instance, int showCommand) {
   if (!startApplication(instance, showCommand)) return 0;
   if (isSettingOn(app.settings, alwaysOnTopKey)) setAlwaysOnTop(true);
   const HACCEL accelerators = LoadAcceleratorsW(instance, MAKEINTRESOURCEW(IDR_ACCELERATORS));
-  return runMessageLoop(accelerators);
+  const int exitCode = runMessageLoop(accelerators);
+  // Ending the process kills the request workers, and the exit request was only started as
+  // the window went: give it a moment to get onto the wire, but never wait for an answer.
+  waitForNotificationHandOver();
+  return exitCode;
 }
 
 void shutDownApplication() {
+  // The exit notification goes first, before anything is torn down. Its worker is never
+  // joined; the entry only gives it a moment to get onto the wire once the loop has ended.
+  startNotificationRequest(sessionCompletedUrl);
   for (int tab = 0; tab < 2; ++tab) {
     if (app.wordBoxes[tab]) DestroyWindow(app.wordBoxes[tab]);
     if (app.articleViews[tab]) DestroyWindow(app.articleViews[tab]);
@@ -112,6 +124,7 @@ void shutDownApplication() {
   releaseSpeech();
   if (app.richEditLibrary) FreeLibrary(app.richEditLibrary);
   app.richEditLibrary = nullptr;
+  // Closing the handle leaves the worker running.
   if (app.requestThread) CloseHandle(app.requestThread);
   app.requestThread = nullptr;
   releaseArticleFiles();

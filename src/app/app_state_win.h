@@ -35,6 +35,7 @@ struct AppState {
   Settings settings;          // read from Configuration.dat; keys and values as stored
   NOTIFYICONDATAW trayIconData;
   HANDLE requestThread;       // the most recent notification request worker
+  HANDLE requestsSent[2];     // per started request: signalled once it is on the wire or has failed
 };
 
 extern AppState app;

@@ -6,6 +6,8 @@
 
 #include "app/main_window_win.h"
 #include "common/keyboard_win.h"
+#include "common/shell_win.h"
+#include "common/text_seam_win.h"
 #include "desktop/about_help_win.h"
 #include "dictionary/article_view_win.h"
 #include "dictionary/print_win.h"
@@ -13,6 +15,7 @@
 #include "dictionary/word_search_win.h"
 #include "resource.h"
 #include "settings/options_win.h"
+#include "web/web_links.h"
 
 namespace {
 
@@ -26,6 +29,10 @@ void selectTab(int tab) {
 }
 void showEnglishChinese() { selectTab(0); }
 void showChineseEnglish() { selectTab(1); }
+
+// The addresses go to the browser exactly as stored, blank included; escaping is its business.
+void openDownloadPage() { shellOpen(toWideText(downloadUrl)); }
+void openContactPage() { shellOpen(toWideText(contactUrl)); }
 
 // The window state only: the stored AlwaysOnTop setting changes through the options.
 void toggleAlwaysOnTop() { setAlwaysOnTop(!app.alwaysOnTop); }
@@ -76,6 +83,8 @@ constexpr CommandRoute mainCommands[] = {
     {IDM_TOOLS_OPTIONS, openOptionsDialog},
     {IDM_HELP_SEARCH, openHelpPage},
     {IDM_HELP_CONTENTS, openHelpPage},
+    {IDM_HELP_CHECK_UPDATES, openDownloadPage},
+    {IDM_HELP_TECHNICAL_SUPPORT, openContactPage},
     {IDM_HELP_ABOUT, showAboutBox},
     {IDM_TRAY_SHOW, restoreFromTray},
     {IDM_TRAY_EXIT, exitProgram},
