@@ -22,12 +22,15 @@ if [ -n "${DISPLAY:-}" ]; then
 fi
 
 screenshot="$PWD/build/screenshot.png"
-display=:77
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+# Xvfb picks a free display number itself and reports it, so a display in use elsewhere
+# on this machine is never taken over.
+display_file=$(mktemp)
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$display_file" >/dev/null 2>&1 &
 xvfb=$!
-trap 'kill $xvfb 2>/dev/null || true' EXIT
+trap 'kill $xvfb 2>/dev/null || true; rm -f "$display_file"' EXIT
+for _ in $(seq 50); do [ -s "$display_file" ] && break; sleep 0.1; done
+display=":$(cat "$display_file")"
 export DISPLAY=$display
-sleep 1
 echo "No display: running $program under Xvfb ($display)"
 # A Wine virtual desktop gives the window a screen and a task bar with a notification area.
 "$loader" explorer /desktop=Dictionary,1024x768 "$program" &

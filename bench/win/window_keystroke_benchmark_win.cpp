@@ -98,11 +98,18 @@ int wmain(int argc, wchar_t** argv) {
       drainMessages();
       window.push_back(microsecondsBetween(start, Clock::now()));
 
+      // The engine is timed over many runs per word: one run is shorter than the clock's
+      // own cost under Wine.
+      constexpr int engineRuns = 200;
+      std::size_t found = 0;
       start = Clock::now();
-      const auto listing = listHeadwords(app.searchTexts[tab], word);
-      const auto article = findArticle(app.searchTexts[tab], word);
-      engine.push_back(microsecondsBetween(start, Clock::now()));
-      if (listing.count == 0 || article.status != ArticleStatus::Found) std::printf("  not found: a headword\n");
+      for (int run = 0; run < engineRuns; ++run) {
+        const auto listing = listHeadwords(app.searchTexts[tab], word);
+        const auto article = findArticle(app.searchTexts[tab], word);
+        found += listing.count + (article.status == ArticleStatus::Found);
+      }
+      engine.push_back(microsecondsBetween(start, Clock::now()) / engineRuns);
+      if (found == 0) std::printf("  not found: a headword\n");
 
       start = Clock::now();
       volatile std::size_t seen = scanKeystroke(app.searchTexts[tab].text, word);

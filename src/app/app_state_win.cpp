@@ -9,6 +9,10 @@
 #include "dictionary/pronounce_win.h"
 #include "dictionary/word_search_win.h"
 #include "resource.h"
+#include "settings/configuration_win.h"
+#include "settings/options_win.h"
+#include "web/web_links.h"
+#include "web/web_links_win.h"
 
 #include <commctrl.h>
 
@@ -20,9 +24,9 @@ namespace {
 // index past the two tabs.
 void selectDefaultTab() {
   SendMessageW(app.tabControl, TCM_SETCURSEL, 0, 0);
-  const auto setting = app.settings.find(L"DefaultLanguageId");
+  const auto setting = app.settings.find(std::u16string(defaultLanguageIdKey));
   if (setting == app.settings.end()) return;
-  const int tab = _wtoi(setting->second.c_str());
+  const int tab = settingNumber(setting->second);
   if (tab == 0 || tab == 1) SendMessageW(app.tabControl, TCM_SETCURSEL, tab, 0);
 }
 
@@ -72,12 +76,18 @@ bool startApplication(HINSTANCE instance, int showCommand) {
   if (!window) return false;
   app.mainWindow = window;
   registerCaptureHotKey();
+  loadConfiguration();
+  // Rewritten at every start, so the entry follows the program when it is moved.
+  if (isSettingOn(app.settings, loadOnStartKey)) setRunAtStartup(true);
   ShowWindow(app.mainWindow, showCommand);
   UpdateWindow(app.mainWindow);
   selectDefaultTab();
   // Selecting a tab from the program sends no change notification, so show its controls here.
   showCurrentTab();
   joinClipboardChain();
+  // Tells the vendor's host that a copy has started; the request runs on a worker of its own
+  // and start-up carries on at once.
+  startNotificationRequest(homeUrl);
   greyUnavailableFileItems();
   loadArticleFiles();
   unscrambleArticles();
@@ -98,11 +108,19 @@ int runDictionary(HINSTANCE instance, int showCommand) {
   registerMainWindowClass(instance);
   if (!startApplication(instance, showCommand)) return 0;
   addTrayIcon(app.mainWindow, instance);
+  if (isSettingOn(app.settings, alwaysOnTopKey)) setAlwaysOnTop(true);
   const HACCEL accelerators = LoadAcceleratorsW(instance, MAKEINTRESOURCEW(IDR_ACCELERATORS));
-  return runMessageLoop(accelerators);
+  const int exitCode = runMessageLoop(accelerators);
+  // Ending the process kills the request workers, and the exit request was only started as
+  // the window went: give it a moment to get onto the wire, but never wait for an answer.
+  waitForNotificationHandOver();
+  return exitCode;
 }
 
 void shutDownApplication() {
+  // The exit notification goes first, before anything is torn down. Its worker is never
+  // joined; the entry only gives it a moment to get onto the wire once the loop has ended.
+  startNotificationRequest(sessionCompletedUrl);
   for (int tab = 0; tab < 2; ++tab) {
     if (app.wordBoxes[tab]) DestroyWindow(app.wordBoxes[tab]);
     if (app.articleViews[tab]) DestroyWindow(app.articleViews[tab]);
@@ -115,6 +133,7 @@ void shutDownApplication() {
   removeTrayIcon();
   leaveClipboardChain();
   unregisterCaptureHotKey();
+  // Closing the handle leaves the worker running.
   if (app.requestThread) CloseHandle(app.requestThread);
   app.requestThread = nullptr;
   releaseArticleFiles();

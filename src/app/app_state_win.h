@@ -5,10 +5,10 @@
 #include <shellapi.h>
 
 #include <cstdint>
-#include <map>
 #include <string>
 
 #include "dictionary/word_search.h"
+#include "settings/configuration.h"
 
 struct AppState {
   HINSTANCE instance;
@@ -32,9 +32,10 @@ struct AppState {
   const unsigned char* tabText[2];  // the text each tab searches; points into fileText
   std::uint32_t tabSize[2];
   ArticleText searchTexts[2];      // each tab's text as the word search reads it
-  std::map<std::wstring, std::wstring> settings;
+  Settings settings;          // read from Configuration.dat; keys and values as stored
   NOTIFYICONDATAW trayIconData;
   HANDLE requestThread;       // the most recent notification request worker
+  HANDLE requestsSent[2];     // per started request: signalled once it is on the wire or has failed
 };
 
 extern AppState app;

@@ -6,6 +6,8 @@
 
 #include "app/main_window_win.h"
 #include "common/keyboard_win.h"
+#include "common/shell_win.h"
+#include "common/text_seam_win.h"
 #include "desktop/about_help_win.h"
 #include "desktop/capture_win.h"
 #include "desktop/tray_win.h"
@@ -14,6 +16,8 @@
 #include "dictionary/pronounce_win.h"
 #include "dictionary/word_search_win.h"
 #include "resource.h"
+#include "settings/options_win.h"
+#include "web/web_links.h"
 
 namespace {
 
@@ -27,6 +31,22 @@ void selectTab(int tab) {
 }
 void showEnglishChinese() { selectTab(0); }
 void showChineseEnglish() { selectTab(1); }
+
+// The addresses go to the browser exactly as stored, blank included; escaping is its business.
+void openDownloadPage() { shellOpen(toWideText(downloadUrl)); }
+void openContactPage() { shellOpen(toWideText(contactUrl)); }
+
+// The window state only: the stored AlwaysOnTop setting changes through the options.
+void toggleAlwaysOnTop() { setAlwaysOnTop(!app.alwaysOnTop); }
+
+void openOptionsDialog() {
+  const INT_PTR result =
+      DialogBoxParamW(app.instance, MAKEINTRESOURCEW(IDD_OPTIONS), app.mainWindow, optionsDialogProc, 0);
+  // Save has applied always-on-top while the dialog was still up, and some window
+  // managers leave a window that owns a shown dialog out of the top-most band: apply the
+  // same state again now that the dialog is gone.
+  if (result == IDC_OPTIONS_SAVE) setAlwaysOnTop(app.alwaysOnTop);
+}
 
 // The Edit commands act on the focused word box or article view as the user's own keys do.
 void cutSelection() { sendControlKey(L'X'); }
@@ -61,8 +81,12 @@ constexpr CommandRoute mainCommands[] = {
     {IDM_EDIT_PASTE, pasteClipboard},
     {IDM_VIEW_ENGLISH_CHINESE, showEnglishChinese},
     {IDM_VIEW_CHINESE_ENGLISH, showChineseEnglish},
+    {IDM_VIEW_ALWAYS_ON_TOP, toggleAlwaysOnTop},
+    {IDM_TOOLS_OPTIONS, openOptionsDialog},
     {IDM_HELP_SEARCH, openHelpPage},
     {IDM_HELP_CONTENTS, openHelpPage},
+    {IDM_HELP_CHECK_UPDATES, openDownloadPage},
+    {IDM_HELP_TECHNICAL_SUPPORT, openContactPage},
     {IDM_HELP_ABOUT, showAboutBox},
     {IDM_TRAY_SHOW, restoreFromTray},
     {IDM_TRAY_EXIT, exitProgram},

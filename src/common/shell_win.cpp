@@ -9,9 +9,10 @@
 namespace {
 std::wstring programDirectoryOverride;
 void (*shellOpenRecorder)(const std::wstring&) = nullptr;
+}  // namespace
 
-// The executable's full path, growing the buffer until the whole path fits: a cut path
-// would name files in some other folder.
+// The buffer grows until the whole path fits: a cut path would name files in some other
+// folder.
 std::wstring executablePath() {
   std::wstring path(MAX_PATH, L'\0');
   for (;;) {
@@ -25,7 +26,6 @@ std::wstring executablePath() {
     path.resize(path.size() * 2);
   }
 }
-}  // namespace
 
 std::wstring programDirectory() {
   if (!programDirectoryOverride.empty()) return programDirectoryOverride;
@@ -48,6 +48,8 @@ void shellOpen(const std::wstring& target) {
 
 void setShellOpenForTesting(void (*recorder)(const std::wstring& target)) { shellOpenRecorder = recorder; }
 
-void showInfoMessage(const std::wstring& text) {
-  MessageBoxW(app.mainWindow, text.c_str(), L"Info Message", MB_OK);
+void showInfoMessage(const std::wstring& text) { showInfoMessage(app.mainWindow, text); }
+
+void showInfoMessage(HWND owner, const std::wstring& text) {
+  MessageBoxW(owner, text.c_str(), L"Info Message", MB_OK);
 }

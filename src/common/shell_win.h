@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+// The running executable's full path, of any length; empty if it cannot be had.
+std::wstring executablePath();
 // The directory of the running executable (no trailing backslash), of any length.
 std::wstring programDirectory();
 // A file beside the program: programDirectory() + "\" + relativeName.
@@ -21,3 +23,6 @@ void setShellOpenForTesting(void (*recorder)(const std::wstring& target));
 
 // The program's failure message: owner the main window, title "Info Message", OK only.
 void showInfoMessage(const std::wstring& text);
+// The same message owned by another window, such as an open dialog, so that it shows
+// above that window and closing it does not re-enable the main window under the dialog.
+void showInfoMessage(HWND owner, const std::wstring& text);

@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
 #include <string>
 
 #include "app/app_state_win.h"
@@ -28,6 +29,29 @@ void insertHeadword(HWND list, int index, std::u16string_view headword) {
   SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
 }
 
+// Puts the headwords into the list, reusing the items it already has: deleting and
+// re-inserting every item makes the list recompute its scroll bars twice per keystroke.
+void fillList(HWND list, const HeadwordListing& listing) {
+  const auto existing = static_cast<std::size_t>(std::max<LRESULT>(0, SendMessageW(list, LVM_GETITEMCOUNT, 0, 0)));
+  for (std::size_t i = 0; i < listing.count; ++i) {
+    if (i < existing) {
+      std::wstring text = toWideText(listing.headwords[i]);
+      LVITEMW item{};
+      item.iSubItem = 0;
+      item.pszText = text.data();
+      SendMessageW(list, LVM_SETITEMTEXTW, i, reinterpret_cast<LPARAM>(&item));
+    } else {
+      insertHeadword(list, static_cast<int>(i), listing.headwords[i]);
+    }
+  }
+  for (std::size_t i = existing; i > listing.count; --i) SendMessageW(list, LVM_DELETEITEM, i - 1, 0);
+  LVITEMW cleared{};
+  cleared.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+  SendMessageW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&cleared));
+  SendMessageW(list, LVM_SETSELECTIONMARK, 0, -1);
+  SendMessageW(list, LVM_ENSUREVISIBLE, 0, FALSE);
+}
+
 }  // namespace
 
 void searchHeadwords() {
@@ -37,9 +61,6 @@ void searchHeadwords() {
   }
   const int tab = selectedTab();
   const HWND list = app.wordLists[tab];
-  const RedrawSuspended listRedraw(list);
-  const RedrawSuspended articleRedraw(app.articleViews[tab]);
-  SendMessageW(list, LVM_DELETEALLITEMS, 0, 0);
   if (!app.tabText[tab]) {
     clearTab(tab);
     return;
@@ -50,7 +71,7 @@ void searchHeadwords() {
     clearTab(tab);
     return;
   }
-  for (std::size_t i = 0; i < listing.count; ++i) insertHeadword(list, static_cast<int>(i), listing.headwords[i]);
+  fillList(list, listing);
 }
 
 void lookUpWord() {

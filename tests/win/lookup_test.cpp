@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/app_state_win.h"
+#include "common/shell_win.h"
 #include "dictionary/article_view_win.h"
 #include "resource.h"
 
@@ -206,7 +207,8 @@ TEST_F(LookupWindow, DoubleClickBelowTheItemsWithNothingMarkedChangesNothing) {
 }
 
 TEST_F(LookupWindow, StartingOnChineseEnglishLooksUpTabOneWithItsEmptyBox) {
-  app.settings[L"DefaultLanguageId"] = L"1";
+  // Start-up reads the choice from Configuration.dat beside the program.
+  writeRawFile(programDirectory() + L"\\Configuration.dat", "DefaultLanguageId=1\r\n");
   ASSERT_TRUE(startProgram());
   expectOnlyTabVisible(1);
   EXPECT_EQ(textOf(app.wordBoxes[0]), L"a");

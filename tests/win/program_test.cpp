@@ -92,7 +92,7 @@ TEST(Program, StartsWithItsWindowAndEndsCleanlyThroughFileExit) {
   GetWindowTextW(window, caption, 200);
   EXPECT_STREQ(caption, L"Tandemox English to Chinese, Chinese to English Talking Dictionary");
   EXPECT_TRUE(IsWindowVisible(window));
-  EXPECT_EQ(FindWindowW(L"#32770", L"Info Message"), nullptr) << "both article files were there";
+  EXPECT_EQ(findWindowOf(process.dwProcessId, L"#32770", L"Info Message"), nullptr) << "both article files were there";
 
   EXPECT_EQ(exitInstalledProgram(window, process), 0u) << "the program did not end cleanly after Exit";
 }
@@ -141,5 +141,34 @@ TEST(Program, IgnoresARichEditDllPlantedInItsFolder) {
     RegDeleteTreeW(HKEY_CURRENT_USER, (std::wstring(L"Software\\Wine\\AppDefaults\\") + exe).c_str());
   }
 }
+
+// The entry applies AlwaysOnTop after start-up, by the switch rule: on only when the value
+// begins with "true".
+struct TopMostCase {
+  const char* name;
+  const char* line;
+  bool topMost;
+};
+
+void PrintTo(const TopMostCase& c, std::ostream* out) { *out << c.name; }
+
+class StartingWithAlwaysOnTop : public ::testing::TestWithParam<TopMostCase> {};
+
+TEST_P(StartingWithAlwaysOnTop, MakesTheWindowTopMostOnlyWhenTheValueBeginsWithTrue) {
+  const auto directory = installProgram();
+  writeRawFile(directory + L"\\Configuration.dat", std::string("LoadOnStart=false\r\n") + GetParam().line + "\r\n");
+  PROCESS_INFORMATION process{};
+  const HWND window = startInstalledProgram(directory, process);
+  ASSERT_NE(window, nullptr) << "no main window appeared";
+  EXPECT_EQ((GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0, GetParam().topMost);
+  EXPECT_EQ(exitInstalledProgram(window, process), 0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Program, StartingWithAlwaysOnTop,
+                         ::testing::Values(TopMostCase{"True", "AlwaysOnTop=true", true},
+                                           TopMostCase{"TrueAndMore", "AlwaysOnTop=trueish", true},
+                                           TopMostCase{"CapitalT", "AlwaysOnTop=True", false},
+                                           TopMostCase{"False", "AlwaysOnTop=false", false}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -42,6 +42,10 @@ void removeTree(const std::wstring& directory) {
 std::wstring makeFixtureDirectory() {
   const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
   std::string name = std::string(info->test_suite_name()) + "." + info->name();
+  // Parameterised tests have "/" in their names, which would name a folder below.
+  for (char& c : name) {
+    if (c == '/') c = '_';
+  }
   const std::wstring root = executableDirectory() + L"\\fixtures";
   CreateDirectoryW(root.c_str(), nullptr);
   const std::wstring directory = root + L"\\" + std::wstring(name.begin(), name.end());
@@ -105,6 +109,35 @@ int exitProgramAndWait() {
   return -1;
 }
 
+HWND findWindowOf(DWORD processId, const wchar_t* className, const wchar_t* caption) {
+  struct Search {
+    DWORD processId;
+    const wchar_t* className;
+    const wchar_t* caption;
+    HWND found;
+  } search{processId, className, caption, nullptr};
+  EnumWindows(
+      [](HWND window, LPARAM parameter) -> BOOL {
+        auto* wanted = reinterpret_cast<Search*>(parameter);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner != wanted->processId || !IsWindowVisible(window)) return TRUE;
+        wchar_t text[256] = L"";
+        GetClassNameW(window, text, static_cast<int>(std::size(text)));
+        if (std::wstring(text) != wanted->className) return TRUE;
+        GetWindowTextW(window, text, static_cast<int>(std::size(text)));
+        if (std::wstring(text) != wanted->caption) return TRUE;
+        wanted->found = window;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+HWND findOwnWindow(const wchar_t* className, const wchar_t* caption) {
+  return findWindowOf(GetCurrentProcessId(), className, caption);
+}
+
 MessageBoxWatcher::MessageBoxWatcher() {
   InitializeCriticalSection(&lock);
   worker = std::thread([this] { watch(); });
@@ -125,8 +158,8 @@ std::vector<std::wstring> MessageBoxWatcher::texts() {
 
 void MessageBoxWatcher::watch() {
   while (!stopping) {
-    const HWND box = FindWindowW(L"#32770", L"Info Message");
-    if (box && IsWindowVisible(box)) {
+    const HWND box = findOwnWindow(L"#32770", L"Info Message");
+    if (box) {
       // A message box's text is the static control with id 0xFFFF.
       wchar_t text[1024] = L"";
       GetDlgItemTextW(box, 0xFFFF, text, static_cast<int>(std::size(text)));

@@ -22,6 +22,12 @@ int exitProgramAndWait();
 // Pumps the thread's pending messages for the given time.
 void pumpMessages(DWORD milliseconds);
 
+// A visible top-level window of the given process with the given class and caption, or
+// null. Other test processes share the desktop, so a search by name alone could find theirs.
+HWND findWindowOf(DWORD processId, const wchar_t* className, const wchar_t* caption);
+// The same, in this process.
+HWND findOwnWindow(const wchar_t* className, const wchar_t* caption);
+
 // Watches for the program's "Info Message" boxes as a user would see them: finds each box
 // by its title, reads its text and presses OK.
 struct MessageBoxWatcher {

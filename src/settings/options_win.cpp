@@ -1,0 +1,174 @@
+#include "settings/options_win.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <iterator>
+
+#include "app/app_state_win.h"
+#include "common/globals.h"
+#include "common/shell_win.h"
+#include "common/text_seam_win.h"
+#include "dictionary/article_view_win.h"
+#include "resource.h"
+#include "settings/configuration.h"
+#include "settings/configuration_win.h"
+
+namespace {
+
+RunValueWriter runValueWriter = writeRunValue;
+
+struct RegistryKey {
+  HKEY key = nullptr;
+  RegistryKey() = default;
+  ~RegistryKey() {
+    if (key) RegCloseKey(key);
+  }
+  RegistryKey(const RegistryKey&) = delete;
+  RegistryKey& operator=(const RegistryKey&) = delete;
+};
+
+// The value's text, or empty when it is missing, unreadable or not text. Only whether it
+// names a program matters here, so an overlong value reads as a non-empty placeholder.
+std::wstring readRunValue(HKEY root, const std::wstring& valueName) {
+  RegistryKey run;
+  if (RegOpenKeyExW(root, runKeyPath, 0, KEY_QUERY_VALUE, &run.key) != ERROR_SUCCESS) return {};
+  DWORD type = 0;
+  wchar_t data[1024];
+  DWORD size = sizeof(data);
+  const LONG result =
+      RegQueryValueExW(run.key, valueName.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data), &size);
+  if (result == ERROR_MORE_DATA) return L"?";
+  if (result != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ)) return {};
+  // The stored data need not end in a null; take only the units it holds.
+  std::wstring text(data, std::min<std::size_t>(size / sizeof(wchar_t), std::size(data)));
+  const auto end = text.find(L'\0');
+  if (end != std::wstring::npos) text.resize(end);
+  return text;
+}
+
+// The user's own Run value is cleared whenever the machine-wide one is written, so the
+// program never starts twice at log-on.
+bool clearUserRunValue(const std::wstring& valueName) {
+  if (readRunValue(HKEY_CURRENT_USER, valueName).empty()) return true;
+  return runValueWriter(HKEY_CURRENT_USER, valueName, L"");
+}
+
+std::wstring directionLabel(int tab) {
+  return toWideText(tab == 0 ? firstLanguage + u" " + secondLanguage : secondLanguage + u" " + firstLanguage);
+}
+
+void fillOptionsDialog(HWND dialog) {
+  const HWND list = GetDlgItem(dialog, IDC_DEFAULT_LANGUAGE);
+  for (int tab = 0; tab < 2; ++tab) {
+    const std::wstring label = directionLabel(tab);
+    SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(label.c_str()));
+  }
+  SendMessageW(list, CB_SETCURSEL, 0, 0);
+  const auto stored = app.settings.find(std::u16string(defaultLanguageIdKey));
+  if (stored != app.settings.end()) {
+    const int index = settingNumber(stored->second);
+    // A stored number that names no item leaves the list without a selection.
+    SendMessageW(list, CB_SETCURSEL, index == 0 || index == 1 ? index : -1, 0);
+  }
+  CheckDlgButton(dialog, IDC_LOAD_ON_START, isSettingOn(app.settings, loadOnStartKey) ? BST_CHECKED : BST_UNCHECKED);
+  CheckDlgButton(dialog, IDC_ALWAYS_ON_TOP, isSettingOn(app.settings, alwaysOnTopKey) ? BST_CHECKED : BST_UNCHECKED);
+}
+
+// Applies the dialog's choices to the running program, then stores them. A choice that
+// could not be stored is still applied, and the user is told what did not work.
+void saveOptions(HWND dialog) {
+  const int index = static_cast<int>(SendDlgItemMessageW(dialog, IDC_DEFAULT_LANGUAGE, CB_GETCURSEL, 0, 0));
+  const bool loadOnStart = IsDlgButtonChecked(dialog, IDC_LOAD_ON_START) == BST_CHECKED;
+  const bool alwaysOnTop = IsDlgButtonChecked(dialog, IDC_ALWAYS_ON_TOP) == BST_CHECKED;
+
+  const bool registered = setRunAtStartup(loadOnStart);
+  if (index == 0 || index == 1) {
+    SendMessageW(app.tabControl, TCM_SETCURSEL, index, 0);
+    // Show the chosen tab's controls now: uncovering the main window need not repaint it.
+    showCurrentTab();
+  }
+  setAlwaysOnTop(alwaysOnTop);
+  storeOptionsChoice(app.settings, loadOnStart, alwaysOnTop, index);
+  // After a failed save the running program keeps the choices rather than reloading a
+  // file that does not hold them.
+  const bool saved = saveConfiguration();
+  if (saved) loadConfiguration();
+
+  std::wstring problems;
+  if (!saved) {
+    problems += L"The settings could not be saved to " + configurationFilePath() +
+                L". The file or its folder may be read-only, or the disk full. The options chosen apply until the "
+                L"program ends.";
+  }
+  if (!registered) {
+    if (!problems.empty()) problems += L"\n\n";
+    problems += loadOnStart ? L"The program could not be set to start with Windows."
+                            : L"The program could not be stopped from starting with Windows.";
+  }
+  if (!problems.empty()) showInfoMessage(dialog, problems);
+}
+
+}  // namespace
+
+bool writeRunValue(HKEY root, const std::wstring& valueName, const std::wstring& data) {
+  RegistryKey currentVersion;
+  if (RegCreateKeyExW(root, L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion", 0, nullptr, 0, KEY_CREATE_SUB_KEY,
+                      nullptr, &currentVersion.key, nullptr) != ERROR_SUCCESS) {
+    return false;
+  }
+  RegistryKey run;
+  if (RegCreateKeyExW(currentVersion.key, L"Run", 0, nullptr, 0, KEY_SET_VALUE, nullptr, &run.key, nullptr) !=
+      ERROR_SUCCESS) {
+    return false;
+  }
+  const auto bytes = static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t));
+  return RegSetValueExW(run.key, valueName.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()), bytes) ==
+         ERROR_SUCCESS;
+}
+
+void setRunValueWriterForTesting(RunValueWriter writer) { runValueWriter = writer ? writer : writeRunValue; }
+
+std::wstring runValueName() { return toWideText(firstLanguage + secondLanguage + u"Dictionary"); }
+
+bool setRunAtStartup(bool on) {
+  const std::wstring name = runValueName();
+  // Quoted, so that a path with blanks ("C:\Program Files\...") cannot be read as a
+  // shorter program path followed by arguments.
+  const std::wstring data = on ? L"\"" + executablePath() + L"\"" : std::wstring();
+  if (runValueWriter(HKEY_LOCAL_MACHINE, name, data)) return clearUserRunValue(name);
+  if (on) return runValueWriter(HKEY_CURRENT_USER, name, data);
+  // Off without write access to the machine key: the user's own value can still be
+  // cleared, but a machine-wide value that names the program keeps starting it.
+  return clearUserRunValue(name) && readRunValue(HKEY_LOCAL_MACHINE, name).empty();
+}
+
+void setAlwaysOnTop(bool on) {
+  SetWindowPos(app.mainWindow, on ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW | SWP_NOOWNERZORDER);
+  app.alwaysOnTop = on;
+  CheckMenuItem(GetMenu(app.mainWindow), IDM_VIEW_ALWAYS_ON_TOP, MF_BYCOMMAND | (on ? MF_CHECKED : MF_UNCHECKED));
+}
+
+INT_PTR CALLBACK optionsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+  switch (message) {
+    case WM_INITDIALOG:
+      fillOptionsDialog(dialog);
+      return TRUE;  // the system puts the focus on the first control
+    case WM_COMMAND:
+      switch (LOWORD(wParam)) {
+        case IDOK:
+        case IDCANCEL:  // Cancel, Enter (Cancel is the default button), Esc and the close box
+          EndDialog(dialog, LOWORD(wParam));
+          return TRUE;
+        case IDC_OPTIONS_SAVE:
+          saveOptions(dialog);
+          EndDialog(dialog, IDC_OPTIONS_SAVE);
+          return TRUE;
+        default:
+          return FALSE;
+      }
+    default:
+      return FALSE;
+  }
+}
