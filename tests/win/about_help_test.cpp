@@ -245,14 +245,6 @@ struct RegistryValueForTest {
   bool hadValue = false, set = false;
 };
 
-std::wstring testProgramDirectory() {
-  wchar_t path[MAX_PATH * 4];
-  const DWORD length = GetModuleFileNameW(nullptr, path, static_cast<DWORD>(std::size(path)));
-  std::wstring directory(path, length);
-  directory.resize(directory.rfind(L'\\'));
-  return directory;
-}
-
 std::wstring readRecord(const std::wstring& path) {
   for (int i = 0; i < 200; ++i) {
     const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
@@ -281,7 +273,7 @@ TEST(HelpPage, ReachesTheRegisteredProgramWithItsPathUnchanged) {
   const std::wstring record = fixture + L"\\opened.txt";
   const RegistryValueForTest association(L".html", L"htmlfile");
   const RegistryValueForTest handler(L"htmlfile\\shell\\open\\command",
-                                     L"\"" + testProgramDirectory() + L"\\shell_recorder.exe\" \"" + record + L"\" \"%1\"");
+                                     L"\"" + testExecutableDirectory() + L"\\shell_recorder.exe\" \"" + record + L"\" \"%1\"");
   ASSERT_TRUE(association.set && handler.set);
   ASSERT_TRUE(startProgram());
 

@@ -26,29 +26,6 @@ std::wstring textOf(HWND control) {
 
 int listCount(int tab) { return static_cast<int>(SendMessageW(app.wordLists[tab], LVM_GETITEMCOUNT, 0, 0)); }
 
-std::wstring clipboardText() {
-  std::wstring text;
-  if (!OpenClipboard(nullptr)) return text;
-  if (const HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-    if (const auto* units = static_cast<const wchar_t*>(GlobalLock(data))) {
-      text = units;
-      GlobalUnlock(data);
-    }
-  }
-  CloseClipboard();
-  return text;
-}
-
-void putTextOnClipboard(const std::wstring& text) {
-  ASSERT_TRUE(OpenClipboard(nullptr));
-  EmptyClipboard();
-  const HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
-  memcpy(GlobalLock(block), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
-  GlobalUnlock(block);
-  SetClipboardData(CF_UNICODETEXT, block);
-  CloseClipboard();
-}
-
 // Waits for a handle while handling this thread's messages: the other process may send the
 // program's window a message and wait for the answer.
 bool waitPumping(HANDLE handle, DWORD milliseconds) {

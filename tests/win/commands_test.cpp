@@ -25,29 +25,6 @@ int listCount(int tab) { return static_cast<int>(SendMessageW(app.wordLists[tab]
 
 void command(WORD id) { SendMessageW(app.mainWindow, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
 
-void putTextOnClipboard(const std::wstring& text) {
-  ASSERT_TRUE(OpenClipboard(nullptr));
-  EmptyClipboard();
-  const HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
-  memcpy(GlobalLock(block), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
-  GlobalUnlock(block);
-  SetClipboardData(CF_UNICODETEXT, block);
-  CloseClipboard();
-}
-
-std::wstring clipboardText() {
-  std::wstring text;
-  if (!OpenClipboard(nullptr)) return text;
-  if (const HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-    if (const auto* units = static_cast<const wchar_t*>(GlobalLock(data))) {
-      text = units;
-      GlobalUnlock(data);
-    }
-  }
-  CloseClipboard();
-  return text;
-}
-
 HWND editOf(int tab) { return GetWindow(app.wordBoxes[tab], GW_CHILD); }
 
 struct CommandWindow : ::testing::Test {

@@ -98,14 +98,6 @@ std::vector<Record> waitForRequests(size_t count, DWORD milliseconds) {
   return records;
 }
 
-std::wstring builtProgramPath() {
-  wchar_t path[MAX_PATH * 4];
-  const DWORD length = GetModuleFileNameW(nullptr, path, static_cast<DWORD>(std::size(path)));
-  std::wstring testDirectory(path, length);
-  testDirectory.resize(testDirectory.rfind(L'\\'));
-  return testDirectory + L"\\..\\..\\src\\TandemoxDictionary.exe";
-}
-
 // The program as built, installed into the test's fixture folder and started as its own
 // process with http_proxy pointing at one of the listeners. Ends the process if a test
 // leaves it running.

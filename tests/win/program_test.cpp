@@ -8,16 +8,6 @@
 
 namespace {
 
-std::wstring testDirectory() {
-  wchar_t path[MAX_PATH * 4];
-  const DWORD length = GetModuleFileNameW(nullptr, path, static_cast<DWORD>(std::size(path)));
-  std::wstring directory(path, length);
-  directory.resize(directory.rfind(L'\\'));
-  return directory;
-}
-
-std::wstring builtProgramPath() { return testDirectory() + L"\\..\\..\\src\\TandemoxDictionary.exe"; }
-
 bool fileExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 struct FoundWindow {
@@ -104,7 +94,7 @@ TEST(Program, IgnoresARichEditDllPlantedInItsFolder) {
   const auto directory = installProgram();
   const std::wstring planted = directory + L"\\RICHED20.DLL";
   const std::wstring marker = directory + L"\\planted-dll-was-loaded.txt";
-  ASSERT_TRUE(CopyFileW((testDirectory() + L"\\planted.dll").c_str(), planted.c_str(), FALSE));
+  ASSERT_TRUE(CopyFileW((testExecutableDirectory() + L"\\planted.dll").c_str(), planted.c_str(), FALSE));
 
   // Wine's per-program setting: prefer a native RICHED20.DLL wherever the search finds one.
   for (const wchar_t* exe : {L"bare_loader.exe", L"TandemoxDictionary.exe"}) {
@@ -116,7 +106,7 @@ TEST(Program, IgnoresARichEditDllPlantedInItsFolder) {
 
   // A program that loads the library by its bare name does take the planted DLL.
   const std::wstring loader = directory + L"\\bare_loader.exe";
-  ASSERT_TRUE(CopyFileW((testDirectory() + L"\\bare_loader.exe").c_str(), loader.c_str(), FALSE));
+  ASSERT_TRUE(CopyFileW((testExecutableDirectory() + L"\\bare_loader.exe").c_str(), loader.c_str(), FALSE));
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
   PROCESS_INFORMATION bare{};

@@ -12,13 +12,6 @@
 
 namespace {
 
-std::wstring testDirectory() {
-  wchar_t path[MAX_PATH * 4];
-  const DWORD length = GetModuleFileNameW(nullptr, path, static_cast<DWORD>(std::size(path)));
-  std::wstring full(path, length);
-  return full.substr(0, full.rfind(L'\\'));
-}
-
 struct Process {
   PROCESS_INFORMATION info{};
   bool started = false;
@@ -83,7 +76,7 @@ TEST(SavingSettings, AKillAtAnyMomentLeavesEitherTheOldOrTheNewWholeFile) {
   const auto directory = makeFixtureDirectory();
   const std::wstring configuration = directory + L"\\Configuration.dat";
   writeRawFile(configuration, "LoadOnStart=true\r\nAlwaysOnTop=true\r\nDefaultLanguageId=0\r\n");
-  const std::wstring saver = testDirectory() + L"\\configuration_saver.exe";
+  const std::wstring saver = testExecutableDirectory() + L"\\configuration_saver.exe";
   std::mt19937 random(12345);
   std::uniform_int_distribution<int> delay(0, 25);
 

@@ -14,6 +14,14 @@ std::wstring makeFixtureDirectory();
 void writeArticleFile(const std::wstring& directory, int index, const std::u16string& plainText);
 void writeRawFile(const std::wstring& path, const std::string& bytes);
 
+// The folder of the running test executable, and the program as the build made it.
+std::wstring testExecutableDirectory();
+std::wstring builtProgramPath();
+
+// Replaces the clipboard's contents with text, and reads its text back.
+void putTextOnClipboard(const std::wstring& text);
+std::wstring clipboardText();
+
 // Loads the window texts, registers the class and runs the real start-up sequence.
 bool startProgram(int showCommand = SW_SHOWNORMAL);
 // Sends the Exit command and pumps messages until the quit message; returns its code, or
