@@ -18,20 +18,12 @@
 
 namespace {
 
-std::wstring textOf(HWND control) {
-  wchar_t text[4096] = L"";
-  GetWindowTextW(control, text, 4096);
-  return text;
-}
-
 // Rich edit controls hand paragraphs back with CR LF; the box's texts separate them by CR.
 std::wstring paragraphsOf(HWND control) {
   std::wstring text = textOf(control);
   for (std::size_t at; (at = text.find(L"\r\n")) != std::wstring::npos;) text.erase(at + 1, 1);
   return text;
 }
-
-int listCount(int tab) { return static_cast<int>(SendMessageW(app.wordLists[tab], LVM_GETITEMCOUNT, 0, 0)); }
 
 HWND findAboutBox() {
   const HWND box = FindWindowW(L"#32770", L"About");

@@ -18,14 +18,6 @@
 
 namespace {
 
-std::wstring textOf(HWND control) {
-  wchar_t text[4096] = L"";
-  GetWindowTextW(control, text, 4096);
-  return text;
-}
-
-int listCount(int tab) { return static_cast<int>(SendMessageW(app.wordLists[tab], LVM_GETITEMCOUNT, 0, 0)); }
-
 // Waits for a handle while handling this thread's messages: the other process may send the
 // program's window a message and wait for the answer.
 bool waitPumping(HANDLE handle, DWORD milliseconds) {

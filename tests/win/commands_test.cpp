@@ -15,14 +15,6 @@
 
 namespace {
 
-std::wstring textOf(HWND control) {
-  wchar_t text[4096] = L"";
-  GetWindowTextW(control, text, 4096);
-  return text;
-}
-
-int listCount(int tab) { return static_cast<int>(SendMessageW(app.wordLists[tab], LVM_GETITEMCOUNT, 0, 0)); }
-
 void command(WORD id) { SendMessageW(app.mainWindow, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
 
 HWND editOf(int tab) { return GetWindow(app.wordBoxes[tab], GW_CHILD); }

@@ -55,12 +55,6 @@ std::vector<std::wstring> listItems(int tab) {
   return items;
 }
 
-std::wstring textOf(HWND control) {
-  wchar_t text[4096] = L"";
-  GetWindowTextW(control, text, 4096);
-  return text;
-}
-
 // Rich edit controls report their line breaks as carriage return + line feed.
 std::wstring articleOf(int tab) {
   std::wstring text = textOf(app.articleViews[tab]);

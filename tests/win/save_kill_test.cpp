@@ -42,18 +42,6 @@ struct Process {
   Process& operator=(const Process&) = delete;
 };
 
-std::optional<std::string> readFileBytes(const std::wstring& path) {
-  const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                  nullptr, OPEN_EXISTING, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return std::nullopt;
-  std::string bytes;
-  char chunk[4096];
-  DWORD got = 0;
-  while (ReadFile(file, chunk, sizeof(chunk), &got, nullptr) && got > 0) bytes.append(chunk, got);
-  CloseHandle(file);
-  return bytes;
-}
-
 // "LoadOnStart=true", "AlwaysOnTop=false" or "true", "DefaultLanguageId=" and a number:
 // exactly what one whole save writes.
 std::optional<unsigned long> wholeSaveNumber(const std::string& bytes) {

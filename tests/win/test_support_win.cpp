@@ -1,5 +1,7 @@
 #include "test_support_win.h"
 
+#include <commctrl.h>
+
 #include <gtest/gtest.h>
 
 #include "app/app_state_win.h"
@@ -42,6 +44,26 @@ void removeTree(const std::wstring& directory) {
 std::wstring testExecutableDirectory() { return executableDirectory(); }
 
 std::wstring builtProgramPath() { return executableDirectory() + L"\\..\\..\\src\\TandemoxDictionary.exe"; }
+
+std::wstring textOf(HWND control) {
+  wchar_t text[4096] = L"";
+  GetWindowTextW(control, text, 4096);
+  return text;
+}
+
+int listCount(int tab) { return static_cast<int>(SendMessageW(app.wordLists[tab], LVM_GETITEMCOUNT, 0, 0)); }
+
+std::optional<std::string> readFileBytes(const std::wstring& path) {
+  const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                  nullptr, OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return std::nullopt;
+  std::string bytes;
+  char chunk[4096];
+  DWORD got = 0;
+  while (ReadFile(file, chunk, sizeof(chunk), &got, nullptr) && got > 0) bytes.append(chunk, got);
+  CloseHandle(file);
+  return bytes;
+}
 
 void putTextOnClipboard(const std::wstring& text) {
   ASSERT_TRUE(OpenClipboard(nullptr));

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <atomic>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -17,6 +18,14 @@ void writeRawFile(const std::wstring& path, const std::string& bytes);
 // The folder of the running test executable, and the program as the build made it.
 std::wstring testExecutableDirectory();
 std::wstring builtProgramPath();
+
+// The whole text of a window or control.
+std::wstring textOf(HWND control);
+// How many headwords a tab's word list holds.
+int listCount(int tab);
+// A file's bytes, or nothing when it cannot be opened; other processes may go on writing,
+// replacing or deleting it meanwhile.
+std::optional<std::string> readFileBytes(const std::wstring& path);
 
 // Replaces the clipboard's contents with text, and reads its text back.
 void putTextOnClipboard(const std::wstring& text);
