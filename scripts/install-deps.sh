@@ -12,6 +12,7 @@ packages=(
   wine wine64 wine32:i386 fonts-wine fonts-noto-cjk
   xvfb xauth x11-apps imagemagick xdotool
   python3-jieba
+  nsis clang libclang-rt-14-dev
 )
 
 missing=()
