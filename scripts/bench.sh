@@ -13,3 +13,5 @@ build/bench/unscramble_benchmark --benchmark_repetitions=5 --benchmark_report_ag
 loader=$(scripts/wine-loader.sh)
 if [[ "$loader" == */wine64 ]]; then tree=windows-x86_64; dist=dist-x86_64; else tree=windows-i686; dist=dist; fi
 build/wine-run.sh "build/$tree/bench/win/window_keystroke_benchmark.exe" "Z:$(echo "$PWD/build/$dist" | tr / '\\')"
+# Start-up to the initial lookup and resident memory, next to a minimal window program.
+build/wine-run.sh "build/$tree/bench/win/startup_benchmark.exe" "Z:$(echo "$PWD/build/$dist" | tr / '\\')" 10
