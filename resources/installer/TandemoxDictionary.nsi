@@ -52,6 +52,7 @@ InstallDirRegKey HKCU "${UNINSTALL_KEY}" "InstallLocation"
 SetCompressor /SOLID lzma
 ManifestDPIAware true
 ShowInstDetails show
+BrandingText "${PRODUCT_NAME} ${VERSION}"
 ShowUninstDetails show
 
 VIProductVersion "${VERSION}.0"
