@@ -51,3 +51,5 @@ add_test(NAME ProgramBinary.IsHardenedPe32GuiImportingOnlySystemDlls
 
 add_test(NAME HelpPage.IsInstalledWhole
          COMMAND ${CMAKE_SOURCE_DIR}/scripts/check-help-page.py ${DIST_DIR}/Help/Help.EN.html)
+
+include(cmake/Packages.cmake)
