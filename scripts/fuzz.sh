@@ -23,8 +23,9 @@ for target in "${targets[@]}"; do
   if build/fuzz/"$target" -max_total_time="$seconds" -timeout=20 -rss_limit_mb=2048 -print_final_stats=1 \
        -create_missing_dirs=1 "${dictionary[@]}" -artifact_prefix="build/fuzz/artifacts/$target-" \
        "build/fuzz/scratch/$target" "tests/fuzz/corpus/$target" >"$log" 2>&1; then
-    grep -E '^#[0-9]+ +DONE' "$log" | tail -1
-    grep -E '^stat::(number_of_executed_units|average_exec_per_sec)' "$log"
+    # The last status line holds the final coverage (cov: edges, ft: features).
+    grep -E '^#[0-9]+[[:space:]].*cov: ' "$log" | tail -1 || true
+    grep -E '^Done |^stat::(number_of_executed_units|average_exec_per_sec)' "$log" || true
   else
     status=1
     echo "$target FAILED:"
