@@ -45,6 +45,7 @@ add_custom_target(help_page ALL
   DEPENDS ${HELP_PAGE} VERBATIM)
 
 include(cmake/WindowsTrees.cmake)
+include(cmake/Fuzz.cmake)
 
 add_test(NAME ProgramBinary.IsHardenedPe32GuiImportingOnlySystemDlls
          COMMAND ${CMAKE_SOURCE_DIR}/scripts/check-pe.sh ${DIST_DIR}/TandemoxDictionary.exe)

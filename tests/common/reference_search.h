@@ -2,8 +2,8 @@
 // key, find its first occurrence with a plain substring search over the whole
 // text, walk the records after it. It keeps the sound end-of-text and length
 // behaviour of the engine but none of its shortcuts.
-#ifndef TESTS_WORD_SEARCH_REFERENCE_SEARCH_H
-#define TESTS_WORD_SEARCH_REFERENCE_SEARCH_H
+#ifndef TESTS_COMMON_REFERENCE_SEARCH_H
+#define TESTS_COMMON_REFERENCE_SEARCH_H
 
 #include "dictionary/word_search.h"
 

@@ -1,0 +1,144 @@
+// The search engine against the straightforward search (tests/common/reference_search.h).
+// Texts are mostly built like article files from the input (records of headwords over a
+// small alphabet, often sorted so the binary search runs, with duplicates, stray line
+// feeds, bars and zero units, and tails with or without a closing bar); the rest are the
+// input's units as they come. Words are taken from the text's own headwords, cut or run
+// on, or from the input. Both engine paths must give the reference's results, views into
+// the same places of the text, and the load-time check must call a text sorted exactly
+// when its record fields are in order.
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "dictionary/word_search.h"
+#include "fuzz_check.h"
+#include "reference_search.h"
+
+namespace {
+
+// Units that order in interesting ways: letters of both cases, a blank, a Latin and a CJK
+// letter, both halves of a surrogate pair, a unit above the surrogates, the units the
+// grammar gives meaning to ("|", line feed, carriage return) and the zero unit.
+constexpr char16_t alphabet[] = {u'a', u'b', u'c', u'A',     u' ',    u'\u00E9', u'\u6C34', 0xD83D,
+                                 0xDE00, 0xFF01, u'|', u'\n', u'\r', u'\0'};
+// Headwords use the first ten only, articles the first five and line breaks; the grammar
+// units come in as faults.
+constexpr std::size_t headwordAlphabet = 10;
+
+std::u16string units(FuzzedDataProvider& input, std::size_t maxLength, std::size_t alphabetSize) {
+  std::u16string out(input.ConsumeIntegralInRange<std::size_t>(0, maxLength), u'\0');
+  for (char16_t& unit : out) unit = alphabet[input.ConsumeIntegralInRange<std::size_t>(0, alphabetSize - 1)];
+  return out;
+}
+
+std::u16string recordText(FuzzedDataProvider& input, std::vector<std::u16string>& headwords) {
+  static const std::u16string_view preambles[] = {u"\n", u"\uFEFFtitle\n", u"", u"junk"};
+  std::u16string text(preambles[input.ConsumeIntegralInRange<std::size_t>(0, std::size(preambles) - 1)]);
+  const std::size_t count = input.ConsumeIntegralInRange<std::size_t>(0, 40);
+  for (std::size_t i = 0; i < count; ++i) {
+    // A small pool makes duplicates common.
+    if (!headwords.empty() && input.ConsumeIntegralInRange(0, 3) == 0) {
+      headwords.push_back(headwords[input.ConsumeIntegralInRange<std::size_t>(0, headwords.size() - 1)]);
+    } else {
+      headwords.push_back(units(input, 5, headwordAlphabet));
+    }
+  }
+  if (input.ConsumeIntegralInRange(0, 3) != 0) std::sort(headwords.begin(), headwords.end());
+  for (const std::u16string& headword : headwords) {
+    text += u'|';
+    text += headword;
+    text += u'|';
+    text += units(input, 6, 5);
+    // Faults now and then: a stray grammar unit inside the article, a record not
+    // preceded by a line feed.
+    if (input.ConsumeIntegralInRange(0, 15) == 0) text += alphabet[input.ConsumeIntegralInRange(10, 13)];
+    if (input.ConsumeIntegralInRange(0, 15) != 0) text += u'\n';
+  }
+  if (input.ConsumeBool()) text += u'|';
+  return text;
+}
+
+std::u16string wordFor(FuzzedDataProvider& input, const std::vector<std::u16string>& headwords) {
+  const int kind = input.ConsumeIntegralInRange(0, 4);
+  if (kind == 0 || headwords.empty()) return units(input, 6, std::size(alphabet));
+  const std::u16string& headword = headwords[input.ConsumeIntegralInRange<std::size_t>(0, headwords.size() - 1)];
+  switch (kind) {
+    case 1: return headword.substr(0, input.ConsumeIntegralInRange<std::size_t>(0, headword.size()));
+    case 2: return headword + units(input, 2, std::size(alphabet));
+    case 3: return headword + u"|";
+    default: return headword;
+  }
+}
+
+// The check the load makes, done the plain way: the field after every line feed + "|"
+// that has a unit after it, up to the next "|" or the end, never smaller than the one
+// before.
+bool fieldsInOrder(std::u16string_view text) {
+  std::u16string_view previous;
+  bool first = true;
+  for (std::size_t at = text.find(u"\n|"); at != std::u16string_view::npos; at = text.find(u"\n|", at + 1)) {
+    if (at + 2 >= text.size()) break;
+    const std::u16string_view rest = text.substr(at + 2);
+    const std::u16string_view field = rest.substr(0, rest.find(u'|'));
+    if (!first && field < previous) return false;
+    previous = field;
+    first = false;
+  }
+  return true;
+}
+
+bool sameView(std::u16string_view a, std::u16string_view b) { return a.data() == b.data() && a.size() == b.size(); }
+
+void compare(std::u16string_view loaded, const ArticleText& engineText, std::u16string_view word) {
+  const reference::Listing wantList = reference::listHeadwords(loaded, word);
+  const HeadwordListing list = listHeadwords(engineText, word);
+  FUZZ_CHECK(list.status == wantList.status, loaded, word);
+  FUZZ_CHECK(list.count == wantList.headwords.size(), loaded, word);
+  for (std::size_t i = 0; i < list.count; ++i) {
+    FUZZ_CHECK(sameView(list.headwords[i], wantList.headwords[i]), loaded, word);
+  }
+  const reference::Article wantArticle = reference::findArticle(loaded, word);
+  const ArticleLookup article = findArticle(engineText, word);
+  FUZZ_CHECK(article.status == wantArticle.status, loaded, word);
+  FUZZ_CHECK(sameView(article.article, wantArticle.article), loaded, word);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  FuzzedDataProvider input(data, size);
+  std::vector<std::u16string> headwords;
+  std::u16string text;
+  if (input.ConsumeIntegralInRange(0, 7) == 0) {
+    const std::string bytes = input.ConsumeRandomLengthString(4096);
+    text.assign(bytes.size() / 2, u'\0');
+    for (std::size_t i = 0; i < text.size(); ++i) {
+      text[i] = static_cast<char16_t>(static_cast<unsigned char>(bytes[2 * i]) |
+                                      static_cast<unsigned char>(bytes[2 * i + 1]) << 8);
+    }
+    // Words from the text's own fields, so the garbage still gets matches.
+    for (std::size_t at = text.find(u"\n|"); at != std::u16string::npos && headwords.size() < 16;
+         at = text.find(u"\n|", at + 1)) {
+      headwords.push_back(text.substr(at + 2, text.find(u'|', at + 2) - (at + 2)));
+    }
+  } else {
+    text = recordText(input, headwords);
+  }
+
+  const ArticleText prepared = prepareArticleText(text);
+  FUZZ_CHECK(prepared.sortedRecords == fieldsInOrder(prepared.text), prepared.text, u"");
+  ArticleText scanned = prepared;
+  scanned.sortedRecords = false;
+
+  for (int i = 0; i < 8 && input.remaining_bytes() > 0; ++i) {
+    const std::u16string word = wordFor(input, headwords);
+    compare(text, prepared, word);
+    compare(text, scanned, word);
+  }
+  return 0;
+}
