@@ -4,7 +4,6 @@
 #include <commctrl.h>
 
 #include <algorithm>
-#include <optional>
 #include <string>
 
 #include "app/app_state_win.h"
@@ -32,13 +31,8 @@ void insertHeadword(HWND list, int index, std::u16string_view headword) {
 
 // Puts the headwords into the list, reusing the items it already has: deleting and
 // re-inserting every item makes the list recompute its scroll bars twice per keystroke.
-// When items are added or removed, drawing is held until the end: otherwise the list lays
-// out and sizes its scroll bars again after every single insert or delete (tens of
-// milliseconds each under some window systems).
 void fillList(HWND list, const HeadwordListing& listing) {
   const auto existing = static_cast<std::size_t>(std::max<LRESULT>(0, SendMessageW(list, LVM_GETITEMCOUNT, 0, 0)));
-  std::optional<RedrawSuspended> heldDrawing;
-  if (existing != listing.count) heldDrawing.emplace(list);
   for (std::size_t i = 0; i < listing.count; ++i) {
     if (i < existing) {
       std::wstring text = toWideText(listing.headwords[i]);
@@ -97,5 +91,9 @@ void lookUpCapturedText() {
 
 void showInitialWord() {
   SetWindowTextW(app.wordBoxes[0], toWideText(initialEnglishWord).c_str());
+  // The window has just been shown and not yet painted: filling its list item by item with
+  // drawing on makes the list lay itself out and size its scroll bars after every insert,
+  // which at start-up cost up to a second under Wine. One paint afterwards shows the same.
+  const RedrawSuspended listDrawing(app.wordLists[selectedTab()]);
   lookUpWord();
 }
