@@ -11,6 +11,7 @@
 #include "app/app_state_win.h"
 #include "common/text_seam_win.h"
 #include "dictionary/article_files.h"
+#include "dictionary/word_search.h"
 #include "resource.h"
 #include "test_support_win.h"
 
@@ -143,6 +144,8 @@ TEST_P(HostileArticleFile, StartsSaysWhatItDefinesAndKeepsLookingUp) {
       if (c.probeListed >= 0) {
         EXPECT_EQ(listCount(c.file), c.probeListed);
       }
+      // However long the article, the view gets no more than a bounded beginning of it.
+      EXPECT_LE(GetWindowTextLengthW(app.articleViews[c.file]), static_cast<int>(maxShownArticleLength) + 1);
       lookUp(sane, sane == 0 ? L"water" : L"水");
       EXPECT_EQ(listCount(sane), sane == 0 ? 2 : 1) << "the well-formed file is searched as ever";
       EXPECT_NE(textOf(app.articleViews[sane]).find(L"shuǐ"), std::wstring::npos);
