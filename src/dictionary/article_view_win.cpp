@@ -48,9 +48,10 @@ void showArticle() {
     const ArticleLookup lookup = findArticle(app.searchTexts[tab], word);
     {
       const RedrawSuspended articleRedraw(app.articleViews[tab]);
-      // Shown whole, however long: cutting an article would hide part of its content.
+      // Shown whole up to a length no well-formed article reaches; beyond it the view would
+      // take minutes to lay the text out.
       SetWindowTextW(app.articleViews[tab],
-                     lookup.status == ArticleStatus::Found ? toWideText(lookup.article).c_str() : L"");
+                     lookup.status == ArticleStatus::Found ? toWideText(shownArticle(lookup.article)).c_str() : L"");
     }
     showCurrentTab();
   } catch (...) {

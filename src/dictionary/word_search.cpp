@@ -307,3 +307,16 @@ ArticleLookup findArticle(const ArticleText& text, std::u16string_view wordBoxTe
     lookup.article = all.substr(articleAt, (articleEnd == none ? all.size() : articleEnd) - articleAt);
     return lookup;
 }
+
+std::u16string_view shownArticle(std::u16string_view article)
+{
+    if (article.size() <= maxShownArticleLength) {
+        return article;
+    }
+    std::size_t length = maxShownArticleLength;
+    const char16_t last = article[length - 1];
+    if (last >= 0xD800 && last <= 0xDBFF) {
+        --length;
+    }
+    return article.substr(0, length);
+}

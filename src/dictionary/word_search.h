@@ -89,4 +89,15 @@ struct ArticleLookup {
 // box text.
 ArticleLookup findArticle(const ArticleText& text, std::u16string_view wordBoxText);
 
+// The article view is given at most this many units of an article. Articles of
+// well-formed files are far shorter; a rich edit control needs minutes to lay
+// out a text of a few hundred thousand units, so an article that long (a
+// damaged file) would freeze the window.
+inline constexpr std::size_t maxShownArticleLength = 65536;
+
+// The part of a found article that the view is given: all of it, or its first
+// maxShownArticleLength units, less the first half of a character whose second
+// half the cut would drop.
+std::u16string_view shownArticle(std::u16string_view article);
+
 #endif

@@ -10,67 +10,13 @@ namespace {
 
 bool fileExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
-struct FoundWindow {
-  DWORD processId;
-  HWND window;
-};
-
-HWND findMainWindowOf(DWORD processId) {
-  FoundWindow found{processId, nullptr};
-  EnumWindows(
-      [](HWND window, LPARAM parameter) -> BOOL {
-        auto* wanted = reinterpret_cast<FoundWindow*>(parameter);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        wchar_t className[64] = L"";
-        GetClassNameW(window, className, 64);
-        if (owner == wanted->processId && std::wstring(className) == L"KESTRELVALE_10") {
-          wanted->window = window;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&found));
-  return found.window;
-}
-
 // Lays the program out in a fixture folder as an installed copy, with small article files.
 std::wstring installProgram() {
   const auto directory = makeFixtureDirectory();
   writeArticleFile(directory, 0, u"\n|a|一 yī\n|apple|苹果 píngguǒ\n");
   writeArticleFile(directory, 1, u"\n|水|shuǐ\n1. water\n");
-  const std::wstring program = directory + L"\\TandemoxDictionary.exe";
-  EXPECT_TRUE(CopyFileW(builtProgramPath().c_str(), program.c_str(), FALSE)) << "the program was not built";
+  EXPECT_TRUE(installProgramCopy(directory)) << "the program was not built";
   return directory;
-}
-
-// Starts the installed program and waits for its main window.
-HWND startInstalledProgram(const std::wstring& directory, PROCESS_INFORMATION& process) {
-  const std::wstring program = directory + L"\\TandemoxDictionary.exe";
-  STARTUPINFOW startup{};
-  startup.cb = sizeof(startup);
-  std::wstring commandLine = L"\"" + program + L"\"";
-  if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, directory.c_str(),
-                      &startup, &process)) {
-    return nullptr;
-  }
-  WaitForInputIdle(process.hProcess, 10000);
-  HWND window = nullptr;
-  for (int i = 0; i < 200 && !window; ++i) {
-    window = findMainWindowOf(process.dwProcessId);
-    if (!window) Sleep(50);
-  }
-  return window;
-}
-
-// Ends the program through File, Exit and returns its exit code (or a failure value).
-DWORD exitInstalledProgram(HWND window, PROCESS_INFORMATION& process) {
-  PostMessageW(window, WM_COMMAND, MAKEWPARAM(IDM_EXIT, 0), 0);
-  DWORD exitCode = 0xDEAD;
-  if (WaitForSingleObject(process.hProcess, 10000) == WAIT_OBJECT_0) GetExitCodeProcess(process.hProcess, &exitCode);
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
-  return exitCode;
 }
 
 TEST(Program, StartsWithItsWindowAndEndsCleanlyThroughFileExit) {

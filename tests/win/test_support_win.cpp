@@ -124,6 +124,60 @@ void writeArticleFile(const std::wstring& directory, int index, const std::u16st
   writeRawFile(directory + L"\\" + toWideText(articleFileRelativePath(index)), bytes);
 }
 
+bool installProgramCopy(const std::wstring& directory) {
+  const std::wstring program = directory + L"\\TandemoxDictionary.exe";
+  return CopyFileW(builtProgramPath().c_str(), program.c_str(), FALSE) != FALSE;
+}
+
+HWND findMainWindowOf(DWORD processId) {
+  struct Search {
+    DWORD processId;
+    HWND window;
+  } search{processId, nullptr};
+  EnumWindows(
+      [](HWND window, LPARAM parameter) -> BOOL {
+        auto* wanted = reinterpret_cast<Search*>(parameter);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        wchar_t className[64] = L"";
+        GetClassNameW(window, className, 64);
+        if (owner == wanted->processId && std::wstring(className) == L"KESTRELVALE_10") {
+          wanted->window = window;
+          return FALSE;
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.window;
+}
+
+HWND startInstalledProgram(const std::wstring& directory, PROCESS_INFORMATION& process) {
+  const std::wstring program = directory + L"\\TandemoxDictionary.exe";
+  STARTUPINFOW startup{};
+  startup.cb = sizeof(startup);
+  std::wstring commandLine = L"\"" + program + L"\"";
+  if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, directory.c_str(),
+                      &startup, &process)) {
+    return nullptr;
+  }
+  WaitForInputIdle(process.hProcess, 10000);
+  HWND window = nullptr;
+  for (int i = 0; i < 200 && !window; ++i) {
+    window = findMainWindowOf(process.dwProcessId);
+    if (!window) Sleep(50);
+  }
+  return window;
+}
+
+DWORD exitInstalledProgram(HWND window, PROCESS_INFORMATION& process) {
+  PostMessageW(window, WM_COMMAND, MAKEWPARAM(IDM_EXIT, 0), 0);
+  DWORD exitCode = 0xDEAD;
+  if (WaitForSingleObject(process.hProcess, 10000) == WAIT_OBJECT_0) GetExitCodeProcess(process.hProcess, &exitCode);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return exitCode;
+}
+
 bool startProgram(int showCommand) {
   const HINSTANCE instance = GetModuleHandleW(nullptr);
   loadWindowTexts(instance);

@@ -31,6 +31,16 @@ std::optional<std::string> readFileBytes(const std::wstring& path);
 void putTextOnClipboard(const std::wstring& text);
 std::wstring clipboardText();
 
+// The real program as its own process: copies the built program into a fixture folder,
+// starts it there and waits for its main window (null when none appeared).
+bool installProgramCopy(const std::wstring& directory);
+HWND startInstalledProgram(const std::wstring& directory, PROCESS_INFORMATION& process);
+// The main window of the given process, or null.
+HWND findMainWindowOf(DWORD processId);
+// Ends the program through File, Exit and returns its exit code (or a failure value); closes
+// the process handles.
+DWORD exitInstalledProgram(HWND window, PROCESS_INFORMATION& process);
+
 // Loads the window texts, registers the class and runs the real start-up sequence.
 bool startProgram(int showCommand = SW_SHOWNORMAL);
 // Sends the Exit command and pumps messages until the quit message; returns its code, or

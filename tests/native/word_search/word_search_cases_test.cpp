@@ -219,6 +219,23 @@ TEST(WordSearchArticle, ShowsWhatTheRulesSay)
     }
 }
 
+TEST(WordSearchArticle, ViewGetsAtMostTheCapWithoutHalvingACharacter)
+{
+    const std::u16string atCap(maxShownArticleLength, u'x');
+    EXPECT_EQ(shownArticle(atCap).size(), maxShownArticleLength);
+    EXPECT_EQ(shownArticle(u"x\n"), u"x\n");
+
+    const std::u16string longer = atCap + u"tail";
+    EXPECT_EQ(shownArticle(longer), atCap);
+    EXPECT_EQ(shownArticle(longer).data(), longer.data()) << "a view into the text, no copy";
+
+    // A character outside the basic plane (two units) that straddles the cap is dropped whole.
+    const std::u16string straddling = std::u16string(maxShownArticleLength - 1, u'x') + u"\U00020000tail";
+    EXPECT_EQ(shownArticle(straddling), std::u16string(maxShownArticleLength - 1, u'x'));
+    const std::u16string fitting = std::u16string(maxShownArticleLength - 2, u'x') + u"\U00020000tail";
+    EXPECT_EQ(shownArticle(fitting).size(), maxShownArticleLength);
+}
+
 struct SortCheckCase {
     const char* rule;
     std::u16string text;
