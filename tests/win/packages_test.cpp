@@ -16,8 +16,6 @@
 
 namespace {
 
-const wchar_t* const mainWindowClass = L"KESTRELVALE_10";
-const wchar_t* const mainWindowCaption = L"Tandemox English to Chinese, Chinese to English Talking Dictionary";
 const wchar_t* const uninstallKey = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\TandemoxDictionary";
 const wchar_t* const runKey = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 const wchar_t* const runValue = L"EnglishChineseDictionary";
@@ -189,21 +187,7 @@ HWND findControl(HWND window, int id) {
 // The program started from a folder as a user starts it, until its window closes.
 class RunningProgram {
  public:
-  explicit RunningProgram(const std::wstring& directory) {
-    const std::wstring program = directory + L"\\TandemoxDictionary.exe";
-    STARTUPINFOW startup{};
-    startup.cb = sizeof(startup);
-    std::wstring commandLine = L"\"" + program + L"\"";
-    if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, directory.c_str(),
-                        &startup, &process)) {
-      return;
-    }
-    WaitForInputIdle(process.hProcess, 10000);
-    for (int i = 0; i < 200 && !window; ++i) {
-      window = findWindowOf(process.dwProcessId, mainWindowClass, mainWindowCaption);
-      if (!window) Sleep(50);
-    }
-  }
+  explicit RunningProgram(const std::wstring& directory) : window(startInstalledProgram(directory, process)) {}
   ~RunningProgram() {
     if (!process.hProcess) return;
     if (WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(process.hProcess, 1);
@@ -230,15 +214,14 @@ class RunningProgram {
 
   // Ends the program through File, Exit; its exit code, or a failure value.
   DWORD exit() {
-    PostMessageW(window, WM_COMMAND, MAKEWPARAM(IDM_EXIT, 0), 0);
-    DWORD exitCode = 0xDEAD;
-    if (WaitForSingleObject(process.hProcess, 10000) == WAIT_OBJECT_0) GetExitCodeProcess(process.hProcess, &exitCode);
+    const DWORD exitCode = exitInstalledProgram(window, process);
+    process = {};
     return exitCode;
   }
 
  private:
   PROCESS_INFORMATION process{};
-  HWND window = nullptr;
+  HWND window;
 };
 
 const std::vector<std::wstring> installedFiles = {

@@ -13,13 +13,6 @@
 
 namespace {
 
-std::wstring testExecutableDirectory() {
-  wchar_t path[MAX_PATH * 4];
-  const DWORD length = GetModuleFileNameW(nullptr, path, static_cast<DWORD>(std::size(path)));
-  std::wstring full(path, length);
-  return full.substr(0, full.rfind(L'\\'));
-}
-
 // Makes the recorder the shell's handler of http URLs for the life of the test and puts the
 // previous handler back afterwards.
 struct RecorderAsBrowser {
