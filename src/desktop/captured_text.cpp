@@ -1,25 +1,23 @@
 #include "desktop/captured_text.h"
 
-namespace {
-
-bool isLineBreak(char16_t c) {
+bool isCapturedLineBreak(char16_t c) {
   return c == u'\n' || c == u'\r' || c == u'\v' || c == u'\f' || c == u'\u0085' || c == u'\u2028' ||
          c == u'\u2029';
 }
 
-// Blanks a selection can carry at its ends: the plain ones, the no-break space that web pages
-// put between words, the typographic spaces and the ideographic space of Chinese text.
-bool isBlank(char16_t c) {
+bool isCapturedBlank(char16_t c) {
   return c == u' ' || c == u'\t' || c == u'\u00A0' || (c >= u'\u2000' && c <= u'\u200B') || c == u'\u202F' ||
          c == u'\u205F' || c == u'\u3000' || c == u'\uFEFF';
 }
 
-bool isSpace(char16_t c) { return isBlank(c) || isLineBreak(c); }
+bool isCapturedSpace(char16_t c) { return isCapturedBlank(c) || isCapturedLineBreak(c); }
+
+namespace {
 
 bool isHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
 
 void trimTrailingSpace(std::u16string& text) {
-  while (!text.empty() && isSpace(text.back())) text.pop_back();
+  while (!text.empty() && isCapturedSpace(text.back())) text.pop_back();
 }
 
 }  // namespace
@@ -30,9 +28,9 @@ std::u16string capturedTextFromClipboard(std::u16string_view clipboardText) {
 
   std::u16string text;
   std::size_t i = 0;
-  while (i < clipboardText.size() && isSpace(clipboardText[i])) ++i;
+  while (i < clipboardText.size() && isCapturedSpace(clipboardText[i])) ++i;
   while (i < clipboardText.size() && text.size() < maxCapturedLength) {
-    if (!isSpace(clipboardText[i])) {
+    if (!isCapturedSpace(clipboardText[i])) {
       text += clipboardText[i++];
       continue;
     }
@@ -40,7 +38,7 @@ std::u16string capturedTextFromClipboard(std::u16string_view clipboardText) {
     // whole run one blank.
     const std::size_t runStart = i;
     bool breaksLine = false;
-    while (i < clipboardText.size() && isSpace(clipboardText[i])) breaksLine |= isLineBreak(clipboardText[i++]);
+    while (i < clipboardText.size() && isCapturedSpace(clipboardText[i])) breaksLine |= isCapturedLineBreak(clipboardText[i++]);
     if (i == clipboardText.size()) break;  // trailing blanks
     if (breaksLine) {
       text += u' ';

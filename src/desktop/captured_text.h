@@ -13,6 +13,13 @@ constexpr std::size_t maxClipboardUnitsRead = 64 * 1024;
 // of ordinary length; what lies beyond it cannot be a headword anyway.
 constexpr std::size_t maxCapturedLength = 256;
 
+// Line breaks of any kind; blanks a selection can carry at its ends (the plain ones, the
+// no-break space web pages put between words, the typographic spaces and the ideographic
+// space of Chinese text); and either of the two.
+bool isCapturedLineBreak(char16_t c);
+bool isCapturedBlank(char16_t c);
+bool isCapturedSpace(char16_t c);
+
 // The word box text for a piece of clipboard text. The text ends at its first NUL (a block
 // may carry garbage after it). Blanks and line breaks around the text go: a word
 // double-clicked in a browser or an editor often carries them. Inside, every line break,

@@ -14,17 +14,6 @@
 
 namespace {
 
-bool isLineBreak(char16_t c) {
-  return c == u'\n' || c == u'\r' || c == u'\v' || c == u'\f' || c == u'\u0085' || c == u'\u2028' ||
-         c == u'\u2029';
-}
-
-bool isBlank(char16_t c) {
-  return c == u' ' || c == u'\t' || c == u'\u00A0' || (c >= u'\u2000' && c <= u'\u200B') || c == u'\u202F' ||
-         c == u'\u205F' || c == u'\u3000' || c == u'\uFEFF';
-}
-
-bool isSpace(char16_t c) { return isBlank(c) || isLineBreak(c); }
 bool isHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
 bool isLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
 
@@ -33,13 +22,13 @@ std::u16string settled(std::u16string_view text) {
   text = text.substr(0, text.find(u'\0'));
   std::size_t begin = 0;
   std::size_t end = text.size();
-  while (begin < end && isSpace(text[begin])) ++begin;
-  while (end > begin && isSpace(text[end - 1])) --end;
+  while (begin < end && isCapturedSpace(text[begin])) ++begin;
+  while (end > begin && isCapturedSpace(text[end - 1])) --end;
   std::u16string out;
   for (std::size_t i = begin; i < end;) {
     std::size_t runEnd = i;
     bool breaksLine = false;
-    while (runEnd < end && isSpace(text[runEnd])) breaksLine |= isLineBreak(text[runEnd++]);
+    while (runEnd < end && isCapturedSpace(text[runEnd])) breaksLine |= isCapturedLineBreak(text[runEnd++]);
     if (runEnd == i) {
       out += text[i++];
     } else {
@@ -61,9 +50,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   FUZZ_CHECK(word.size() <= maxCapturedLength, clipboard, word);
   FUZZ_CHECK(word.find(u'\0') == std::u16string::npos, clipboard, word);
-  for (const char16_t unit : word) FUZZ_CHECK(!isLineBreak(unit), clipboard, word);
+  for (const char16_t unit : word) FUZZ_CHECK(!isCapturedLineBreak(unit), clipboard, word);
   if (!word.empty()) {
-    FUZZ_CHECK(!isSpace(word.front()) && !isSpace(word.back()), clipboard, word);
+    FUZZ_CHECK(!isCapturedSpace(word.front()) && !isCapturedSpace(word.back()), clipboard, word);
   }
 
   const std::u16string whole = settled(clipboard);
@@ -76,7 +65,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   std::u16string expected = whole.substr(0, maxCapturedLength);
   if (expected.size() == maxCapturedLength && isHighSurrogate(expected.back())) expected.pop_back();
-  while (!expected.empty() && isSpace(expected.back())) expected.pop_back();
+  while (!expected.empty() && isCapturedSpace(expected.back())) expected.pop_back();
   FUZZ_CHECK(word == expected, clipboard, word);
   return 0;
 }

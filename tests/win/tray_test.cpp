@@ -232,11 +232,8 @@ TEST(TrayIconOfTheProgram, IsThereFromStartToExit) {
   const auto directory = makeFixtureDirectory();
   writeArticleFile(directory, 0, u"\n|a|article of a\n");
   writeArticleFile(directory, 1, u"\n|水|shuǐ\n");
-  wchar_t testPath[MAX_PATH * 4];
-  std::wstring built(testPath, GetModuleFileNameW(nullptr, testPath, static_cast<DWORD>(std::size(testPath))));
-  built.resize(built.rfind(L'\\'));
+  ASSERT_TRUE(installProgramCopy(directory)) << "the program was not built";
   const std::wstring program = directory + L"\\TandemoxDictionary.exe";
-  ASSERT_TRUE(CopyFileW((built + L"\\..\\..\\src\\TandemoxDictionary.exe").c_str(), program.c_str(), FALSE));
 
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
