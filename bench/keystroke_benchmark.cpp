@@ -1,14 +1,18 @@
 // What one keystroke in a word box costs the search: the listing of up to 25
 // headwords plus the exact article, for real words, beginnings of words and
 // absent words, by the engine and by the straightforward scan of the whole text
-// in the same run. After the benchmarks a summary gives the median cost per
-// keystroke over each word set and the ratio of scan to engine.
+// in the same run. The engine is asked what the program asks: the typed
+// text's listing and article, which reads text that finds nothing in the other
+// ways a learner may have meant it ("Water", "Shui3"). After the benchmarks a
+// summary gives the median cost per keystroke over each word set and the ratio
+// of scan to engine.
 //
 // Usage: keystroke_benchmark [benchmark flags] [folder with the article files]
 // The folder may also come from ARTICLES_DIR. Without either, a synthetic
 // sorted text of the real files' size is searched instead.
 #include "article_source.h"
 
+#include "dictionary/typed_lookup.h"
 #include "dictionary/word_search.h"
 #include "straightforward_scan.h"
 
@@ -32,17 +36,19 @@ struct WordSet {
 
 struct SearchedText {
     std::string name;
+    int tab = englishTab;
     std::u16string text;
     ArticleText prepared;
     double prepareMilliseconds = 0;
     std::vector<WordSet> wordSets;
 };
 
-std::size_t engineKeystroke(const ArticleText& text, std::u16string_view word)
+std::size_t engineKeystroke(const ArticleText& text, int tab, std::u16string_view word)
 {
-    const HeadwordListing listing = listHeadwords(text, word);
-    const ArticleLookup article = findArticle(text, word);
-    return listing.count + article.article.size();
+    const HeadwordListing listing = listTypedWord(text, word, tab);
+    std::u16string article;
+    articleForTypedWord(text, word, tab, article);
+    return listing.count + article.size();
 }
 
 std::vector<std::u16string_view> headwordsOf(std::u16string_view text)
@@ -59,14 +65,22 @@ std::vector<std::u16string_view> headwordsOf(std::u16string_view text)
     return headwords;
 }
 
+bool lowerCaseWord(std::u16string_view word)
+{
+    return !word.empty() && std::all_of(word.begin(), word.end(), [](char16_t c) { return c >= u'a' && c <= u'z'; });
+}
+
 // Real words spread evenly over the text, beginnings of them (one to three
-// units, as while typing), and words that are in no record.
-std::vector<WordSet> chooseWords(const ArticleText& prepared, std::size_t perSet)
+// units, as while typing), words that are in no record, and words typed in
+// another form than the record's (a capital, and in the Chinese tab a tone
+// number), which only the second reading of the text finds.
+std::vector<WordSet> chooseWords(const ArticleText& prepared, std::size_t perSet, int tab)
 {
     const std::vector<std::u16string_view> headwords = headwordsOf(prepared.text);
     WordSet words{"words", {}};
     WordSet prefixes{"prefixes", {}};
     WordSet absent{"absent", {}};
+    WordSet typed{"typed", {}};
     if (headwords.empty()) {
         return {};
     }
@@ -87,7 +101,18 @@ std::vector<WordSet> chooseWords(const ArticleText& prepared, std::size_t perSet
             absent.words.push_back(std::move(slip));
         }
     }
-    return {words, prefixes, absent};
+    for (std::size_t i = 0; i < headwords.size() && typed.words.size() < perSet; i += step / 4 + 1) {
+        if (!lowerCaseWord(headwords[i])) {
+            continue;
+        }
+        std::u16string form(headwords[i]);
+        form.front() = static_cast<char16_t>(form.front() - u'a' + u'A');
+        if (tab == chineseTab) {
+            form += u'3';
+        }
+        typed.words.push_back(std::move(form));
+    }
+    return {words, prefixes, absent, typed};
 }
 
 double median(std::vector<double> values)
@@ -108,7 +133,7 @@ double microsecondsSince(Clock::time_point start, double repeats)
 // Per-word cost in microseconds. One engine keystroke takes less than the
 // clock resolves, so each word is timed over a batch of repeats; the best of
 // three batches keeps a time slice lost to another process out of the figure.
-std::vector<double> engineCosts(const ArticleText& text, const std::vector<std::u16string>& words)
+std::vector<double> engineCosts(const ArticleText& text, int tab, const std::vector<std::u16string>& words)
 {
     constexpr int repeats = 100;
     std::vector<double> costs;
@@ -117,7 +142,7 @@ std::vector<double> engineCosts(const ArticleText& text, const std::vector<std::
         for (int batch = 0; batch < 3; ++batch) {
             const Clock::time_point start = Clock::now();
             for (int r = 0; r < repeats; ++r) {
-                benchmark::DoNotOptimize(engineKeystroke(text, word));
+                benchmark::DoNotOptimize(engineKeystroke(text, tab, word));
             }
             const double cost = microsecondsSince(start, repeats);
             best = batch == 0 ? cost : std::min(best, cost);
@@ -148,7 +173,7 @@ void printSummary(const std::vector<SearchedText>& texts)
             if (set.words.empty()) {
                 continue;
             }
-            const std::vector<double> engine = engineCosts(text.prepared, set.words);
+            const std::vector<double> engine = engineCosts(text.prepared, text.tab, set.words);
             const std::vector<double> scan = scanCosts(text.prepared.text, set.words);
             const double engineMedian = median(engine);
             const double scanMedian = median(scan);
@@ -187,7 +212,7 @@ void registerBenchmarks(const std::vector<SearchedText>& texts)
                                              std::size_t i = 0;
                                              for (auto _ : state) {
                                                  benchmark::DoNotOptimize(engineKeystroke(
-                                                     text.prepared, set.words[i]));
+                                                     text.prepared, text.tab, set.words[i]));
                                                  i = (i + 1) % set.words.size();
                                              }
                                          })
@@ -221,6 +246,7 @@ int main(int argc, char** argv)
     std::vector<SearchedText> texts(2);
     texts[0].name = "English_Chinese";
     texts[1].name = "Chinese_English";
+    texts[1].tab = chineseTab;
     if (!folder.empty()) {
         for (SearchedText& text : texts) {
             const std::string path = folder + "/Articles_" + text.name + ".dat";
@@ -241,7 +267,7 @@ int main(int argc, char** argv)
         const Clock::time_point start = Clock::now();
         text.prepared = prepareArticleText(text.text);
         text.prepareMilliseconds = microsecondsSince(start, 1) / 1000;
-        text.wordSets = chooseWords(text.prepared, 100);
+        text.wordSets = chooseWords(text.prepared, 100, text.tab);
     }
 
     registerBenchmarks(texts);

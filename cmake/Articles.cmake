@@ -18,6 +18,14 @@ find_program(ARTICLES_BASH bash REQUIRED)
 set(ARTICLES_DOWNLOAD_DIR ${CMAKE_BINARY_DIR}/downloads)
 set(ARTICLES_CEDICT_TEXT ${ARTICLES_DOWNLOAD_DIR}/cedict_ts.u8)
 set(ARTICLES_WORD_COUNTS ${ARTICLES_DOWNLOAD_DIR}/jieba_dict.txt)
+set(ARTICLES_READING_COUNTS ${ARTICLES_DOWNLOAD_DIR}/Unihan_Readings.txt)
+set(ARTICLES_WORDNET_DIR ${ARTICLES_DOWNLOAD_DIR}/wordnet)
+set(ARTICLES_WORD_LIST ${ARTICLES_DOWNLOAD_DIR}/words.txt)
+set(ARTICLES_WORDNET_FILES)
+foreach(name index.noun index.verb index.adj noun.exc verb.exc adj.exc adv.exc)
+  list(APPEND ARTICLES_WORDNET_FILES ${ARTICLES_WORDNET_DIR}/${name})
+endforeach()
+set(ARTICLES_EXTRA_DATA ${ARTICLES_READING_COUNTS} ${ARTICLES_WORD_LIST} ${ARTICLES_WORDNET_FILES})
 set(ARTICLES_FETCH_STAMP ${ARTICLES_DOWNLOAD_DIR}/fetch.stamp)
 set(ARTICLES_OUTPUT_DIR ${DIST_DIR}/Articles)
 set(ARTICLES_OUTPUTS
@@ -40,7 +48,7 @@ set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${ARTICLES_CHECKS
 # when they really change.
 add_custom_command(
   OUTPUT ${ARTICLES_FETCH_STAMP}
-  BYPRODUCTS ${ARTICLES_CEDICT_TEXT} ${ARTICLES_WORD_COUNTS}
+  BYPRODUCTS ${ARTICLES_CEDICT_TEXT} ${ARTICLES_WORD_COUNTS} ${ARTICLES_EXTRA_DATA}
   COMMAND ${ARTICLES_BASH} -c
           "\"$0\" \"$1\" || { echo 'articles: fetching the dictionary data failed (see above). To build with the small sample dictionary instead, configure with -DARTICLES_FROM_SAMPLE=ON.' >&2; exit 1; }"
           ${CMAKE_SOURCE_DIR}/scripts/fetch-data.sh ${ARTICLES_DOWNLOAD_DIR}
@@ -49,7 +57,8 @@ add_custom_command(
     ${CMAKE_SOURCE_DIR}/scripts/fetch-data.sh
     ${CMAKE_SOURCE_DIR}/data/cedict.sha256
     ${CMAKE_SOURCE_DIR}/data/jieba_dict.sha256
-  COMMENT "Fetching and checking CC-CEDICT and the word counts"
+    ${CMAKE_SOURCE_DIR}/data/debian-data.sha256
+  COMMENT "Fetching and checking CC-CEDICT, the word and reading counts and the English word forms"
   VERBATIM)
 
 add_custom_command(
@@ -58,9 +67,13 @@ add_custom_command(
   COMMAND article_builder
           --cedict ${ARTICLES_CEDICT_TEXT}
           --frequencies ${ARTICLES_WORD_COUNTS}
+          --readings ${ARTICLES_READING_COUNTS}
+          --wordnet ${ARTICLES_WORDNET_DIR}
+          --words ${ARTICLES_WORD_LIST}
           --out ${ARTICLES_OUTPUT_DIR}
           --expect-sha256 ${ARTICLES_CEDICT_SHA256}
   DEPENDS article_builder ${ARTICLES_FETCH_STAMP} ${ARTICLES_CEDICT_TEXT} ${ARTICLES_WORD_COUNTS}
+          ${ARTICLES_EXTRA_DATA}
   COMMENT "Building the article files from CC-CEDICT"
   VERBATIM)
 

@@ -17,7 +17,8 @@ set(files
   "Help/Help.EN.html|${PROGRAM_DIR}/Help/Help.EN.html"
   "LICENSE.txt|${SOURCE_DIR}/LICENSE"
   "CC-CEDICT-NOTICE.txt|${SOURCE_DIR}/data/CC-CEDICT-NOTICE.txt"
-  "jieba-dict-NOTICE.txt|${SOURCE_DIR}/data/jieba-dict-NOTICE.txt")
+  "jieba-dict-NOTICE.txt|${SOURCE_DIR}/data/jieba-dict-NOTICE.txt"
+  "word-data-NOTICE.txt|${SOURCE_DIR}/data/word-data-NOTICE.txt")
 
 set(staged)
 foreach(entry IN LISTS files)

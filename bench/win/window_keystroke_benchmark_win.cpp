@@ -17,6 +17,7 @@
 #include "app/app_state_win.h"
 #include "common/shell_win.h"
 #include "common/text_seam_win.h"
+#include "dictionary/typed_lookup.h"
 #include "dictionary/word_search.h"
 #include "resource.h"
 #include "straightforward_scan.h"
@@ -104,9 +105,9 @@ int wmain(int argc, wchar_t** argv) {
       std::size_t found = 0;
       start = Clock::now();
       for (int run = 0; run < engineRuns; ++run) {
-        const auto listing = listHeadwords(app.searchTexts[tab], word);
-        const auto article = findArticle(app.searchTexts[tab], word);
-        found += listing.count + (article.status == ArticleStatus::Found);
+        const auto listing = listTypedWord(app.searchTexts[tab], word, tab);
+        std::u16string article;
+        found += listing.count + (articleForTypedWord(app.searchTexts[tab], word, tab, article) ? 1 : 0);
       }
       engine.push_back(microsecondsBetween(start, Clock::now()) / engineRuns);
       if (found == 0) std::printf("  not found: a headword\n");

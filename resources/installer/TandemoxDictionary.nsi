@@ -89,6 +89,7 @@ VIAddVersionKey "LegalCopyright" "Copyright (c) 2026 Tandemox"
   !insertmacro ${ACTION} "" "LICENSE.txt"
   !insertmacro ${ACTION} "" "CC-CEDICT-NOTICE.txt"
   !insertmacro ${ACTION} "" "jieba-dict-NOTICE.txt"
+  !insertmacro ${ACTION} "" "word-data-NOTICE.txt"
 !macroend
 !macro InstallFile SUBDIR NAME
   SetOutPath "$INSTDIR${SUBDIR}"

@@ -13,6 +13,7 @@
 #include "common/text_seam_win.h"
 #include "dictionary/article_files.h"
 #include "dictionary/lookup_win.h"
+#include "dictionary/typed_lookup.h"
 #include "dictionary/word_search.h"
 
 bool articleTextsLoaded() { return app.fileSize[0] != 0 && app.fileSize[1] != 0; }
@@ -45,13 +46,13 @@ void showArticle() {
       return;
     }
     const std::u16string word = toCoreText(readWindowText(app.wordBoxes[tab]));
-    const ArticleLookup lookup = findArticle(app.searchTexts[tab], word);
+    // Shown whole up to a length no well-formed article reaches; beyond it the view would
+    // take minutes to lay the text out.
+    std::u16string article;
+    articleForTypedWord(app.searchTexts[tab], word, tab, article);
     {
       const RedrawSuspended articleRedraw(app.articleViews[tab]);
-      // Shown whole up to a length no well-formed article reaches; beyond it the view would
-      // take minutes to lay the text out.
-      SetWindowTextW(app.articleViews[tab],
-                     lookup.status == ArticleStatus::Found ? toWideText(shownArticle(lookup.article)).c_str() : L"");
+      SetWindowTextW(app.articleViews[tab], toWideText(article).c_str());
     }
     showCurrentTab();
   } catch (...) {

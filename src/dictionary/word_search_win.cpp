@@ -14,6 +14,7 @@
 #include "dictionary/article_files.h"
 #include "dictionary/article_view_win.h"
 #include "dictionary/lookup_win.h"
+#include "dictionary/typed_lookup.h"
 #include "dictionary/word_search.h"
 
 namespace {
@@ -66,7 +67,7 @@ void searchHeadwords() {
     return;
   }
   const std::u16string word = toCoreText(readWindowText(app.wordBoxes[tab]));
-  const HeadwordListing listing = listHeadwords(app.searchTexts[tab], word);
+  const HeadwordListing listing = listTypedWord(app.searchTexts[tab], word, tab);
   if (listing.status != ListingStatus::Listed) {
     clearTab(tab);
     return;

@@ -85,6 +85,26 @@ inline Article findArticle(std::u16string_view loadedText, std::u16string_view w
     return found;
 }
 
+// The exact article, line by line (up to each carriage return + line feed), found in
+// the shown text in its order: lookups of typed text only ever add base words' articles
+// between its lines, never drop or change one.
+inline bool keepsLinesInOrder(std::u16string_view shown, std::u16string_view exact)
+{
+    std::size_t at = 0;
+    std::size_t from = 0;
+    while (from < exact.size()) {
+        std::size_t end = exact.find(u"\r\n", from);
+        end = end == std::u16string_view::npos ? exact.size() : end + 2;
+        at = shown.find(exact.substr(from, end - from), at);
+        if (at == std::u16string_view::npos) {
+            return false;
+        }
+        at += end - from;
+        from = end;
+    }
+    return true;
+}
+
 } // namespace reference
 
 #endif

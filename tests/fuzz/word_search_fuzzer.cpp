@@ -5,7 +5,9 @@
 // input's units as they come. Words are taken from the text's own headwords, cut or run
 // on, or from the input. Both engine paths must give the reference's results, views into
 // the same places of the text, and the load-time check must call a text sorted exactly
-// when its record fields are in order.
+// when its record fields are in order. The lookups of typed text (other spellings, word
+// forms, pinyin typed with tones) must keep every answer the exact search gives, stay
+// within the shown-article limit and never break on text that is no word at all.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <algorithm>
@@ -15,6 +17,7 @@
 #include <string_view>
 #include <vector>
 
+#include "dictionary/typed_lookup.h"
 #include "dictionary/word_search.h"
 #include "fuzz_check.h"
 #include "reference_search.h"
@@ -63,8 +66,20 @@ std::u16string recordText(FuzzedDataProvider& input, std::vector<std::u16string>
   return text;
 }
 
+// Text as a learner may type pinyin, or as noise that looks like it: letters, blanks,
+// apostrophes, tone digits and other digits, colons, tone-marked and combining marks.
+std::u16string pinyinish(FuzzedDataProvider& input) {
+  static constexpr char16_t units[] = {u'a', u'n', u'u', u'v', u'B', u' ', u'\'', u':', u'3', u'5', u'0',
+                                       u'\u00FC', u'\u01DA', u'\u0301', u'\u0308', u'\u2019', u'\u6C34'};
+  std::u16string out(input.ConsumeIntegralInRange<std::size_t>(0, 12), u'a');
+  for (char16_t& unit : out) unit = units[input.ConsumeIntegralInRange<std::size_t>(0, std::size(units) - 1)];
+  if (input.ConsumeIntegralInRange(0, 15) == 0) out.append(500, u'\'');
+  return out;
+}
+
 std::u16string wordFor(FuzzedDataProvider& input, const std::vector<std::u16string>& headwords) {
-  const int kind = input.ConsumeIntegralInRange(0, 4);
+  const int kind = input.ConsumeIntegralInRange(0, 5);
+  if (kind == 5) return pinyinish(input);
   if (kind == 0 || headwords.empty()) return units(input, 6, std::size(alphabet));
   const std::u16string& headword = headwords[input.ConsumeIntegralInRange<std::size_t>(0, headwords.size() - 1)];
   switch (kind) {
@@ -106,6 +121,20 @@ void compare(std::u16string_view loaded, const ArticleText& engineText, std::u16
   const ArticleLookup article = findArticle(engineText, word);
   FUZZ_CHECK(article.status == wantArticle.status, loaded, word);
   FUZZ_CHECK(sameView(article.article, wantArticle.article), loaded, word);
+
+  for (int tab : {englishTab, chineseTab}) {
+    const HeadwordListing typedList = listTypedWord(engineText, word, tab);
+    if (list.status != ListingStatus::NoMatch) {
+      FUZZ_CHECK(typedList.status == list.status && typedList.count == list.count, loaded, word);
+      for (std::size_t i = 0; i < list.count; ++i) FUZZ_CHECK(sameView(typedList.headwords[i], list.headwords[i]), loaded, word);
+    }
+    std::u16string shown;
+    const bool found = articleForTypedWord(engineText, word, tab, shown);
+    FUZZ_CHECK(shown.size() <= maxShownArticleLength, loaded, word);
+    if (article.status == ArticleStatus::Found) {
+      FUZZ_CHECK(found && reference::keepsLinesInOrder(shown, shownArticle(article.article)), loaded, word);
+    }
+  }
 }
 
 }  // namespace

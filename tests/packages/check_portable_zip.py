@@ -22,6 +22,7 @@ def expected_entries(program_dir, source_dir):
         TOP + "LICENSE.txt": source_dir / "LICENSE",
         TOP + "CC-CEDICT-NOTICE.txt": source_dir / "data" / "CC-CEDICT-NOTICE.txt",
         TOP + "jieba-dict-NOTICE.txt": source_dir / "data" / "jieba-dict-NOTICE.txt",
+        TOP + "word-data-NOTICE.txt": source_dir / "data" / "word-data-NOTICE.txt",
     }
 
 

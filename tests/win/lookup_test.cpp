@@ -251,6 +251,62 @@ TEST_F(LookupWindow, ToolbarHasTenButtonsAndTabsTheirLabels) {
   for (int tab = 0; tab < 2; ++tab) EXPECT_NE(app.articleViews[tab], nullptr) << "the rich edit library loaded";
 }
 
+// Records shaped as the article builder writes them: word forms that name their base word
+// and toneless pinyin keys that list the words read that way.
+struct TypedFormsWindow : ::testing::Test {
+  void SetUp() override {
+    const auto directory = makeFixtureDirectory();
+    writeArticleFile(directory, 0,
+                     u"\n|apple|1. \u82F9\u679C p\u00EDng gu\u01D2: apple\r\n"
+                     u"|apples|apples: plural of apple\r\n"
+                     u"|bought|bought: past form of buy\r\n"
+                     u"|buy|1. \u4E70 m\u01CEi: to buy\r\n"
+                     u"|tea|1. \u8336 ch\u00E1: tea\r\n");
+    writeArticleFile(directory, 1,
+                     u"\n|beijing|1. \u5317\u4EAC B\u011Bi j\u012Bng: Beijing\r\n"
+                     u"2. \u80CC\u666F b\u00E8i j\u01D0ng: background\r\n"
+                     u"|nvren|1. \u5973\u4EBA n\u01DA r\u00E9n: woman\r\n"
+                     u"|women|1. \u6211\u4EEC w\u01D2 men: we\r\n");
+  }
+  void TearDown() override { EXPECT_EQ(exitProgramAndWait(), 0); }
+};
+
+TEST_F(TypedFormsWindow, WordsTypedAsLearnersTypeThemReachTheirArticles) {
+  ASSERT_TRUE(startProgram());
+  const struct {
+    int tab;
+    const wchar_t* typed;
+    const wchar_t* article;
+    const wchar_t* listedFirst;
+  } cases[] = {
+      {0, L"Apples", L"apples: plural of apple\n1. \u82F9\u679C p\u00EDng gu\u01D2: apple\n", L"apples"},
+      {0, L"bought", L"bought: past form of buy\n1. \u4E70 m\u01CEi: to buy\n", L"bought"},
+      {0, L"Tea", L"1. \u8336 ch\u00E1: tea\n", L"tea"},
+      {1, L"wo men", L"1. \u6211\u4EEC w\u01D2 men: we\n", L"women"},
+      {1, L"bei4jing3", L"1. \u80CC\u666F b\u00E8i j\u01D0ng: background\n2. \u5317\u4EAC B\u011Bi j\u012Bng: Beijing\n",
+       L"beijing"},
+      {1, L"B\u011Bij\u012Bng", L"1. \u5317\u4EAC B\u011Bi j\u012Bng: Beijing\n2. \u80CC\u666F b\u00E8i j\u01D0ng: background\n",
+       L"beijing"},
+      {1, L"nuren", L"1. \u5973\u4EBA n\u01DA r\u00E9n: woman\n", L"nvren"},
+  };
+  for (const auto& c : cases) {
+    selectTabByClick(c.tab);
+    clearWordBox(c.tab);
+    typeInto(c.tab, c.typed);
+    EXPECT_EQ(articleOf(c.tab), c.article) << c.typed;
+    const auto items = listItems(c.tab);
+    ASSERT_FALSE(items.empty()) << c.typed;
+    EXPECT_EQ(items.front(), c.listedFirst) << c.typed;
+  }
+  // Double-clicking the listed form shows the same as typing it.
+  selectTabByClick(0);
+  clearWordBox(0);
+  typeInto(0, L"app");
+  doubleClickItem(0, 1);
+  EXPECT_EQ(textOf(app.wordBoxes[0]), L"apples");
+  EXPECT_EQ(articleOf(0), L"apples: plural of apple\n1. \u82F9\u679C p\u00EDng gu\u01D2: apple\n");
+}
+
 TEST(LookupWithoutArticles, EveryLookupShowsTheMissingFileMessageTwice) {
   makeFixtureDirectory();
   MessageBoxWatcher boxes;

@@ -167,20 +167,22 @@ std::wstring shortcutTarget(const std::wstring& link) {
   return target;
 }
 
+struct ControlSearch {
+  int id;
+  HWND found;
+};
+
+// Enumeration callbacks are stdcall on 32-bit Windows: a lambda does not convert to them.
+BOOL CALLBACK matchControl(HWND child, LPARAM parameter) {
+  auto* wanted = reinterpret_cast<ControlSearch*>(parameter);
+  if (GetDlgCtrlID(child) != wanted->id) return TRUE;
+  wanted->found = child;
+  return FALSE;
+}
+
 HWND findControl(HWND window, int id) {
-  struct Search {
-    int id;
-    HWND found;
-  } search{id, nullptr};
-  EnumChildWindows(
-      window,
-      [](HWND child, LPARAM parameter) -> BOOL {
-        auto* wanted = reinterpret_cast<Search*>(parameter);
-        if (GetDlgCtrlID(child) != wanted->id) return TRUE;
-        wanted->found = child;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  ControlSearch search{id, nullptr};
+  EnumChildWindows(window, matchControl, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 
@@ -235,6 +237,7 @@ const std::vector<std::wstring> installedFiles = {
     L"TandemoxDictionary.exe",
     L"Uninstall.exe",
     L"jieba-dict-NOTICE.txt",
+    L"word-data-NOTICE.txt",
 };
 
 TEST(Installer, InstallsForTheUserAndUninstallsAllButTheUsersSettings) {

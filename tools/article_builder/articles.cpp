@@ -7,7 +7,9 @@
 #include "glosses.h"
 #include "inversion.h"
 #include "pinyin.h"
+#include "readings.h"
 #include "utf.h"
+#include "word_forms.h"
 
 namespace article_builder {
 
@@ -21,44 +23,6 @@ constexpr double kOtherReadingWeight = 0.3;
 
 // Longest gloss shown beside a word in a pinyin list.
 constexpr std::size_t kShortGlossChars = 48;
-
-bool startsWith(std::string_view s, std::string_view prefix) {
-    return s.size() >= prefix.size() && s.compare(0, prefix.size(), prefix) == 0;
-}
-
-// How much a gloss counts towards its reading's share of the word's use.
-double senseValue(const std::string& gloss) {
-    if (classifyGloss(gloss) != GlossKind::sense) return 0.0;
-    // A surname reading is rare in running text compared with the word.
-    if (startsWith(gloss, "surname ")) return 0.25;
-    // So is a meaning marked literary, dialect, colloquial and the like.
-    return registerWeight(gloss);
-}
-
-std::size_t syllableCount(std::string_view numbered) {
-    std::size_t count = 0;
-    for (char c : numbered) {
-        if (c >= '1' && c <= '5') ++count;
-    }
-    return count;
-}
-
-// Other readings of an entry: the [[ ]] reading and those named in
-// pronunciation notes, when they read the whole word.
-std::vector<std::string> otherReadings(const Entry& entry) {
-    std::vector<std::string> readings;
-    const std::size_t syllables = syllableCount(entry.pinyin);
-    const auto add = [&](const std::string& reading) {
-        if (reading == entry.pinyin || syllableCount(reading) != syllables) return;
-        if (!isNumberedPinyin(reading)) return;
-        if (std::find(readings.begin(), readings.end(), reading) == readings.end()) readings.push_back(reading);
-    };
-    if (!entry.otherPinyin.empty()) add(entry.otherPinyin);
-    for (const std::string& gloss : entry.glosses) {
-        for (const std::string& reading : notedReadings(gloss)) add(reading);
-    }
-    return readings;
-}
 
 std::string readableReading(std::string_view numbered) { return withoutSeparators(markPinyin(numbered)); }
 
@@ -165,27 +129,15 @@ std::string preambleText(std::string_view title, std::string_view releaseDate, s
            "https://creativecommons.org/licenses/by-sa/4.0/ . These articles are an adaptation of CC-CEDICT "
            "and are shared under the same licence.";
     out += kLineEnd;
-    out += "Word frequencies for ranking: the jieba dictionary (dict.txt), MIT License.";
+    out += "Word frequencies for ranking: the jieba dictionary (dict.txt), MIT License. Reading frequencies: "
+           "the Unihan database (kHanyuPinlu), Unicode License. English word forms: WordNet 3.0, Princeton "
+           "University (WordNet License), and the SCOWL word list.";
     out += kLineEnd;
     return out;
 }
 
 std::vector<double> readingShares(const std::vector<Entry>& entries) {
-    std::unordered_map<std::string_view, double> totals;
-    std::vector<double> values(entries.size(), 0.0);
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-        double value = 0.0;
-        for (const std::string& gloss : entries[i].glosses) value += senseValue(gloss);
-        // Even a reading with only cross-references is said sometimes.
-        values[i] = std::max(value, 0.1);
-        totals[entries[i].simplified] += values[i];
-    }
-    std::vector<double> shares(entries.size(), 0.0);
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-        const double total = totals[entries[i].simplified];
-        shares[i] = total > 0.0 ? values[i] / total : 0.0;
-    }
-    return shares;
+    return readingShares(entries, ReadingFrequencies{}).entries;
 }
 
 std::string entryBlock(const Entry& entry, EntryRole role) {
@@ -231,8 +183,14 @@ std::string entryBlock(const Entry& entry, EntryRole role) {
 
 std::vector<Record> buildChineseEnglish(const std::vector<Entry>& entries, const FrequencyTable& frequencies,
                                         ChineseEnglishCounts& counts) {
+    return buildChineseEnglish(entries, frequencies, ReadingFrequencies{}, counts);
+}
+
+std::vector<Record> buildChineseEnglish(const std::vector<Entry>& entries, const FrequencyTable& frequencies,
+                                        const ReadingFrequencies& readings, ChineseEnglishCounts& counts) {
     counts = ChineseEnglishCounts{};
-    const std::vector<double> shares = readingShares(entries);
+    const ReadingShares sharing = readingShares(entries, readings);
+    const std::vector<double>& shares = sharing.entries;
     std::vector<std::vector<std::string>> readingsOf(entries.size());
 
     OrderedIndex<ChineseGroup> groups;
@@ -259,15 +217,21 @@ std::vector<Record> buildChineseEnglish(const std::vector<Entry>& entries, const
             candidate.entry = i;
             candidate.reading = r;
             candidate.counted = count > 0;
-            candidate.score = static_cast<double>(count) * shares[i] * (r == 0 ? 1.0 : kOtherReadingWeight);
+            // A counted character's reading has its own share ("di" is a
+            // rare reading of 的); a reading named only in a note ranks
+            // below the main one, which is what learners are taught.
+            const double counted = sharing.readingShare(entry, reading);
+            candidate.score = static_cast<double>(count) * (r == 0 ? 1.0 : kOtherReadingWeight) *
+                              (counted >= 0.0 ? counted * sharing.withinReading[i] : shares[i]);
             candidate.order = i * 16 + std::min<std::size_t>(r, 15);
             groups.at(withV).pinyin.push_back(candidate);
             if (withU != withV) groups.at(withU).pinyin.push_back(candidate);
         }
     }
 
-    // Readings with a meaning of their own come first, in source order;
-    // entries that only point elsewhere ("old variant of 和") follow them.
+    // Readings with a meaning of their own come first, the most used first
+    // (听 tīng before the archaic yǐn), ties in source order; entries that
+    // only point elsewhere ("old variant of 和") follow them.
     std::vector<bool> hasSense(entries.size(), false);
     for (std::size_t i = 0; i < entries.size(); ++i) {
         for (const std::string& gloss : entries[i].glosses) {
@@ -278,7 +242,10 @@ std::vector<Record> buildChineseEnglish(const std::vector<Entry>& entries, const
         }
     }
     const auto sensesFirst = [&](std::vector<std::size_t>& list) {
-        std::stable_partition(list.begin(), list.end(), [&](std::size_t i) { return hasSense[i]; });
+        std::stable_sort(list.begin(), list.end(), [&](std::size_t a, std::size_t b) {
+            if (hasSense[a] != hasSense[b]) return static_cast<bool>(hasSense[a]);
+            return shares[a] > shares[b];
+        });
     };
 
     std::vector<Record> records;
@@ -312,8 +279,14 @@ std::vector<Record> buildChineseEnglish(const std::vector<Entry>& entries, const
 
 std::vector<Record> buildEnglishChinese(const std::vector<Entry>& entries, const FrequencyTable& frequencies,
                                         EnglishChineseCounts& counts) {
+    return buildEnglishChinese(entries, frequencies, ReadingFrequencies{}, FormSources{}, counts);
+}
+
+std::vector<Record> buildEnglishChinese(const std::vector<Entry>& entries, const FrequencyTable& frequencies,
+                                        const ReadingFrequencies& readings, const FormSources& forms,
+                                        EnglishChineseCounts& counts) {
     counts = EnglishChineseCounts{};
-    const std::vector<double> shares = readingShares(entries);
+    const std::vector<double> shares = readingShares(entries, readings).entries;
     OrderedIndex<std::vector<Candidate>> index;
     index.position.reserve(entries.size());
 
@@ -337,7 +310,8 @@ std::vector<Record> buildEnglishChinese(const std::vector<Entry>& entries, const
                 candidate.counted = count > 0;
                 candidate.score = static_cast<double>(count) * shares[i] * glossWeight *
                                   positionWeight(senseIndex, senseCount, found.part) *
-                                  partOfSpeechWeight(tag, found.headword);
+                                  partOfSpeechWeight(tag, found.headword) * matchWeight(found, senseIndex) *
+                                  tagAgreement(tag, found);
                 candidate.order = i * 256 + std::min<std::size_t>(g, 255);
                 index.at(found.headword).push_back(candidate);
             }
@@ -366,6 +340,33 @@ std::vector<Record> buildEnglishChinese(const std::vector<Entry>& entries, const
         records.push_back({index.keys[h], std::move(article)});
     }
     counts.headwords = records.size();
+
+    // Word forms: a form that is a headword itself gets a line naming its
+    // base after its own article; any other form gets a record of its own
+    // holding the line. The program shows the base's article after the line.
+    if (!forms.empty()) {
+        std::unordered_map<std::string, std::size_t> recordOf;
+        for (std::size_t r = 0; r < records.size(); ++r) recordOf.emplace(records[r].headword, r);
+        std::vector<std::string> headwords;
+        headwords.reserve(records.size());
+        for (const Record& record : records) headwords.push_back(record.headword);
+        const std::size_t ownRecords = records.size();
+        std::unordered_set<std::size_t> linked;
+        for (const FormLink& link : formLinks(headwords, forms)) {
+            const auto found = recordOf.find(link.form);
+            if (found == recordOf.end()) {
+                recordOf.emplace(link.form, records.size());
+                records.push_back({link.form, formLinkLine(link) + std::string(kLineEnd)});
+                ++counts.formRecords;
+                continue;
+            }
+            std::string& article = records[found->second].article;
+            // A blank line parts the word's own translations from its forms.
+            if (found->second < ownRecords && linked.insert(found->second).second) article += kLineEnd;
+            article += formLinkLine(link) + std::string(kLineEnd);
+            ++counts.formLines;
+        }
+    }
 
     if (index.position.find("a") == index.position.end()) {
         // The program shows "a" at start; an empty view there would look

@@ -10,6 +10,8 @@
 
 #include "cedict.h"
 #include "frequency.h"
+#include "readings.h"
+#include "word_forms.h"
 
 namespace article_builder {
 
@@ -36,6 +38,8 @@ struct EnglishChineseCounts {
     std::size_t listedWords = 0;      // Chinese words listed over all articles
     std::size_t shortenedLists = 0;   // articles cut at kMaxWordsPerEnglishArticle
     bool addedInitialWord = false;    // "a" had to be added because no gloss gave it
+    std::size_t formRecords = 0;      // records of word forms that are no headword of their own
+    std::size_t formLines = 0;        // form lines added to a headword's own article
 };
 
 // Chinese-English: one record per simplified headword (all its readings, in
@@ -43,12 +47,21 @@ struct EnglishChineseCounts {
 // simplified form), and per toneless pinyin spelling (the words read that
 // way, most common first). Records come back unsorted.
 std::vector<Record> buildChineseEnglish(const std::vector<Entry>& entries, const FrequencyTable& frequencies,
+                                        const ReadingFrequencies& readings, ChineseEnglishCounts& counts);
+// The same without reading counts: readings share a word's use by their senses.
+std::vector<Record> buildChineseEnglish(const std::vector<Entry>& entries, const FrequencyTable& frequencies,
                                         ChineseEnglishCounts& counts);
 
 // English-Chinese: one record per English headword inverted from the
 // glosses, listing the Chinese words most common first. Always has a record
 // for "a", the word the program looks up at start. Records come back
 // unsorted.
+// Inflected forms of the headwords ("apples", "bought") get records that name
+// their base ("apples: plural of apple").
+std::vector<Record> buildEnglishChinese(const std::vector<Entry>& entries, const FrequencyTable& frequencies,
+                                        const ReadingFrequencies& readings, const FormSources& forms,
+                                        EnglishChineseCounts& counts);
+// The same without reading counts and word forms.
 std::vector<Record> buildEnglishChinese(const std::vector<Entry>& entries, const FrequencyTable& frequencies,
                                         EnglishChineseCounts& counts);
 
@@ -62,8 +75,8 @@ std::string entryBlock(const Entry& entry, EntryRole role);
 // frequency list credit. Plain text without "|", ending with a line feed.
 std::string preambleText(std::string_view title, std::string_view releaseDate, std::size_t entries);
 
-// Share of a word's frequency that belongs to each entry: readings with more
-// senses are the common ones ("shuō" over "shuì" for 说).
+// Share of a word's frequency that belongs to each entry, without reading
+// counts: readings with more senses are the common ones.
 std::vector<double> readingShares(const std::vector<Entry>& entries);
 
 }  // namespace article_builder

@@ -131,6 +131,21 @@ std::vector<std::string_view> splitParts(std::string_view gloss) {
     return parts;
 }
 
+// "listen to" -> "listen": a verb phrase that ends in a particle or
+// preposition stands for its verb too. Empty for anything else.
+std::string phraseHeadWord(const std::string& headword) {
+    static const std::unordered_set<std::string_view> particles = {
+        "to", "for", "at", "on", "in", "with", "of", "about", "up", "out", "off", "down", "into",
+        "from", "over", "after", "away", "back", "around", "through", "by", "upon", "onto"};
+    const std::size_t blank = headword.rfind(' ');
+    if (blank == std::string::npos || blank == 0) return {};
+    if (particles.count(std::string_view(headword).substr(blank + 1)) == 0) return {};
+    std::string head = headword.substr(0, blank);
+    while (!head.empty() && head.back() == ' ') head.pop_back();
+    if (head.empty() || particles.count(head) != 0) return {};
+    return head;
+}
+
 }  // namespace
 
 std::string englishHeadword(std::string_view part) {
@@ -189,11 +204,45 @@ std::vector<GlossHeadword> englishHeadwords(std::string_view gloss) {
     for (std::size_t i = 0; i < parts.size(); ++i) {
         std::string headword = englishHeadword(parts[i]);
         if (headword.empty()) continue;
-        const bool seen = std::any_of(found.begin(), found.end(),
-                                      [&](const GlossHeadword& h) { return h.headword == headword; });
-        if (!seen) found.push_back({std::move(headword), i});
+        std::string_view part = parts[i];
+        while (!part.empty() && part.front() == ' ') part.remove_prefix(1);
+        GlossHeadword match;
+        match.part = i;
+        match.qualified = part.find('(') != std::string_view::npos;
+        match.remarkFirst = !part.empty() && part.front() == '(';
+        match.verb = startsWith(part, "to ");
+        const std::string head = phraseHeadWord(headword);
+        for (int pass = 0; pass < 2; ++pass) {
+            match.headword = pass == 0 ? headword : head;
+            match.phraseHead = pass == 1;
+            if (match.headword.empty()) continue;
+            const bool seen = std::any_of(found.begin(), found.end(),
+                                          [&](const GlossHeadword& h) { return h.headword == match.headword; });
+            if (!seen) found.push_back(match);
+        }
     }
     return found;
+}
+
+double matchWeight(const GlossHeadword& found, std::size_t senseIndex) {
+    double weight = 1.0 / static_cast<double>(senseIndex + 1);
+    if (senseIndex == 0 && found.part == 0) weight *= 3.0;
+    if (found.remarkFirst) {
+        weight *= 0.25;
+    } else if (found.qualified) {
+        weight *= 0.5;
+    }
+    // "leave for" says little about "leave": a phrase only helps its head
+    // word to be found at all.
+    if (found.phraseHead) weight *= 0.15;
+    return weight;
+}
+
+double tagAgreement(std::string_view tag, const GlossHeadword& found) {
+    if (tag == "q") return 0.3;
+    if (!tag.empty() && tag.front() == 'n' && found.verb) return 0.5;
+    if (tag == "v" && !found.verb) return 0.5;
+    return 1.0;
 }
 
 double positionWeight(std::size_t senseIndex, std::size_t senseCount, std::size_t part) {
@@ -209,26 +258,36 @@ double positionWeight(std::size_t senseIndex, std::size_t senseCount, std::size_
 
 double registerWeight(std::string_view gloss) {
     double weight = 1.0;
-    // Labels stand at the start, possibly several: "(literary) (Tw) ...".
-    while (!gloss.empty() && gloss.front() == '(') {
-        const std::size_t close = gloss.find(')');
+    // Labels usually lead ("(literary) (Tw) ..."), but also follow the
+    // meaning ("taxi (loanword)", "big (old)"). Each label counts once.
+    bool colloquial = false;
+    bool bound = false;
+    bool rare = false;
+    std::size_t open = gloss.find('(');
+    while (open != std::string_view::npos) {
+        const std::size_t close = gloss.find(')', open);
         if (close == std::string_view::npos) break;
-        const std::string label = asciiLower(gloss.substr(1, close - 1));
+        const std::string label = asciiLower(gloss.substr(open + 1, close - open - 1));
         if (label == "coll." || label == "colloquial" || label == "informal") {
-            weight *= 0.7;
-        } else if (label == "bound form" || startsWith(label, "bound form")) {
-            weight *= 0.5;
+            colloquial = true;
+        } else if (startsWith(label, "bound form")) {
+            bound = true;
         } else if (label == "literary" || label == "archaic" || label == "old" || label == "dialect" ||
-                   label == "slang" || label == "courteous" || label == "polite" || label == "honorific" ||
-                   label == "formal" || label == "tw" || label == "cantonese" || label == "internet slang" ||
+                   endsWith(label, " dialect") || label == "slang" || label == "courteous" ||
+                   label == "polite" || label == "honorific" || label == "formal" || label == "tw" ||
+                   label == "taiwan" || label == "in taiwan" || label == "hk" || label == "hong kong" ||
+                   label == "singapore" || label == "cantonese" || label == "internet slang" ||
                    label == "old-fashioned" || label == "classical" || label == "euphemism" ||
                    label == "vulgar" || label == "derog." || label == "humble" || label == "onom." ||
-                   label == "obsolete" || label == "loanword" || label == "neologism") {
-            weight *= 0.3;
+                   label == "obsolete" || label == "loanword" || label == "neologism" ||
+                   label == "abbr." || label == "abbreviation" || label == "archaic variant") {
+            rare = true;
         }
-        gloss.remove_prefix(close + 1);
-        while (!gloss.empty() && gloss.front() == ' ') gloss.remove_prefix(1);
+        open = gloss.find('(', close);
     }
+    if (colloquial) weight *= 0.7;
+    if (bound) weight *= 0.5;
+    if (rare) weight *= 0.3;
     return weight;
 }
 

@@ -29,11 +29,22 @@ std::string englishHeadword(std::string_view part);
 struct GlossHeadword {
     std::string headword;
     std::size_t part = 0;
+    // The part says more than the headword: a remark in parentheses narrows
+    // it ("to run (a business)").
+    bool qualified = false;
+    // The head of a phrase headword: "listen" from "listen to".
+    bool phraseHead = false;
+    // The remark comes before the words ("(after a form of address) hello"):
+    // a usage that only holds in one setting.
+    bool remarkFirst = false;
+    // The part is a verb ("to run").
+    bool verb = false;
 };
 
 // The headwords of a whole gloss: one per ";"-separated part, duplicates
 // dropped, nothing at all for cross-references, classifier lists and
-// pronunciation notes.
+// pronunciation notes. A phrase ending in a particle ("listen to", "look at")
+// also stands under its head word ("listen", "look").
 std::vector<GlossHeadword> englishHeadwords(std::string_view gloss);
 
 // One Chinese word listed under an English (or pinyin) headword.
@@ -64,9 +75,20 @@ void rankCandidates(std::vector<Candidate>& candidates, const std::vector<Entry>
 // parts of a gloss (near-synonyms) count a little less.
 double positionWeight(std::size_t senseIndex, std::size_t senseCount, std::size_t part);
 
-// Weight of a gloss by its usage label: "(literary)", "(dialect)", "(slang)"
-// and similar mark meanings a learner meets rarely; "(bound form)" marks a
-// meaning that does not stand as a word on its own.
+// Weight of one headword match by where it stands: the head of an entry's
+// first sense is the usual translation, a whole one-part gloss more so; a
+// qualified part or a phrase's head word says less.
+double matchWeight(const GlossHeadword& found, std::size_t senseIndex);
+
+// Weight of a match by the word's part of speech in the frequency list when
+// it disagrees with the gloss: the count of a classifier (道 "road") or of a
+// noun read as a verb gloss comes mostly from its other use.
+double tagAgreement(std::string_view tag, const GlossHeadword& found);
+
+// Weight of a gloss by its usage labels, wherever they stand: "(literary)", "(dialect)", "(slang)"
+// and similar, and regional labels ("(Tw)", "(Cantonese)"), mark meanings a
+// learner meets rarely; "(bound form)" marks a meaning that does not stand as
+// a word on its own.
 double registerWeight(std::string_view gloss);
 
 }  // namespace article_builder

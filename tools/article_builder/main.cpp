@@ -2,6 +2,7 @@
 // article files of the dictionary program.
 //
 //   article_builder --cedict cedict_ts.u8 --frequencies dict.txt --out DIR
+//                   [--readings Unihan_Readings.txt] [--wordnet DIR] [--words FILE]
 //                   [--expect-sha256 HEX]
 //
 // Writes DIR/Articles_English_Chinese.dat and DIR/Articles_Chinese_English.dat
@@ -29,6 +30,9 @@ struct Options {
     std::string frequencyPath;
     std::string outputDirectory;
     std::string expectedSha256;
+    std::string readingsPath;
+    std::string wordnetDirectory;
+    std::string wordListPath;
 };
 
 void printUsage() {
@@ -37,6 +41,9 @@ void printUsage() {
                  "  --cedict FILE        CC-CEDICT text (UTF-8)\n"
                  "  --frequencies FILE   word counts, one \"word count tag\" per line (jieba dict.txt)\n"
                  "  --out DIR            folder that receives the two .dat files\n"
+                 "  --readings FILE      Unihan_Readings.txt: how often each reading of a character is used\n"
+                 "  --wordnet DIR        WordNet's index.* and *.exc files: English word forms\n"
+                 "  --words FILE         English word list (one word a line) that regular forms must be in\n"
                  "  --expect-sha256 HEX  refuse to build unless the CC-CEDICT text has this SHA-256\n");
 }
 
@@ -53,10 +60,18 @@ bool parseOptions(int argc, char** argv, Options& options) {
             options.outputDirectory = value;
         } else if (name == "--expect-sha256") {
             options.expectedSha256 = value;
+        } else if (name == "--readings") {
+            options.readingsPath = value;
+        } else if (name == "--wordnet") {
+            options.wordnetDirectory = value;
+        } else if (name == "--words") {
+            options.wordListPath = value;
         } else {
             return false;
         }
     }
+    // Word forms need both WordNet and the word list, or neither.
+    if (options.wordnetDirectory.empty() != options.wordListPath.empty()) return false;
     return !options.cedictPath.empty() && !options.frequencyPath.empty() && !options.outputDirectory.empty();
 }
 
@@ -134,6 +149,45 @@ int main(int argc, char** argv) {
         return 2;
     }
 
+    ReadingFrequencies readings;
+    if (!options.readingsPath.empty()) {
+        std::string text;
+        if (!readWholeFile(options.readingsPath, text)) {
+            std::fprintf(stderr, "article_builder: cannot read reading counts %s\n", options.readingsPath.c_str());
+            return 2;
+        }
+        readings = parseReadingFrequencies(text);
+    }
+    FormSources forms;
+    if (!options.wordnetDirectory.empty()) {
+        const struct {
+            const char* name;
+            PartOfSpeech part;
+            bool index;
+        } files[] = {{"index.noun", kNoun, true}, {"index.verb", kVerb, true}, {"index.adj", kAdjective, true},
+                     {"noun.exc", kNoun, false},  {"verb.exc", kVerb, false},  {"adj.exc", kAdjective, false},
+                     {"adv.exc", kAdverb, false}};
+        for (const auto& file : files) {
+            std::string text;
+            const std::string path = options.wordnetDirectory + "/" + file.name;
+            if (!readWholeFile(path, text)) {
+                std::fprintf(stderr, "article_builder: cannot read WordNet file %s\n", path.c_str());
+                return 2;
+            }
+            if (file.index) {
+                addWordNetIndex(forms, text, file.part);
+            } else {
+                addWordNetExceptions(forms, text, file.part);
+            }
+        }
+        std::string words;
+        if (!readWholeFile(options.wordListPath, words)) {
+            std::fprintf(stderr, "article_builder: cannot read word list %s\n", options.wordListPath.c_str());
+            return 2;
+        }
+        addWordList(forms, words);
+    }
+
     const ParseResult parsed = parseCedict(source);
     source.clear();
     source.shrink_to_fit();
@@ -154,6 +208,15 @@ int main(int argc, char** argv) {
     }
     std::printf("frequencies: %s\n  words: %zu, skipped lines: %zu\n", options.frequencyPath.c_str(),
                 frequencies.words.size(), frequencies.skippedLines);
+    if (!options.readingsPath.empty()) {
+        std::printf("reading counts: %s\n  characters: %zu, skipped lines: %zu\n", options.readingsPath.c_str(),
+                    readings.byCharacter.size(), readings.skippedLines);
+    }
+    if (!options.wordnetDirectory.empty()) {
+        std::printf("word forms: %s, %s\n  lemmas: %zu, irregular forms: %zu, words: %zu, skipped lines: %zu\n",
+                    options.wordnetDirectory.c_str(), options.wordListPath.c_str(), forms.lemmas.size(),
+                    forms.exceptions.size(), forms.words.size(), forms.skippedLines);
+    }
 
     // The two files share nothing but the parsed input, so they are built
     // side by side; each thread collects its report and they print in order.
@@ -161,7 +224,7 @@ int main(int argc, char** argv) {
     bool chineseOk = false;
     std::thread chineseThread([&] {
         ChineseEnglishCounts counts;
-        std::vector<Record> records = buildChineseEnglish(parsed.entries, frequencies, counts);
+        std::vector<Record> records = buildChineseEnglish(parsed.entries, frequencies, readings, counts);
         chineseReport = "Chinese-English headwords: simplified " + std::to_string(counts.simplifiedHeadwords) +
                         ", traditional " + std::to_string(counts.traditionalHeadwords) + ", pinyin " +
                         std::to_string(counts.pinyinHeadwords) + " (lists cut at " +
@@ -175,11 +238,15 @@ int main(int argc, char** argv) {
 
     std::string englishReport;
     EnglishChineseCounts englishCounts;
-    std::vector<Record> english = buildEnglishChinese(parsed.entries, frequencies, englishCounts);
+    std::vector<Record> english = buildEnglishChinese(parsed.entries, frequencies, readings, forms, englishCounts);
     englishReport = "English-Chinese headwords: " + std::to_string(englishCounts.headwords) +
                     ", Chinese words listed: " + std::to_string(englishCounts.listedWords) + " (lists cut at " +
                     std::to_string(kMaxWordsPerEnglishArticle) + " words: " +
                     std::to_string(englishCounts.shortenedLists) + ")\n";
+    if (!options.wordnetDirectory.empty()) {
+        englishReport += "  word forms: " + std::to_string(englishCounts.formRecords) + " records, " +
+                         std::to_string(englishCounts.formLines) + " lines added to headwords' own articles\n";
+    }
     if (englishCounts.addedInitialWord) englishReport += "  note: no gloss gave \"a\"; a short record was added\n";
     const bool englishOk = writeArticleFile(options.outputDirectory + "/Articles_English_Chinese.dat",
                                             preambleText("English-Chinese dictionary", parsed.releaseDate,

@@ -236,4 +236,51 @@ bool tonelessKeys(std::string_view numbered, std::string& withV, std::string& wi
     return true;
 }
 
+std::string comparableSyllable(std::string_view syllable) {
+    std::u32string token;
+    if (!decodeUtf8(syllable, token) || token.empty()) return {};
+    std::u32string letters;
+    int tone = 0;
+    if (!splitSyllable(token, letters, tone)) {
+        // A tone-marked syllable: at most one marked letter, precomposed or
+        // followed by a combining mark; none means the neutral tone.
+        letters.clear();
+        tone = 5;
+        bool marked = false;
+        for (char32_t c : token) {
+            int found = 0;
+            for (int t = 0; t < 4 && found == 0; ++t) {
+                if (c == kCombining[t]) found = t + 1;
+            }
+            if (found != 0) {
+                if (marked || letters.empty()) return {};
+                marked = true;
+                tone = found;
+                continue;
+            }
+            char32_t base = c;
+            for (const MarkedForms& forms : kMarked) {
+                for (int t = 0; t < 4; ++t) {
+                    if (forms.tones[t] != 0 && forms.tones[t] == c) {
+                        if (marked) return {};
+                        marked = true;
+                        tone = t + 1;
+                        base = forms.base;
+                    }
+                }
+            }
+            if (!isAsciiLetter(base) && base != kUmlautLower && base != kUmlautUpper) return {};
+            letters.push_back(base);
+        }
+    }
+    std::u32string out;
+    for (char32_t c : letters) {
+        const char32_t low = lower(c);
+        out.push_back(low == kUmlautLower ? U'v' : low);
+    }
+    if (out.empty()) return {};
+    out.push_back(static_cast<char32_t>(U'0' + tone));
+    return toUtf8(out);
+}
+
 }  // namespace article_builder

@@ -33,4 +33,10 @@ bool isNumberedPinyin(std::string_view text);
 // which no sensible typed form exists.
 bool tonelessKeys(std::string_view numbered, std::string& withV, std::string& withU);
 
+// One syllable in the form used to compare readings from different sources:
+// lower-case letters with ü written "v", then the tone digit (5 for the
+// neutral tone). Takes numbered ("Lu:4", "ting5") or tone-marked ("lǜ",
+// "tīng", "ting") syllables; returns an empty string for anything else.
+std::string comparableSyllable(std::string_view syllable);
+
 }  // namespace article_builder

@@ -3,6 +3,7 @@
 #ifndef TESTS_WORD_SEARCH_SEARCH_COMPARISON_H
 #define TESTS_WORD_SEARCH_SEARCH_COMPARISON_H
 
+#include "dictionary/typed_lookup.h"
 #include "dictionary/word_search.h"
 #include "reference_search.h"
 
@@ -111,6 +112,23 @@ inline ::testing::AssertionResult agreesWithReference(std::u16string_view loaded
             return ::testing::AssertionFailure() << path << " article for \"" << escaped(word)
                                                  << "\" in \"" << escaped(loadedText, 300)
                                                  << "\": " << article.message();
+        }
+        // Reading the text in other ways never changes what the plain search answers.
+        for (int tab : {englishTab, chineseTab}) {
+            if (wantList.status != ListingStatus::NoMatch) {
+                ::testing::AssertionResult typed = sameListing(wantList, listTypedWord(*text, word, tab));
+                if (!typed) {
+                    return ::testing::AssertionFailure() << path << " typed listing in tab " << tab << " for \""
+                                                         << escaped(word) << "\": " << typed.message();
+                }
+            }
+            std::u16string shown;
+            if (wantArticle.status == ArticleStatus::Found &&
+                (!articleForTypedWord(*text, word, tab, shown) ||
+                 !reference::keepsLinesInOrder(shown, shownArticle(wantArticle.article)))) {
+                return ::testing::AssertionFailure() << path << " typed article in tab " << tab << " for \""
+                                                     << escaped(word) << "\" is \"" << escaped(shown) << "\"";
+            }
         }
     }
     return ::testing::AssertionSuccess();

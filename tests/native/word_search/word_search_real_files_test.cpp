@@ -10,6 +10,7 @@
 // word is its first occurrence. A sample of words is also checked against the
 // plain scan itself.
 #include "dictionary/article_files.h"
+#include "dictionary/typed_lookup.h"
 #include "dictionary/word_search.h"
 #include "reference_search.h"
 #include "search_comparison.h"
@@ -183,6 +184,72 @@ TEST(WordSearchRealFiles, EveryHeadwordAndItsBeginningsFindTheirRecords)
     }
     for (const char* name : {"Articles_English_Chinese.dat", "Articles_Chinese_English.dat"}) {
         checkFile(folder + "/" + name);
+    }
+}
+
+// The word named by the first numbered line of a shown list ("1. 水 shuǐ: water").
+std::u16string firstListed(std::u16string_view article)
+{
+    const std::size_t start = article.find(u"1. ");
+    if (start == std::u16string_view::npos) {
+        return {};
+    }
+    const std::size_t end = article.find(u' ', start + 3);
+    return std::u16string(article.substr(start + 3, end == std::u16string_view::npos ? 0 : end - start - 3));
+}
+
+// What learners type, on the real files: the usual word comes first, inflected
+// forms reach their base word, and pinyin typed any common way finds its words.
+TEST(WordSearchRealFiles, LearnersFindTheWordTheyMeantFirst)
+{
+    const std::string folder = articlesFolder();
+    if (folder.empty()) {
+        GTEST_SKIP() << "no article files: ARTICLES_DIR is not set and none are installed";
+    }
+    const std::u16string english = loadArticleText(folder + "/Articles_English_Chinese.dat");
+    const std::u16string chinese = loadArticleText(folder + "/Articles_Chinese_English.dat");
+    const ArticleText texts[] = {prepareArticleText(english), prepareArticleText(chinese)};
+    const struct {
+        int tab;
+        std::u16string typed;
+        std::u16string first;      // the word the first line names
+        std::u16string firstLine;  // or: the article's first line
+    } cases[] = {
+        {englishTab, u"taxi", u"\u51FA\u79DF\u8F66", u""},
+        {englishTab, u"hello", u"\u4F60\u597D", u""},
+        {englishTab, u"run", u"\u8DD1", u""},
+        {englishTab, u"listen", u"\u542C", u""},
+        {englishTab, u"water", u"\u6C34", u""},
+        {englishTab, u"Tea", u"\u8336", u""},
+        {englishTab, u"oranges", u"", u"oranges: plural of orange"},
+        {englishTab, u"cars", u"", u"cars: plural of car"},
+        {englishTab, u"feet", u"", u"feet: plural of foot"},
+        {englishTab, u"bought", u"", u"bought: past form of buy"},
+        {englishTab, u"taught", u"", u"taught: past form of teach"},
+        {englishTab, u"drank", u"", u"drank: past form of drink"},
+        {englishTab, u"happier", u"", u"happier: comparative of happy"},
+        {chineseTab, u"shui", u"\u6C34", u""},
+        {chineseTab, u"wo men", u"\u6211\u4EEC", u""},
+        {chineseTab, u"xue sheng", u"\u5B66\u751F", u""},
+        {chineseTab, u"Beijing", u"\u5317\u4EAC", u""},
+        {chineseTab, u"bei3jing1", u"\u5317\u4EAC", u""},
+        {chineseTab, u"b\u011Bij\u012Bng", u"\u5317\u4EAC", u""},
+        {chineseTab, u"Ch\u00E1ngch\u00E9ng", u"\u957F\u57CE", u""},
+        {chineseTab, u"chang'an", u"\u957F\u5B89", u""},
+        {chineseTab, u"nuren", u"\u5973\u4EBA", u""},
+        {chineseTab, u"\u542C", u"", u"t\u012Bng   (traditional \u807D)"},
+    };
+    for (const auto& c : cases) {
+        std::u16string article;
+        ASSERT_TRUE(articleForTypedWord(texts[c.tab], c.typed, c.tab, article)) << search_test::escaped(c.typed);
+        if (!c.first.empty()) {
+            EXPECT_EQ(search_test::escaped(firstListed(article)), search_test::escaped(c.first))
+                << search_test::escaped(c.typed) << " shows " << search_test::escaped(article, 300);
+        } else {
+            EXPECT_EQ(search_test::escaped(article.substr(0, article.find(u"\r\n"))),
+                      search_test::escaped(c.firstLine));
+            EXPECT_NE(firstListed(article), u"") << search_test::escaped(c.typed) << ": no translations shown";
+        }
     }
 }
 

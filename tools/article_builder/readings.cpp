@@ -1,0 +1,211 @@
+#include "readings.h"
+
+#include <algorithm>
+
+#include "glosses.h"
+#include "inversion.h"
+#include "pinyin.h"
+#include "utf.h"
+
+namespace article_builder {
+
+namespace {
+
+// What a reading the counts never met keeps, in counts: enough to order such
+// readings by their senses, too little to matter beside a counted one.
+constexpr double kUncountedReading = 0.5;
+
+// A surname reading is rare in running text compared with the word; so is a
+// meaning marked literary, dialect, colloquial and the like.
+double senseValue(const std::string& gloss) {
+    if (classifyGloss(gloss) != GlossKind::sense) return 0.0;
+    if (gloss.compare(0, 8, "surname ") == 0) return 0.25;
+    return registerWeight(gloss);
+}
+
+bool parseCountedReading(std::string_view item, ReadingCount& reading) {
+    const std::size_t open = item.find('(');
+    if (open == std::string_view::npos || open == 0 || item.back() != ')') return false;
+    const std::string_view digits = item.substr(open + 1, item.size() - open - 2);
+    if (digits.empty() || digits.size() > 12) return false;
+    std::uint64_t count = 0;
+    for (char c : digits) {
+        if (c < '0' || c > '9') return false;
+        count = count * 10 + static_cast<std::uint64_t>(c - '0');
+    }
+    reading.syllable = comparableSyllable(item.substr(0, open));
+    reading.count = count;
+    return !reading.syllable.empty();
+}
+
+// "U+8BF4" -> the character as UTF-8, or an empty string.
+std::string characterOf(std::string_view codePoint) {
+    if (codePoint.size() < 6 || codePoint.size() > 8 || codePoint.substr(0, 2) != "U+") return {};
+    char32_t value = 0;
+    for (char c : codePoint.substr(2)) {
+        int digit = -1;
+        if (c >= '0' && c <= '9') digit = c - '0';
+        if (c >= 'A' && c <= 'F') digit = c - 'A' + 10;
+        if (digit < 0) return {};
+        value = value * 16 + static_cast<char32_t>(digit);
+    }
+    if (value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) return {};
+    return toUtf8(std::u32string(1, value));
+}
+
+}  // namespace
+
+ReadingFrequencies parseReadingFrequencies(std::string_view text) {
+    ReadingFrequencies table;
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        std::size_t end = text.find('\n', pos);
+        if (end == std::string_view::npos) end = text.size();
+        std::string_view line = text.substr(pos, end - pos);
+        pos = end + 1;
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        const std::size_t firstTab = line.find('\t');
+        if (firstTab == std::string_view::npos) continue;
+        const std::size_t secondTab = line.find('\t', firstTab + 1);
+        if (secondTab == std::string_view::npos) continue;
+        if (line.substr(firstTab + 1, secondTab - firstTab - 1) != "kHanyuPinlu") continue;
+
+        const std::string character = characterOf(line.substr(0, firstTab));
+        std::vector<ReadingCount> readings;
+        bool ok = !character.empty();
+        std::string_view rest = line.substr(secondTab + 1);
+        while (ok && !rest.empty()) {
+            const std::size_t blank = rest.find(' ');
+            const std::string_view item = rest.substr(0, blank);
+            rest = blank == std::string_view::npos ? std::string_view() : rest.substr(blank + 1);
+            if (item.empty()) continue;
+            ReadingCount reading;
+            ok = parseCountedReading(item, reading);
+            if (ok) readings.push_back(std::move(reading));
+        }
+        if (!ok || readings.empty()) {
+            ++table.skippedLines;
+            continue;
+        }
+        table.byCharacter[character] = std::move(readings);
+    }
+    return table;
+}
+
+namespace {
+
+std::size_t syllableCount(std::string_view numbered) {
+    std::size_t count = 0;
+    for (char c : numbered) {
+        if (c >= '1' && c <= '5') ++count;
+    }
+    return count;
+}
+
+}  // namespace
+
+std::vector<std::string> otherReadings(const Entry& entry) {
+    std::vector<std::string> readings;
+    const std::size_t syllables = syllableCount(entry.pinyin);
+    const auto add = [&](const std::string& reading) {
+        if (reading == entry.pinyin || syllableCount(reading) != syllables) return;
+        if (!isNumberedPinyin(reading)) return;
+        if (std::find(readings.begin(), readings.end(), reading) == readings.end()) readings.push_back(reading);
+    };
+    if (!entry.otherPinyin.empty()) add(entry.otherPinyin);
+    for (const std::string& gloss : entry.glosses) {
+        for (const std::string& reading : notedReadings(gloss)) add(reading);
+    }
+    return readings;
+}
+
+double ReadingShares::readingShare(const Entry& entry, const std::string& numberedReading) const {
+    auto found = counted.find(entry.simplified);
+    if (found == counted.end()) found = counted.find(entry.traditional);
+    if (found == counted.end()) return -1.0;
+    const auto share = found->second.find(comparableSyllable(numberedReading));
+    return share == found->second.end() ? 0.0 : share->second;
+}
+
+ReadingShares readingShares(const std::vector<Entry>& entries, const ReadingFrequencies& readings) {
+    ReadingShares result;
+    std::vector<double> values(entries.size(), 0.0);
+    std::vector<std::string> syllables(entries.size());
+    // Sense totals per word and per word and reading; the readings each
+    // counted character has in the dictionary.
+    std::unordered_map<std::string, double> wordTotals;
+    std::unordered_map<std::string, double> readingTotals;
+    std::unordered_map<std::string, std::vector<std::string>> dictionaryReadings;
+    const auto countsOf = [&](const Entry& entry) -> const std::vector<ReadingCount>* {
+        auto found = readings.byCharacter.find(entry.simplified);
+        if (found == readings.byCharacter.end()) found = readings.byCharacter.find(entry.traditional);
+        return found == readings.byCharacter.end() ? nullptr : &found->second;
+    };
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const Entry& entry = entries[i];
+        double value = 0.0;
+        for (const std::string& gloss : entry.glosses) value += senseValue(gloss);
+        // Even a reading with only cross-references is said sometimes.
+        values[i] = std::max(value, 0.1);
+        syllables[i] = comparableSyllable(entry.pinyin);
+        wordTotals[entry.simplified] += values[i];
+        readingTotals[entry.simplified + ' ' + syllables[i]] += values[i];
+        if (countsOf(entry) != nullptr && !syllables[i].empty()) {
+            std::vector<std::string>& known = dictionaryReadings[entry.simplified];
+            known.push_back(syllables[i]);
+            for (const std::string& other : otherReadings(entry)) known.push_back(comparableSyllable(other));
+        }
+    }
+
+    // Counted characters: each reading the dictionary has gets its count's
+    // share. Counts of readings the dictionary does not give the character
+    // alone (the neutral "dao" of 知道) come from words it is part of, and do
+    // not count here.
+    for (const auto& word : dictionaryReadings) {
+        const Entry probe{word.first, word.first, {}, {}, {}, 0};
+        const std::vector<ReadingCount>* counts = countsOf(probe);
+        if (counts == nullptr) continue;
+        std::unordered_map<std::string, double>& shares = result.counted[word.first];
+        double total = 0.0;
+        for (const std::string& syllable : word.second) {
+            if (shares.count(syllable) != 0) continue;
+            double count = kUncountedReading;
+            for (const ReadingCount& reading : *counts) {
+                if (reading.syllable == syllable) count += static_cast<double>(reading.count);
+            }
+            shares[syllable] = count;
+            total += count;
+        }
+        for (auto& share : shares) share.second /= total;
+    }
+
+    result.entries.assign(entries.size(), 0.0);
+    result.withinReading.assign(entries.size(), 1.0);
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const Entry& entry = entries[i];
+        const auto counted = result.counted.find(entry.simplified);
+        if (counted == result.counted.end() || syllables[i].empty()) {
+            const double total = wordTotals[entry.simplified];
+            result.entries[i] = total > 0.0 ? values[i] / total : 0.0;
+            continue;
+        }
+        // The entry's readings, its own and those its notes name.
+        double share = 0.0;
+        std::vector<std::string> mine = {syllables[i]};
+        for (const std::string& other : otherReadings(entry)) mine.push_back(comparableSyllable(other));
+        for (std::size_t r = 0; r < mine.size(); ++r) {
+            if (std::find(mine.begin(), mine.begin() + static_cast<std::ptrdiff_t>(r), mine[r]) !=
+                mine.begin() + static_cast<std::ptrdiff_t>(r)) {
+                continue;
+            }
+            const auto found = counted->second.find(mine[r]);
+            if (found != counted->second.end()) share += found->second;
+        }
+        const double readingTotal = readingTotals[entry.simplified + ' ' + syllables[i]];
+        result.withinReading[i] = readingTotal > 0.0 ? values[i] / readingTotal : 1.0;
+        result.entries[i] = std::min(1.0, share) * result.withinReading[i];
+    }
+    return result;
+}
+
+}  // namespace article_builder

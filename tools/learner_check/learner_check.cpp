@@ -1,0 +1,318 @@
+// learner_check: how often a learner's lookup puts the right word first, on a
+// check set made mechanically from the sources (never by hand):
+//
+//   learner_check --cedict cedict_ts.u8 --frequencies dict.txt --readings Unihan_Readings.txt
+//                 --wordnet DIR --words american-english --articles DIR [--top N]
+//
+// The check set is the N most frequent words of the frequency list that have a
+// CC-CEDICT entry. For each word, its main reading (the one the reading counts
+// or its senses make most common) gives the toneless pinyin a learner types in
+// the Chinese tab, and the first sense of that reading gives the English word
+// typed in the English tab. The lookups run through the program's own search
+// code over the built article files, and the figures say where the word lands
+// in the list the article shows.
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <set>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "articles.h"
+#include "cedict.h"
+#include "frequency.h"
+#include "glosses.h"
+#include "inversion.h"
+#include "pinyin.h"
+#include "readings.h"
+#include "utf.h"
+#include "word_forms.h"
+
+#include "dictionary/article_files.h"
+#include "dictionary/typed_lookup.h"
+#include "dictionary/word_search.h"
+
+namespace {
+
+using namespace article_builder;
+
+std::string readFile(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    if (!file) {
+        std::fprintf(stderr, "learner_check: cannot read %s\n", path.c_str());
+        std::exit(2);
+    }
+    return std::string((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+}
+
+std::u16string readArticleText(const std::string& path) {
+    std::string bytes = readFile(path);
+    unscrambleArticleBytes(reinterpret_cast<unsigned char*>(bytes.data()), bytes.size());
+    std::u16string text(bytes.size() / 2, u'\0');
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        text[i] = static_cast<char16_t>(static_cast<unsigned char>(bytes[2 * i]) |
+                                        (static_cast<unsigned char>(bytes[2 * i + 1]) << 8));
+    }
+    return text;
+}
+
+std::string toUtf8From16(std::u16string_view text) {
+    std::u32string wide;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char32_t c = text[i];
+        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size()) {
+            c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00);
+        }
+        wide.push_back(c);
+    }
+    return toUtf8(wide);
+}
+
+// The simplified words of a numbered list article, in the order shown: the
+// first blank-free token after "N. " of each numbered line.
+std::vector<std::string> listedWords(const std::string& article) {
+    std::vector<std::string> words;
+    std::size_t pos = 0;
+    while (pos < article.size()) {
+        std::size_t end = article.find('\n', pos);
+        if (end == std::string::npos) end = article.size();
+        const std::string line = article.substr(pos, end - pos);
+        pos = end + 1;
+        std::size_t digits = 0;
+        while (digits < line.size() && line[digits] >= '0' && line[digits] <= '9') ++digits;
+        if (digits == 0 || line.compare(digits, 2, ". ") != 0) continue;
+        const std::size_t start = digits + 2;
+        const std::size_t blank = line.find(' ', start);
+        words.push_back(line.substr(start, blank == std::string::npos ? std::string::npos : blank - start));
+    }
+    return words;
+}
+
+struct Tab {
+    std::u16string loaded;
+    ArticleText text;
+    int index = 0;
+};
+
+// With --plain the lookups find only what the exact search finds, as the
+// program did before it read typed text in other forms.
+bool plainLookups = false;
+
+std::string shownArticleFor(const Tab& tab, const std::string& typed) {
+    if (plainLookups) {
+        const ArticleLookup lookup = findArticle(tab.text, utf8ToUtf16(typed));
+        return lookup.status == ArticleStatus::Found ? toUtf8From16(lookup.article) : std::string();
+    }
+    std::u16string article;
+    if (!articleForTypedWord(tab.text, utf8ToUtf16(typed), tab.index, article)) return {};
+    return toUtf8From16(article);
+}
+
+std::size_t positionOf(const std::vector<std::string>& list, const std::string& word) {
+    const auto found = std::find(list.begin(), list.end(), word);
+    return found == list.end() ? 0 : static_cast<std::size_t>(found - list.begin()) + 1;
+}
+
+double percent(std::size_t part, std::size_t whole) { return whole == 0 ? 0.0 : 100.0 * part / whole; }
+
+struct Options {
+    std::map<std::string, std::string> values;
+    std::string operator[](const std::string& name) const {
+        const auto found = values.find(name);
+        return found == values.end() ? std::string() : found->second;
+    }
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    Options options;
+    for (int i = 1; i < argc; ++i) {
+        if (std::string(argv[i]) == "--plain") {
+            plainLookups = true;
+        } else if (i + 1 < argc) {
+            options.values[argv[i]] = argv[i + 1];
+            ++i;
+        }
+    }
+    for (const char* required : {"--cedict", "--frequencies", "--readings", "--wordnet", "--words", "--articles"}) {
+        if (options[required].empty()) {
+            std::fprintf(stderr,
+                         "usage: learner_check --cedict FILE --frequencies FILE --readings FILE --wordnet DIR "
+                         "--words FILE --articles DIR [--top N] [--show-misses N] [--plain]\n");
+            return 1;
+        }
+    }
+    const std::size_t top = options["--top"].empty() ? 3000 : std::stoul(options["--top"]);
+    const std::size_t showMisses = options["--show-misses"].empty() ? 0 : std::stoul(options["--show-misses"]);
+
+    const ParseResult parsed = parseCedict(readFile(options["--cedict"]));
+    const FrequencyTable frequencies = parseFrequencies(readFile(options["--frequencies"]));
+    const ReadingFrequencies readings = parseReadingFrequencies(readFile(options["--readings"]));
+    const std::vector<double> shares = readingShares(parsed.entries, readings).entries;
+
+    Tab english;
+    english.loaded = readArticleText(options["--articles"] + "/Articles_English_Chinese.dat");
+    english.text = prepareArticleText(english.loaded);
+    english.index = 0;
+    Tab chinese;
+    chinese.loaded = readArticleText(options["--articles"] + "/Articles_Chinese_English.dat");
+    chinese.text = prepareArticleText(chinese.loaded);
+    chinese.index = 1;
+
+    // Main entry of each word: the entry with the largest share of its use.
+    std::unordered_map<std::string, std::size_t> mainEntry;
+    for (std::size_t i = 0; i < parsed.entries.size(); ++i) {
+        const auto found = mainEntry.find(parsed.entries[i].simplified);
+        if (found == mainEntry.end() || shares[i] > shares[found->second]) mainEntry[parsed.entries[i].simplified] = i;
+    }
+    std::vector<std::pair<std::uint64_t, std::string>> ranked;
+    for (const auto& word : frequencies.words) {
+        if (mainEntry.count(word.first) != 0) ranked.emplace_back(word.second.count, word.first);
+    }
+    std::sort(ranked.begin(), ranked.end(), [](const auto& a, const auto& b) {
+        return a.first != b.first ? a.first > b.first : a.second < b.second;
+    });
+    if (ranked.size() > top) ranked.resize(top);
+
+    // Pinyin: per key, is the most frequent check word first; per word, is it
+    // in the first three, and in the first three after the more frequent check
+    // words of its key.
+    std::map<std::string, std::vector<std::string>> byKey;  // key -> words, most frequent first
+    std::string withV;
+    std::string withU;
+    for (const auto& word : ranked) {
+        const Entry& entry = parsed.entries[mainEntry[word.second]];
+        if (tonelessKeys(entry.pinyin, withV, withU)) byKey[withV].push_back(word.second);
+    }
+    std::size_t keysFirst = 0;
+    std::size_t words = 0;
+    std::size_t wordsTop3 = 0;
+    std::size_t wordsInPlace = 0;
+    std::vector<std::string> misses;
+    for (const auto& key : byKey) {
+        const std::vector<std::string> list = listedWords(shownArticleFor(chinese, key.first));
+        if (!list.empty() && list.front() == key.second.front()) {
+            ++keysFirst;
+        } else if (misses.size() < showMisses) {
+            misses.push_back("pinyin " + key.first + ": expected " + key.second.front() + ", got " +
+                             (list.empty() ? std::string("nothing") : list.front()));
+        }
+        for (std::size_t k = 0; k < key.second.size(); ++k) {
+            const std::size_t position = positionOf(list, key.second[k]);
+            ++words;
+            if (position >= 1 && position <= 3) ++wordsTop3;
+            if (position >= 1 && position <= k + 3) ++wordsInPlace;
+        }
+    }
+    std::printf("check set: the %zu most frequent words with a CC-CEDICT entry\n", ranked.size());
+    std::printf("pinyin -> word: %zu keys, most frequent word first for %zu (%.1f%%); %zu words, in the first three "
+                "%zu (%.1f%%), in the first three after the more frequent words of their key %zu (%.1f%%)\n",
+                byKey.size(), keysFirst, percent(keysFirst, byKey.size()), words, wordsTop3,
+                percent(wordsTop3, words), wordsInPlace, percent(wordsInPlace, words));
+
+    // English: the first sense's head word of the main entry. Several words
+    // share a first gloss ("and": 和, 与, 而), so besides each word's place
+    // the figures say how often the most frequent of them comes first.
+    std::size_t queries = 0;
+    std::size_t first = 0;
+    std::size_t top3 = 0;
+    std::set<std::string> englishQueries;
+    std::set<std::string> queriesFirst;
+    for (const auto& word : ranked) {
+        const Entry& entry = parsed.entries[mainEntry[word.second]];
+        std::string query;
+        for (const std::string& gloss : entry.glosses) {
+            if (classifyGloss(gloss) != GlossKind::sense) continue;
+            const std::vector<GlossHeadword> found = englishHeadwords(gloss);
+            if (!found.empty() && found.front().part == 0) query = found.front().headword;
+            break;
+        }
+        if (query.empty()) continue;
+        const bool mostFrequent = englishQueries.insert(query).second;
+        const std::vector<std::string> list = listedWords(shownArticleFor(english, query));
+        const std::size_t position = positionOf(list, word.second);
+        ++queries;
+        if (position == 1) {
+            ++first;
+            if (mostFrequent) queriesFirst.insert(query);
+        } else if (misses.size() < showMisses) {
+            misses.push_back("english " + query + ": expected " + word.second + " at " + std::to_string(position) +
+                             ", got " + (list.empty() ? std::string("nothing") : list.front()));
+        }
+        if (position >= 1 && position <= 3) ++top3;
+    }
+    std::printf("English -> word: %zu queries, word first %zu (%.1f%%), in the first three %zu (%.1f%%); "
+                "%zu distinct queries, the most frequent word with that first gloss first for %zu (%.1f%%)\n",
+                queries, first, percent(first, queries), top3, percent(top3, queries), englishQueries.size(),
+                queriesFirst.size(), percent(queriesFirst.size(), englishQueries.size()));
+
+    // Word forms: irregular forms from WordNet's exception lists and regular
+    // forms found in the word list by taking endings off (not by the builder's
+    // rules of adding them), for the single-word English queries above.
+    const std::string wordnet = options["--wordnet"];
+    std::vector<std::pair<std::string, std::string>> forms;  // form, base
+    for (const char* list : {"noun.exc", "verb.exc", "adj.exc"}) {
+        const std::string text = readFile(wordnet + "/" + list);
+        std::size_t pos = 0;
+        while (pos < text.size()) {
+            std::size_t end = text.find('\n', pos);
+            if (end == std::string::npos) end = text.size();
+            const std::string line = text.substr(pos, end - pos);
+            pos = end + 1;
+            const std::size_t blank = line.find(' ');
+            if (blank == std::string::npos) continue;
+            const std::size_t next = line.find(' ', blank + 1);
+            const std::string base = line.substr(blank + 1, next == std::string::npos ? std::string::npos : next - blank - 1);
+            if (englishQueries.count(base) != 0) forms.emplace_back(line.substr(0, blank), base);
+        }
+    }
+    const std::size_t irregular = forms.size();
+    {
+        const std::string text = readFile(options["--words"]);
+        std::size_t pos = 0;
+        while (pos < text.size()) {
+            std::size_t end = text.find('\n', pos);
+            if (end == std::string::npos) end = text.size();
+            const std::string word = text.substr(pos, end - pos);
+            pos = end + 1;
+            if (englishQueries.count(word) != 0) continue;
+            for (const auto& ending : std::vector<std::pair<std::string, std::string>>{
+                     {"ies", "y"}, {"es", ""}, {"s", ""}, {"ied", "y"}, {"ed", ""}, {"ed", "e"}, {"ing", ""},
+                     {"ing", "e"}, {"ier", "y"}, {"iest", "y"}, {"er", ""}, {"est", ""}}) {
+                if (word.size() <= ending.first.size() + 2 ||
+                    word.compare(word.size() - ending.first.size(), ending.first.size(), ending.first) != 0) {
+                    continue;
+                }
+                std::string stem = word.substr(0, word.size() - ending.first.size());
+                std::string base = stem + ending.second;
+                if (englishQueries.count(base) == 0 && ending.second.empty() && stem.size() >= 3 &&
+                    stem.back() == stem[stem.size() - 2]) {
+                    base = stem.substr(0, stem.size() - 1);  // stopped -> stop
+                }
+                if (englishQueries.count(base) != 0) {
+                    forms.emplace_back(word, base);
+                    break;
+                }
+            }
+        }
+    }
+    std::size_t reached = 0;
+    for (const auto& form : forms) {
+        const std::string shown = shownArticleFor(english, form.first);
+        const std::string base = shownArticleFor(english, form.second);
+        const std::size_t baseLine = base.find('\n');
+        if (!shown.empty() && baseLine != std::string::npos && shown.find(base.substr(0, baseLine)) != std::string::npos) {
+            ++reached;
+        } else if (misses.size() < showMisses) {
+            misses.push_back("form " + form.first + " -> " + form.second + " not reached");
+        }
+    }
+    std::printf("English word forms: %zu (%zu irregular), reaching their base word %zu (%.1f%%)\n", forms.size(),
+                irregular, reached, percent(reached, forms.size()));
+    for (const std::string& miss : misses) std::printf("  miss: %s\n", miss.c_str());
+    return 0;
+}
