@@ -146,6 +146,18 @@ std::string phraseHeadWord(const std::string& headword) {
     return head;
 }
 
+// A leading remark that limits where the meaning holds: "(after a verb)",
+// "(of a person)", "(used as a suffix)". Others only add a word ("(once)
+// again", "(concept of) time") or name the part of speech ("(pronoun) this").
+bool isUsageCondition(std::string_view remark) {
+    static constexpr std::string_view conditions[] = {
+        "after ", "before ", "of ", "in ", "on ", "at ", "used ", "when ", "with ", "for ", "as ",
+        "followed ", "preceded ", "esp. ", "especially ", "between ", "by ", "from ", "to ", "about "};
+    const std::string low = asciiLower(remark);
+    return std::any_of(std::begin(conditions), std::end(conditions),
+                       [&](std::string_view word) { return startsWith(low, word); });
+}
+
 }  // namespace
 
 std::string englishHeadword(std::string_view part) {
@@ -208,8 +220,14 @@ std::vector<GlossHeadword> englishHeadwords(std::string_view gloss) {
         while (!part.empty() && part.front() == ' ') part.remove_prefix(1);
         GlossHeadword match;
         match.part = i;
-        match.qualified = part.find('(') != std::string_view::npos;
-        match.remarkFirst = !part.empty() && part.front() == '(';
+        if (!part.empty() && part.front() == '(') {
+            const std::size_t close = part.find(')');
+            const std::string_view remark = part.substr(1, close == std::string_view::npos ? 0 : close - 1);
+            match.remarkFirst = isUsageCondition(remark);
+            match.qualified = close != std::string_view::npos && part.find('(', close) != std::string_view::npos;
+        } else {
+            match.qualified = part.find('(') != std::string_view::npos;
+        }
         match.verb = startsWith(part, "to ");
         const std::string head = phraseHeadWord(headword);
         for (int pass = 0; pass < 2; ++pass) {

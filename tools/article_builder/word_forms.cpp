@@ -169,13 +169,11 @@ std::vector<FormLink> formLinks(const std::vector<std::string>& headwords, const
     // depends on hash table order.
     std::vector<std::string> ordered(bases.begin(), bases.end());
     std::sort(ordered.begin(), ordered.end());
+    // Every spelling the word list has: "benefited" and "benefitted" both.
     const auto addKnown = [&](const std::vector<std::string>& forms, const std::string& base,
                               const std::string& relation) {
         for (const std::string& form : forms) {
-            if (sources.words.count(form) != 0) {
-                add(form, base, relation);
-                return;
-            }
+            if (sources.words.count(form) != 0) add(form, base, relation);
         }
     };
     for (const std::string& base : ordered) {

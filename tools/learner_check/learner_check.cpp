@@ -240,8 +240,12 @@ int main(int argc, char** argv) {
             ++first;
             if (mostFrequent) queriesFirst.insert(query);
         } else if (misses.size() < showMisses) {
-            misses.push_back("english " + query + ": expected " + word.second + " at " + std::to_string(position) +
-                             ", got " + (list.empty() ? std::string("nothing") : list.front()));
+            misses.push_back("english " + query + ": expected " + word.second + " (" +
+                             std::to_string(frequencyOf(frequencies, word.second)) + ") at " +
+                             std::to_string(position) + ", got " +
+                             (list.empty() ? std::string("nothing")
+                                           : list.front() + " (" +
+                                                 std::to_string(frequencyOf(frequencies, list.front())) + ")"));
         }
         if (position >= 1 && position <= 3) ++top3;
     }
@@ -280,9 +284,11 @@ int main(int argc, char** argv) {
             const std::string word = text.substr(pos, end - pos);
             pos = end + 1;
             if (englishQueries.count(word) != 0) continue;
+            // Comparatives are left to the exception lists: taking "er" off a
+            // verb gives agent nouns ("builder"), not forms.
             for (const auto& ending : std::vector<std::pair<std::string, std::string>>{
-                     {"ies", "y"}, {"es", ""}, {"s", ""}, {"ied", "y"}, {"ed", ""}, {"ed", "e"}, {"ing", ""},
-                     {"ing", "e"}, {"ier", "y"}, {"iest", "y"}, {"er", ""}, {"est", ""}}) {
+                     {"ies", "y"}, {"s", ""}, {"es", ""}, {"ied", "y"}, {"ed", "e"}, {"ed", ""}, {"ing", "e"},
+                     {"ing", ""}}) {
                 if (word.size() <= ending.first.size() + 2 ||
                     word.compare(word.size() - ending.first.size(), ending.first.size(), ending.first) != 0) {
                     continue;
@@ -293,7 +299,7 @@ int main(int argc, char** argv) {
                     stem.back() == stem[stem.size() - 2]) {
                     base = stem.substr(0, stem.size() - 1);  // stopped -> stop
                 }
-                if (englishQueries.count(base) != 0) {
+                if (base.size() >= 3 && englishQueries.count(base) != 0) {
                     forms.emplace_back(word, base);
                     break;
                 }
