@@ -106,8 +106,9 @@ int wmain(int argc, wchar_t** argv) {
       start = Clock::now();
       for (int run = 0; run < engineRuns; ++run) {
         const auto listing = listTypedWord(app.searchTexts[tab], word, tab);
-        std::u16string article;
-        found += listing.count + (articleForTypedWord(app.searchTexts[tab], word, tab, article) ? 1 : 0);
+        std::u16string composed;
+        std::u16string_view article;
+        found += listing.count + (findTypedArticle(app.searchTexts[tab], word, tab, composed, article) ? 1 : 0);
       }
       engine.push_back(microsecondsBetween(start, Clock::now()) / engineRuns);
       if (found == 0) std::printf("  not found: a headword\n");

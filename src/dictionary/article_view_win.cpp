@@ -48,8 +48,9 @@ void showArticle() {
     const std::u16string word = toCoreText(readWindowText(app.wordBoxes[tab]));
     // Shown whole up to a length no well-formed article reaches; beyond it the view would
     // take minutes to lay the text out.
-    std::u16string article;
-    articleForTypedWord(app.searchTexts[tab], word, tab, article);
+    std::u16string composed;
+    std::u16string_view article;
+    findTypedArticle(app.searchTexts[tab], word, tab, composed, article);
     {
       const RedrawSuspended articleRedraw(app.articleViews[tab]);
       SetWindowTextW(app.articleViews[tab], toWideText(article).c_str());

@@ -136,20 +136,34 @@ std::u16string withBaseArticles(const ArticleText& text, std::u16string_view wor
     return out;
 }
 
-void finish(const ArticleText& text, std::u16string_view word, std::u16string_view found, int tab,
-            const TypedPinyin* tones, std::u16string& article)
+// Whether a line of the article starts with "<word>: ", as form lines do.
+bool namesForms(std::u16string_view word, std::u16string_view article)
 {
-    if (tab == englishTab) {
-        article = withBaseArticles(text, word, shownArticle(found));
-    } else if (tones != nullptr && !tones->tones.empty() && tones->key.size() == word.size()) {
+    for (std::size_t at = article.find(word); at != std::u16string_view::npos; at = article.find(word, at + 1)) {
+        if ((at == 0 || article[at - 1] == u'\n') && article.substr(at + word.size(), 2) == u": ") {
+            return true;
+        }
+    }
+    return false;
+}
+
+// What the view shows of a found article: the article itself, or a composed
+// text when forms name base words or typed tones reorder a list.
+void finish(const ArticleText& text, std::u16string_view word, std::u16string_view found, int tab,
+            const TypedPinyin* tones, std::u16string& composed, std::u16string_view& shown)
+{
+    shown = shownArticle(found);
+    if (tab == englishTab && !word.empty() && namesForms(word, shown)) {
+        composed = withBaseArticles(text, word, shown);
+    } else if (tab == chineseTab && tones != nullptr && !tones->tones.empty() && tones->key.size() == word.size()) {
         // The key found may spell ü where u was typed; the tones sit at the same places.
         TypedPinyin foundKey = *tones;
         foundKey.key.assign(word);
-        article = orderByTypedTones(shownArticle(found), foundKey);
+        composed = orderByTypedTones(shown, foundKey);
     } else {
-        article.assign(shownArticle(found));
+        return;
     }
-    article.assign(shownArticle(article));
+    shown = shownArticle(composed);
 }
 
 } // namespace
@@ -169,21 +183,33 @@ HeadwordListing listTypedWord(const ArticleText& text, std::u16string_view typed
     return plain;
 }
 
-bool articleForTypedWord(const ArticleText& text, std::u16string_view typed, int tab, std::u16string& article)
+bool findTypedArticle(const ArticleText& text, std::u16string_view typed, int tab, std::u16string& composed,
+                      std::u16string_view& shown)
 {
-    article.clear();
+    composed.clear();
+    shown = {};
     const ArticleLookup plain = findArticle(text, typed);
     if (plain.status == ArticleStatus::Found) {
-        finish(text, typed.substr(0, maxArticleWordLength), plain.article, tab, nullptr, article);
+        const std::u16string_view word = typed.substr(0, maxArticleWordLength);
+        finish(text, word.substr(0, word.find(u'\0')), plain.article, tab, nullptr, composed, shown);
         return true;
     }
     TypedPinyin pinyin;
     for (const std::u16string& spelling : otherSpellings(typed, tab, &pinyin)) {
         const ArticleLookup other = findArticle(text, spelling);
         if (other.status == ArticleStatus::Found) {
-            finish(text, spelling, other.article, tab, &pinyin, article);
+            finish(text, spelling, other.article, tab, &pinyin, composed, shown);
             return true;
         }
     }
     return false;
+}
+
+bool articleForTypedWord(const ArticleText& text, std::u16string_view typed, int tab, std::u16string& article)
+{
+    std::u16string composed;
+    std::u16string_view shown;
+    const bool found = findTypedArticle(text, typed, tab, composed, shown);
+    article.assign(shown);
+    return found;
 }

@@ -26,7 +26,13 @@ HeadwordListing listTypedWord(const ArticleText& text, std::u16string_view typed
 
 // The article view's text for the typed text; false when there is none. The
 // result holds at most maxShownArticleLength units, base words' articles
-// included.
+// included. `shown` views into the searched text when the found article is
+// shown as it stands (the usual case, which copies nothing), and into
+// `composed` when base articles were added or the list was reordered.
+bool findTypedArticle(const ArticleText& text, std::u16string_view typed, int tab, std::u16string& composed,
+                      std::u16string_view& shown);
+
+// The same, copied into `article`.
 bool articleForTypedWord(const ArticleText& text, std::u16string_view typed, int tab, std::u16string& article);
 
 #endif

@@ -116,6 +116,16 @@ std::size_t positionOf(const std::vector<std::string>& list, const std::string& 
     return found == list.end() ? 0 : static_cast<std::size_t>(found - list.begin()) + 1;
 }
 
+// "Bei3 jing1" -> "bei3jing1": the reading with its tones, case and blanks aside.
+std::string comparableReading(const std::string& numbered) {
+    std::string out;
+    for (char c : numbered) {
+        if (c == ' ') continue;
+        out.push_back(c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c);
+    }
+    return out;
+}
+
 double percent(std::size_t part, std::size_t whole) { return whole == 0 ? 0.0 : 100.0 * part / whole; }
 
 struct Options {
@@ -213,6 +223,33 @@ int main(int argc, char** argv) {
                 "%zu (%.1f%%), in the first three after the more frequent words of their key %zu (%.1f%%)\n",
                 byKey.size(), keysFirst, percent(keysFirst, byKey.size()), words, wordsTop3,
                 percent(wordsTop3, words), wordsInPlace, percent(wordsInPlace, words));
+
+    // Pinyin typed with tones, as numbers ("bei3 jing1") and as marks
+    // ("běi jīng"): the word comes first unless a more frequent check word has
+    // the same reading.
+    std::map<std::string, std::size_t> readingsSeen;
+    std::size_t tonedWords = 0;
+    std::size_t numbersFirst = 0;
+    std::size_t marksFirst = 0;
+    for (const auto& word : ranked) {
+        const Entry& entry = parsed.entries[mainEntry[word.second]];
+        if (!tonelessKeys(entry.pinyin, withV, withU)) continue;
+        // The most frequent word of a reading is the one expected first.
+        if (readingsSeen[comparableReading(entry.pinyin)]++ != 0) continue;
+        ++tonedWords;
+        const std::string numbered = entry.pinyin;
+        if (positionOf(listedWords(shownArticleFor(chinese, numbered)), word.second) == 1) ++numbersFirst;
+        const std::string marked = markPinyin(entry.pinyin);
+        if (positionOf(listedWords(shownArticleFor(chinese, marked)), word.second) == 1) {
+            ++marksFirst;
+        } else if (misses.size() < showMisses) {
+            misses.push_back("toned " + marked + ": expected " + word.second);
+        }
+    }
+    std::printf("pinyin with tones -> word: %zu readings, word first when typed with tone numbers %zu (%.1f%%), "
+                "with tone marks %zu (%.1f%%)\n",
+                tonedWords, numbersFirst, percent(numbersFirst, tonedWords), marksFirst,
+                percent(marksFirst, tonedWords));
 
     // English: the first sense's head word of the main entry. Several words
     // share a first gloss ("and": 和, 与, 而), so besides each word's place
