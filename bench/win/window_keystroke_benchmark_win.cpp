@@ -75,6 +75,7 @@ int wmain(int argc, wchar_t** argv) {
 
   std::printf("start-up with both article files (%u + %u bytes): %.1f ms\n", app.fileSize[0], app.fileSize[1],
               startMilliseconds);
+  std::printf("window laid out for %u DPI\n", app.dpi);
   for (int tab = 0; tab < 2; ++tab) {
     const auto checkStart = Clock::now();
     const ArticleText prepared = prepareArticleText(app.searchTexts[tab].text);
