@@ -17,26 +17,27 @@ tour="$PWD/build/windows-$arch/tests/win/desktop_tour.exe"
 for f in "$program" "$tour"; do [ -f "$f" ] || { echo "scale-screenshots: $f missing; build first" >&2; exit 1; }; done
 
 prefix="$PWD/build/wineprefix-shots-$dpi"
-scripts/make-wine-prefix.sh "$prefix" desktop "$dpi"
+scripts/make-wine-prefix.sh "$prefix" virtual-desktop "$dpi"
 mkdir -p "$out"
 export WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 
 display=88
 while [ -e "/tmp/.X11-unix/X$display" ]; do display=$((display + 1)); done
-Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
 trap '"$wineserver" -k 2>/dev/null || true; kill $xvfb 2>/dev/null || true' EXIT
 export DISPLAY=":$display"
 sleep 1
 
 step() { "$loader" "$tour" "$@"; sleep "${PAUSE:-2}"; }
-# The X window of the Wine window whose caption is given, captured with its frame.
+# The window whose caption is given, with its frame, cut from the virtual desktop (which
+# fills the X screen, so their coordinates agree).
 shot() {
-  local window
-  window=$(xdotool search --onlyvisible --name "^$1\$" | head -n 1)
-  [ -n "$window" ] || { echo "scale-screenshots: no window \"$1\"" >&2; exit 1; }
-  import -window "$window" "$out/$2-$dpi.png"
-  echo "scale-screenshots: $out/$2-$dpi.png"
+  local place
+  place=$("$loader" "$tour" place "$1" | tr -d '\r')
+  [ -n "$place" ] || { echo "scale-screenshots: no window \"$1\"" >&2; exit 1; }
+  import -window root -crop "$place" +repage "$out/$2-$dpi.png"
+  echo "scale-screenshots: $out/$2-$dpi.png ($place)"
 }
 
 "$loader" "$program" &
