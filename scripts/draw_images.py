@@ -29,6 +29,7 @@ Files written:
 """
 
 import argparse
+import hashlib
 import math
 import os
 import struct
@@ -847,6 +848,16 @@ def check_dir(out_dir):
     return check_data(files)
 
 
+# The images shown at 100 %, as the program has always shipped them: drawing
+# the other scales must leave these exactly as they are.
+UNSCALED_TOOLBAR_SHA256 = "11ea1ecc57f96648de0ddebaa5963fc1b357f760dbe4e2fb91610a1b2f0c06c3"
+UNSCALED_ICON_SHA256 = {
+    16: "98504c30cb2014f1ad19c92b805cc2104e5ebc735ec0100b8867f5898c65e05f",
+    24: "125591da84163b2809667e924fb55dd7676e42e67dc5aa1ae9ed061ff18eeefe",
+    32: "0d9360bf832bfbaf3bb0ce4be4ba2fe5a3d990eafe27abd8504eb7f5a8698666",
+}
+
+
 def self_test():
     """Draw twice, check the result, then damage the files in ways a broken
     encoder could and make sure the checker notices each one."""
@@ -854,6 +865,11 @@ def self_test():
     first, second = render_all(), render_all()
     if first != second:
         failures.append("two renders differ: output is not deterministic")
+    if hashlib.sha256(first["toolbar.bmp"]).hexdigest() != UNSCALED_TOOLBAR_SHA256:
+        failures.append("the 16-pixel toolbar strip changed")
+    for size, digest in UNSCALED_ICON_SHA256.items():
+        if hashlib.sha256(encode_icon_image(draw_book(size))).hexdigest() != digest:
+            failures.append(f"the {size}-pixel icon image changed")
     with tempfile.TemporaryDirectory() as tmp:
         write_all(tmp)
         problems = check_dir(tmp)

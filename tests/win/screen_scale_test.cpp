@@ -8,6 +8,7 @@
 #include <commctrl.h>
 
 #include <cstdlib>
+#include <ostream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -43,6 +44,17 @@ LOGFONTW fontOf(HFONT font) {
   LOGFONTW face{};
   GetObjectW(font, sizeof(face), &face);
   return face;
+}
+
+// An icon's width and height as drawn: its colour bitmap's.
+SIZE iconSize(HICON icon) {
+  ICONINFO info{};
+  if (!icon || !GetIconInfo(icon, &info)) return SIZE{0, 0};
+  BITMAP bitmap{};
+  GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof(bitmap), &bitmap);
+  if (info.hbmColor) DeleteObject(info.hbmColor);
+  if (info.hbmMask) DeleteObject(info.hbmMask);
+  return SIZE{bitmap.bmWidth, bitmap.bmHeight};
 }
 
 HFONT controlFont(HWND control) { return reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)); }
@@ -168,6 +180,7 @@ TEST_F(ScreenScale, MovingToMonitorsOfOtherScalesRelaysTheWindowAndKeepsWhatItSh
   const std::wstring article = textOf(app.articleViews[1]);
   ASSERT_NE(article.find(L"shuǐ water"), std::wstring::npos);
   const auto listed = SendMessageW(app.wordLists[1], LVM_GETITEMCOUNT, 0, 0);
+  const auto startingButtonSize = SendMessageW(app.toolbar, TB_GETBUTTONSIZE, 0, 0);
 
   for (const UINT dpi : {144u, 192u, 120u, 96u, expectedDpi()}) {
     SCOPED_TRACE("moved to a monitor at " + std::to_string(dpi) + " DPI");
@@ -182,7 +195,13 @@ TEST_F(ScreenScale, MovingToMonitorsOfOtherScalesRelaysTheWindowAndKeepsWhatItSh
     EXPECT_EQ(SendMessageW(app.wordLists[1], LVM_GETITEMCOUNT, 0, 0), listed);
     EXPECT_EQ(SendMessageW(app.tabControl, TCM_GETCURSEL, 0, 0), 1);
     EXPECT_EQ(app.currentTab, 1);
+    const auto bigIcon = reinterpret_cast<HICON>(SendMessageW(app.mainWindow, WM_GETICON, ICON_BIG, 0));
+    const auto smallIcon = reinterpret_cast<HICON>(SendMessageW(app.mainWindow, WM_GETICON, ICON_SMALL, 0));
+    EXPECT_EQ(iconSize(bigIcon).cx, at(32, dpi)) << "the window's icon drawn for the scale";
+    EXPECT_EQ(iconSize(smallIcon).cx, at(16, dpi)) << "the caption's icon drawn for the scale";
   }
+  EXPECT_EQ(SendMessageW(app.toolbar, TB_GETBUTTONSIZE, 0, 0), startingButtonSize)
+      << "back at the screen's own scale, the toolbar's buttons are as they started";
   EXPECT_EQ(exitProgramAndWait(), 0);
 }
 
@@ -202,6 +221,9 @@ struct DialogCase {
   WORD command;
   const wchar_t* caption;
 };
+
+// Names the case in test listings rather than printing its bytes.
+void PrintTo(const DialogCase& dialogCase, std::ostream* out) { *out << dialogCase.name; }
 
 struct DialogTexts : ScreenScale, ::testing::WithParamInterface<DialogCase> {};
 
