@@ -2,12 +2,15 @@
 # Shows the built dictionary on a Wine virtual desktop under Xvfb and takes a screenshot
 # after each step: the window, the notification area menu, the About box, and a word
 # selected in notepad and captured with Control+Insert. Run after a build (the Windows
-# tests' tree holds the step driver); the screenshots go to build/tour/.
+# tests' tree holds the step driver); the screenshots go to build/tour/. DPI=144 shows it
+# on a screen at 150 % (build/tour-144dpi/).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 . scripts/wine-desktop-session.sh desktop-tour
-start_wine_desktop "$PWD/build/wineprefix-tour"
-shots="$PWD/build/tour"
+dpi=${DPI:-96}
+suffix=$([ "$dpi" = 96 ] || echo "-${dpi}dpi")
+start_wine_desktop "$PWD/build/wineprefix-tour$suffix" "$dpi"
+shots="$PWD/build/tour$suffix"
 mkdir -p "$shots"
 
 shot() { import -window root "$shots/$1.png"; echo "desktop-tour: $shots/$1.png"; }
