@@ -197,8 +197,8 @@ TEST_F(ScreenScale, MovingToMonitorsOfOtherScalesRelaysTheWindowAndKeepsWhatItSh
     EXPECT_EQ(app.currentTab, 1);
     const auto bigIcon = reinterpret_cast<HICON>(SendMessageW(app.mainWindow, WM_GETICON, ICON_BIG, 0));
     const auto smallIcon = reinterpret_cast<HICON>(SendMessageW(app.mainWindow, WM_GETICON, ICON_SMALL, 0));
-    EXPECT_EQ(iconSize(bigIcon).cx, at(32, dpi)) << "the window's icon drawn for the scale";
-    EXPECT_EQ(iconSize(smallIcon).cx, at(16, dpi)) << "the caption's icon drawn for the scale";
+    EXPECT_EQ(iconSize(bigIcon).cx, at(32, dpi)) << "the window's icon at the scale's big-icon size";
+    EXPECT_EQ(iconSize(smallIcon).cx, at(16, dpi)) << "the caption's icon at the scale's small-icon size";
   }
   EXPECT_EQ(SendMessageW(app.toolbar, TB_GETBUTTONSIZE, 0, 0), startingButtonSize)
       << "back at the screen's own scale, the toolbar's buttons are as they started";
