@@ -50,6 +50,11 @@ include(cmake/Fuzz.cmake)
 add_test(NAME ProgramBinary.IsHardenedPe32GuiImportingOnlySystemDlls
          COMMAND ${CMAKE_SOURCE_DIR}/scripts/check-pe.sh ${DIST_DIR}/TandemoxDictionary.exe)
 
+# The toolbar strips and icons of every scale are sound as Windows reads them, the checker
+# notices damaged files, and the 100 % images are the ones shipped before the other scales.
+add_test(NAME Images.EveryScaleDrawnSoundAndTheUnscaledOnesUnchanged
+         COMMAND ${CMAKE_SOURCE_DIR}/scripts/draw_images.py --self-test)
+
 add_test(NAME HelpPage.IsInstalledWhole
          COMMAND ${CMAKE_SOURCE_DIR}/scripts/check-help-page.py ${DIST_DIR}/Help/Help.EN.html)
 

@@ -28,9 +28,13 @@ set(WINE_TEST_PREFIX ${CMAKE_BINARY_DIR}/wineprefix-test)
 configure_file(${CMAKE_SOURCE_DIR}/cmake/wine-run.sh.in ${CMAKE_BINARY_DIR}/wine-run.sh
                FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE
                @ONLY)
+# The same prefix on screens scaled to 150 % and 200 %, for the layout tests at 144 and 192
+# DPI; a test picks one by setting DICTIONARY_TEST_DPI (cmake/wine-run.sh.in).
 add_custom_target(wine_test_prefix ALL
   COMMAND ${CMAKE_SOURCE_DIR}/scripts/make-wine-prefix.sh ${WINE_TEST_PREFIX} headless
-  COMMENT "Wine test prefix" VERBATIM)
+  COMMAND ${CMAKE_SOURCE_DIR}/scripts/make-wine-prefix.sh ${WINE_TEST_PREFIX}-dpi144 headless 144
+  COMMAND ${CMAKE_SOURCE_DIR}/scripts/make-wine-prefix.sh ${WINE_TEST_PREFIX}-dpi192 headless 192
+  COMMENT "Wine test prefixes" VERBATIM)
 
 # Sessions of their own for the tests of the clipboard, the hot-key and the notification
 # area (cmake/wine-run-own.sh.in says why).

@@ -12,7 +12,13 @@
 #define IDR_MAIN_MENU 109
 #define IDR_ACCELERATORS 109
 #define IDR_TRAY_MENU 10201
-#define IDB_TOOLBAR 37682
+#define IDB_TOOLBAR 37682      // the 16-pixel strip; the others are drawn for larger scales
+#define IDB_TOOLBAR_20 37683
+#define IDB_TOOLBAR_24 37684
+#define IDB_TOOLBAR_28 37685
+#define IDB_TOOLBAR_32 37686
+#define IDB_TOOLBAR_40 37687
+#define IDB_TOOLBAR_48 37688
 #define IDD_ABOUT 1033
 #define IDD_OPTIONS 37818
 

@@ -16,12 +16,21 @@ Files written:
                  last column is background.  The image list is loaded without
                  a mask colour, so the background is the classic button face
                  grey, RGB 212,208,200, and is shown as it is.
-    app.ico      class icon: 32 x 32 and 16 x 16, 32-bit BGRA
-    small.ico    small class icon: 16 x 16, 32-bit BGRA
-    tray.ico     notification-area icon: 32 x 32, 24 x 24 and 16 x 16
+    toolbar-N.bmp the same eight images drawn at N x N (N = 20, 24, 28, 32,
+                 40, 48) for screens scaled to 125 % ... 300 %: the strip is
+                 8 * N + 1 wide.  They are drawn at that size from the same
+                 design, never enlarged from the 16-pixel images.
+    app.ico      class icon: 32 x 32 and 16 x 16, and the big-icon sizes of
+                 the larger scales, 32-bit BGRA
+    small.ico    small class icon: 16 x 16 and the small-icon sizes of the
+                 larger scales, 32-bit BGRA
+    tray.ico     notification-area icon: 32 x 32, 24 x 24 and 16 x 16, and the
+                 small-icon sizes of the larger scales
 """
 
 import argparse
+import hashlib
+import math
 import os
 import struct
 import sys
@@ -55,13 +64,26 @@ GOLD = (252, 212, 96)
 
 TRANSPARENT = None  # an icon pixel left out of the shape
 
-TOOLBAR_SIZE = (129, 16)
 TOOLBAR_CELL = 16
+# The image sizes of the screen scales the program draws for: 100 %, 125 %,
+# 150 %, 175 %, 200 %, 250 % and 300 %.
+TOOLBAR_CELLS = (16, 20, 24, 28, 32, 40, 48)
+SMALL_ICON_SIZES = (20, 24, 28, 32, 40, 48)
+BIG_ICON_SIZES = (40, 48, 56, 64, 80, 96)
 ICON_SIZES = {
-    "app.ico": (32, 16),
-    "small.ico": (16,),
-    "tray.ico": (32, 24, 16),
+    "app.ico": (32, 16) + BIG_ICON_SIZES,
+    "small.ico": (16,) + SMALL_ICON_SIZES,
+    "tray.ico": (32, 24, 16) + tuple(s for s in SMALL_ICON_SIZES if s not in (24, 32)),
 }
+
+
+def toolbar_name(cell):
+    return "toolbar.bmp" if cell == TOOLBAR_CELL else f"toolbar-{cell}.bmp"
+
+
+def toolbar_size(cell):
+    """The strip's width and height: eight cells and one spare column."""
+    return (8 * cell + 1, cell)
 
 
 # ---------------------------------------------------------------------------
@@ -159,7 +181,121 @@ class Canvas:
 
 
 # ---------------------------------------------------------------------------
-# Toolbar images, one 16 x 16 cell each.
+# Drawing one 16 x 16 design at any size.
+# ---------------------------------------------------------------------------
+
+def _segment_distance(px, py, ax, ay, bx, by):
+    dx, dy = bx - ax, by - ay
+    length = dx * dx + dy * dy
+    t = 0.0 if length == 0 else max(0.0, min(1.0, ((px - ax) * dx + (py - ay) * dy) / length))
+    return math.hypot(px - (ax + t * dx), py - (ay + t * dy))
+
+
+def stroke(canvas, corners, width, colour):
+    """A polyline through canvas coordinates: every pixel whose centre lies
+    within width / 2 of it."""
+    segments = list(zip(corners, corners[1:])) or [(corners[0], corners[0])]
+    half = width / 2
+    for y in range(canvas.height):
+        for x in range(canvas.width):
+            if min(_segment_distance(x + 0.5, y + 0.5, *a, *b) for a, b in segments) <= half:
+                canvas.put(x, y, colour)
+
+
+class Grid:
+    """A canvas of size x size addressed in the pixels of the 16 x 16 design.
+
+    Design pixel v covers canvas pixels lo(v) .. hi(v), so lines keep their
+    share of the image and shapes land where the design puts them.  At 16
+    every operation is exactly the Canvas one; at other sizes polygons and
+    strokes are rasterised from their geometry, never enlarged from pixels.
+    """
+
+    def __init__(self, size, background):
+        self.canvas = Canvas(size, size, background)
+        self.k = size / TOOLBAR_CELL
+
+    def lo(self, v):
+        return int(v * self.k + 1e-9)
+
+    def hi(self, v):
+        return int((v + 1) * self.k + 1e-9) - 1
+
+    def _fill(self, x0, y0, x1, y1, colour):
+        for y in range(self.lo(y0), self.hi(y1) + 1):
+            self.canvas.hline(self.lo(x0), self.hi(x1), y, colour)
+
+    def put(self, x, y, colour):
+        self._fill(x, y, x, y, colour)
+
+    def hline(self, x0, x1, y, colour):
+        self._fill(min(x0, x1), y, max(x0, x1), y, colour)
+
+    def vline(self, x, y0, y1, colour):
+        self._fill(x, min(y0, y1), x, max(y0, y1), colour)
+
+    def rect(self, x0, y0, x1, y1, fill=None, outline=None):
+        if fill is not None:
+            self._fill(x0, y0, x1, y1, fill)
+        if outline is not None:
+            self.hline(x0, x1, y0, outline)
+            self.hline(x0, x1, y1, outline)
+            self.vline(x0, y0, y1, outline)
+            self.vline(x1, y0, y1, outline)
+
+    def _centre(self, x, y):
+        """A design pixel's centre in canvas coordinates."""
+        return ((x + 0.5) * self.k, (y + 0.5) * self.k)
+
+    def _cover(self, inside):
+        c = self.canvas
+        for y in range(c.height):
+            for x in range(c.width):
+                colour = inside(x + 0.5, y + 0.5)
+                if colour is not None:
+                    c.put(x, y, colour)
+
+    def polygon(self, points, fill=None, outline=None):
+        if self.k == 1:
+            self.canvas.polygon(points, fill, outline)
+            return
+        corners = [self._centre(x, y) for x, y in points]
+        edges = list(zip(corners, corners[1:] + corners[:1]))
+        half = self.k / 2
+
+        def inside(px, py):
+            near = min(_segment_distance(px, py, *a, *b) for a, b in edges)
+            if outline is not None and near <= half:
+                return outline
+            if fill is None:
+                return None
+            crossings = sum(1 for (ax, ay), (bx, by) in edges
+                            if (ay <= py < by or by <= py < ay)
+                            and px < ax + (py - ay) * (bx - ax) / (by - ay))
+            return fill if crossings % 2 or near <= half else None
+        self._cover(inside)
+
+    def stroke(self, points, width, colour):
+        """A polyline through design coordinates, width in design pixels."""
+        stroke(self.canvas, [self._centre(x, y) for x, y in points], width * self.k, colour)
+
+    def ring(self, cx, cy, outer, inner, colour):
+        """A ring around a design point, radii in design pixels."""
+        ox, oy = self._centre(cx, cy)
+
+        def inside(px, py):
+            d = math.hypot(px - ox, py - oy)
+            return colour if inner * self.k <= d <= outer * self.k else None
+        self._cover(inside)
+
+    def pixels(self, x, y, rows, palette):
+        """A hand-made pixel map: only ever stamped at the design's own size."""
+        assert self.k == 1, "pixel maps are not enlarged"
+        self.canvas.pixels(x, y, rows, palette)
+
+
+# ---------------------------------------------------------------------------
+# Toolbar images, one cell each, designed on a 16 x 16 grid.
 # ---------------------------------------------------------------------------
 
 def draw_sheet(c, x0, y0, x1, y1, text=None):
@@ -178,18 +314,18 @@ def draw_sheet(c, x0, y0, x1, y1, text=None):
             c.hline(x0 + 2, right, y, text)
 
 
-def draw_new_page():
-    c = Canvas(16, 16, BUTTON_FACE)
+def draw_new_page(size):
+    c = Grid(size, BUTTON_FACE)
     draw_sheet(c, 3, 1, 12, 14)
     # A faint shade along the inner right and bottom edges gives the blank
     # sheet some body without suggesting text.
     c.vline(11, 5, 13, SILVER)
     c.hline(4, 11, 13, SILVER)
-    return c
+    return c.canvas
 
 
-def draw_open_folder():
-    c = Canvas(16, 16, BUTTON_FACE)
+def draw_open_folder(size):
+    c = Grid(size, BUTTON_FACE)
     # Back of the folder with its tab.
     back = [(1, 3), (2, 2), (5, 2), (6, 3), (12, 3), (12, 13), (1, 13)]
     c.polygon(back, fill=DARK_YELLOW, outline=BLACK)
@@ -199,11 +335,11 @@ def draw_open_folder():
     front = [(1, 13), (4, 7), (15, 7), (12, 13)]
     c.polygon(front, fill=YELLOW, outline=BLACK)
     c.hline(5, 13, 8, WHITE)
-    return c
+    return c.canvas
 
 
-def draw_diskette():
-    c = Canvas(16, 16, BUTTON_FACE)
+def draw_diskette(size):
+    c = Grid(size, BUTTON_FACE)
     body = [(1, 1), (13, 1), (14, 2), (14, 14), (1, 14)]
     c.polygon(body, fill=NAVY, outline=BLACK)
     # Metal shutter with its window.
@@ -213,11 +349,11 @@ def draw_diskette():
     c.rect(3, 8, 12, 14, fill=WHITE, outline=BLACK)
     c.hline(4, 11, 10, GREY)
     c.hline(4, 11, 12, GREY)
-    return c
+    return c.canvas
 
 
-def draw_printer():
-    c = Canvas(16, 16, BUTTON_FACE)
+def draw_printer(size):
+    c = Grid(size, BUTTON_FACE)
     # Paper waiting in the feeder.
     c.rect(4, 1, 11, 6, fill=WHITE, outline=BLACK)
     c.hline(6, 9, 3, GREY)
@@ -229,41 +365,52 @@ def draw_printer():
     # Printed page coming out of the front.
     c.rect(3, 10, 12, 14, fill=WHITE, outline=BLACK)
     c.hline(5, 10, 12, GREY)
-    return c
+    return c.canvas
 
 
-def draw_scissors():
-    c = Canvas(16, 16, BUTTON_FACE)
-    c.pixels(0, 0, [
-        "..K..........K..",
-        "..KK........KK..",
-        "..KWK......KWK..",
-        "...KWK....KWK...",
-        "...KSWK..KWSK...",
-        "....KSWKKWSK....",
-        ".....KSWWSK.....",
-        "......KSSK......",
-        "......KKKK......",
-        ".....RRKKRR.....",
-        "..RRRRR..RRRRR..",
-        ".RR...R..R...RR.",
-        ".R....R..R....R.",
-        ".R...RR..RR...R.",
-        ".RRRRR....RRRRR.",
-        "..RRR......RRR..",
-    ], {"K": BLACK, "W": WHITE, "S": SILVER, "R": MAROON})
-    return c
+def draw_scissors(size):
+    c = Grid(size, BUTTON_FACE)
+    if size == TOOLBAR_CELL:
+        c.pixels(0, 0, [
+            "..K..........K..",
+            "..KK........KK..",
+            "..KWK......KWK..",
+            "...KWK....KWK...",
+            "...KSWK..KWSK...",
+            "....KSWKKWSK....",
+            ".....KSWWSK.....",
+            "......KSSK......",
+            "......KKKK......",
+            ".....RRKKRR.....",
+            "..RRRRR..RRRRR..",
+            ".RR...R..R...RR.",
+            ".R....R..R....R.",
+            ".R...RR..RR...R.",
+            ".RRRRR....RRRRR.",
+            "..RRR......RRR..",
+        ], {"K": BLACK, "W": WHITE, "S": SILVER, "R": MAROON})
+        return c.canvas
+    # The same scissors from their geometry: two outlined blades crossing at
+    # the pivot, and a ring handle below each.
+    for blade in ([(2.5, 0.5), (8.5, 8.5)], [(13.5, 0.5), (7.5, 8.5)]):
+        c.stroke(blade, 2.6, BLACK)
+        c.stroke(blade, 1.0, SILVER)
+    c.stroke([(7.5, 8.5), (8.5, 8.5)], 1.6, BLACK)
+    for cx in (4.2, 11.8):
+        c.stroke([(7.5, 9.0), (cx + 1.2, 10.6)], 1.4, MAROON)
+        c.ring(cx, 12.4, 3.0, 1.7, MAROON)
+    return c.canvas
 
 
-def draw_copy_pages():
-    c = Canvas(16, 16, BUTTON_FACE)
+def draw_copy_pages(size):
+    c = Grid(size, BUTTON_FACE)
     draw_sheet(c, 1, 0, 9, 10, text=NAVY)
     draw_sheet(c, 6, 5, 14, 15, text=NAVY)
-    return c
+    return c.canvas
 
 
-def draw_paste_clipboard():
-    c = Canvas(16, 16, BUTTON_FACE)
+def draw_paste_clipboard(size):
+    c = Grid(size, BUTTON_FACE)
     # Board.
     c.rect(1, 2, 11, 14, fill=BROWN, outline=BLACK)
     # Metal clip across the top edge.
@@ -271,30 +418,39 @@ def draw_paste_clipboard():
     c.hline(5, 7, 1, BLACK)
     # The page that is about to be pasted, lying on the board.
     draw_sheet(c, 6, 5, 14, 15, text=NAVY)
-    return c
+    return c.canvas
 
 
-def draw_help():
-    c = Canvas(16, 16, BUTTON_FACE)
-    c.pixels(0, 0, [
-        "................",
-        ".....NNNNNN.....",
-        "....NNBBBBNN....",
-        "...NNN....NNN...",
-        "...NNN....NNN...",
-        "..........NNN...",
-        ".........NNN....",
-        "........NNN.....",
-        ".......NNN......",
-        ".......NNN......",
-        ".......NNN......",
-        "................",
-        ".......NNN......",
-        ".......NNN......",
-        ".......NNN......",
-        "................",
-    ], {"N": NAVY, "B": BLUE})
-    return c
+def draw_help(size):
+    c = Grid(size, BUTTON_FACE)
+    if size == TOOLBAR_CELL:
+        c.pixels(0, 0, [
+            "................",
+            ".....NNNNNN.....",
+            "....NNBBBBNN....",
+            "...NNN....NNN...",
+            "...NNN....NNN...",
+            "..........NNN...",
+            ".........NNN....",
+            "........NNN.....",
+            ".......NNN......",
+            ".......NNN......",
+            ".......NNN......",
+            "................",
+            ".......NNN......",
+            ".......NNN......",
+            ".......NNN......",
+            "................",
+        ], {"N": NAVY, "B": BLUE})
+        return c.canvas
+    # The question mark from its geometry: a hook drawn as one thick stroke
+    # with its lit top, and the dot below.
+    hook = [(4.0, 4.0), (4.0, 3.0), (5.5, 1.6), (9.5, 1.6), (11.0, 3.0), (11.0, 4.6),
+            (8.0, 7.6), (8.0, 10.0)]
+    c.stroke(hook, 2.8, NAVY)
+    c.stroke([(6.0, 2.0), (9.0, 2.0)], 0.8, BLUE)
+    c.stroke([(8.0, 12.6), (8.0, 13.4)], 2.8, NAVY)
+    return c.canvas
 
 
 TOOLBAR_IMAGES = [
@@ -309,10 +465,11 @@ TOOLBAR_IMAGES = [
 ]
 
 
-def draw_toolbar():
-    strip = Canvas(TOOLBAR_SIZE[0], TOOLBAR_SIZE[1], BUTTON_FACE)
+def draw_toolbar(cell=TOOLBAR_CELL):
+    width, height = toolbar_size(cell)
+    strip = Canvas(width, height, BUTTON_FACE)
     for index, draw in enumerate(TOOLBAR_IMAGES):
-        strip.blit(draw(), index * TOOLBAR_CELL, 0)
+        strip.blit(draw(cell), index * cell, 0)
     return strip
 
 
@@ -380,9 +537,47 @@ BOOK_LAYOUTS = {
 }
 
 
+def book_layout(size):
+    """The hand-made layout where there is one; otherwise the 32-pixel one in
+    proportion, with the character drawn at that size (a pixel map for the
+    small sizes, strokes for the large ones)."""
+    if size in BOOK_LAYOUTS:
+        return BOOK_LAYOUTS[size]
+    k = size / 32
+    depth = max(2, round(3 * k))
+    # The back cover ends on the last pixel, as in the 32-pixel layout.
+    x0, y0 = round(2 * k), round(k)
+    x1, y1 = min(round(24 * k), size - 3 - depth), size - 3 - depth
+    layout = dict(cover=(x0, y0, x1, y1), depth=depth, back=True,
+                  spine=max(1, round(3 * k)), bands=())
+    if size >= 40:
+        layout.update(glyph=None, glyph_at=(round(9 * k), round(7 * k)), glyph_size=round(14 * k),
+                      bands=(round(4 * k), round(23 * k)))
+        return layout
+    glyph = GLYPH_WEN_SMALL if size < 24 else GLYPH_WEN_MEDIUM
+    inner_x0 = x0 + layout["spine"] + 2
+    gx = inner_x0 + (x1 - inner_x0 - len(glyph[0])) // 2
+    gy = y0 + (y1 - y0 + 1 - len(glyph)) // 2
+    layout.update(glyph=glyph, glyph_at=(gx, gy))
+    return layout
+
+
+def draw_wen(c, x, y, size, colour):
+    """The character 文 in a size x size box: the dot, the bar, and the two
+    sweeping strokes that cross below it."""
+    w = max(2.0, size / 7)
+
+    def at(u, v):
+        return (x + u * size, y + v * size)
+    stroke(c, [at(0.5, 0.02), at(0.5, 0.16)], w, colour)
+    stroke(c, [at(0.02, 0.2), at(0.98, 0.2)], w, colour)
+    stroke(c, [at(0.74, 0.34), at(0.04, 0.97)], w, colour)
+    stroke(c, [at(0.26, 0.34), at(0.96, 0.97)], w, colour)
+
+
 def draw_book(size):
     """The dictionary at one of the icon sizes."""
-    layout = BOOK_LAYOUTS[size]
+    layout = book_layout(size)
     x0, y0, x1, y1 = layout["cover"]
     d = layout["depth"]
     c = Canvas(size, size, TRANSPARENT)
@@ -408,7 +603,10 @@ def draw_book(size):
     for y in layout["bands"]:
         c.hline(x0 + spine + 4, x1 - 3, y, GOLD)
     gx, gy = layout["glyph_at"]
-    c.pixels(gx, gy, layout["glyph"], {"#": GOLD})
+    if layout["glyph"] is None:
+        draw_wen(c, gx, gy, layout["glyph_size"], GOLD)
+    else:
+        c.pixels(gx, gy, layout["glyph"], {"#": GOLD})
     return c
 
 
@@ -480,8 +678,9 @@ def encode_ico(canvases):
 
 def render_all():
     """File name -> bytes for every output."""
+    files = {toolbar_name(cell): encode_bmp24(draw_toolbar(cell)) for cell in TOOLBAR_CELLS}
     return {
-        "toolbar.bmp": encode_bmp24(draw_toolbar()),
+        **files,
         "app.ico": encode_ico(draw_app_icon()),
         "small.ico": encode_ico(draw_small_icon()),
         "tray.ico": encode_ico(draw_tray_icon()),
@@ -501,7 +700,8 @@ def write_all(out_dir):
 # encoders above would produce.
 # ---------------------------------------------------------------------------
 
-def check_bmp(data):
+def check_bmp(data, cell=TOOLBAR_CELL):
+    expected_size = toolbar_size(cell)
     problems = []
     if len(data) < 54:
         return ["file shorter than the BMP headers"]
@@ -514,8 +714,8 @@ def check_bmp(data):
         problems.append(f"header says {file_size} bytes, file has {len(data)}")
     if hsize != 40:
         problems.append(f"info header size {hsize}, expected 40")
-    if (width, height) != TOOLBAR_SIZE:
-        problems.append(f"size {width}x{height}, expected {TOOLBAR_SIZE[0]}x{TOOLBAR_SIZE[1]}"
+    if (width, height) != expected_size:
+        problems.append(f"size {width}x{height}, expected {expected_size[0]}x{expected_size[1]}"
                         + (" (top-down)" if height < 0 else ""))
     if planes != 1 or bpp != 24 or compression != 0 or used != 0:
         problems.append(f"planes={planes} bpp={bpp} compression={compression} "
@@ -542,14 +742,14 @@ def check_bmp(data):
         if pixel(width - 1, y) != BUTTON_FACE:
             problems.append(f"last column not background at y={y}")
             break
-    for cell in range(len(TOOLBAR_IMAGES)):
-        x = cell * TOOLBAR_CELL
-        if pixel(x, 0) != BUTTON_FACE and pixel(x + 15, 15) != BUTTON_FACE:
-            problems.append(f"image {cell} has no background in its corners")
+    for image in range(len(TOOLBAR_IMAGES)):
+        x = image * cell
+        if pixel(x, 0) != BUTTON_FACE and pixel(x + cell - 1, cell - 1) != BUTTON_FACE:
+            problems.append(f"image {image} has no background in its corners")
         drawn = sum(pixel(x + dx, y) != BUTTON_FACE
-                    for dx in range(TOOLBAR_CELL) for y in range(height))
-        if drawn < 20:
-            problems.append(f"image {cell} is nearly empty ({drawn} pixels drawn)")
+                    for dx in range(cell) for y in range(height))
+        if drawn < cell * cell // 12:
+            problems.append(f"image {image} is nearly empty ({drawn} pixels drawn)")
     return problems
 
 
@@ -627,24 +827,35 @@ def check_ico(data, sizes):
 def check_data(files):
     """File name -> bytes (or None when missing) -> list of problems."""
     problems = []
-    for name in ["toolbar.bmp"] + list(ICON_SIZES):
+    cells = {toolbar_name(cell): cell for cell in TOOLBAR_CELLS}
+    for name in list(cells) + list(ICON_SIZES):
         data = files.get(name)
         if data is None:
             problems.append(f"{name}: missing")
             continue
-        found = check_bmp(data) if name.endswith(".bmp") else check_ico(data, ICON_SIZES[name])
+        found = check_bmp(data, cells[name]) if name in cells else check_ico(data, ICON_SIZES[name])
         problems += [f"{name}: {p}" for p in found]
     return problems
 
 
 def check_dir(out_dir):
     files = {}
-    for name in ["toolbar.bmp"] + list(ICON_SIZES):
+    for name in [toolbar_name(cell) for cell in TOOLBAR_CELLS] + list(ICON_SIZES):
         path = os.path.join(out_dir, name)
         if os.path.isfile(path):
             with open(path, "rb") as f:
                 files[name] = f.read()
     return check_data(files)
+
+
+# The images shown at 100 %, as the program has always shipped them: drawing
+# the other scales must leave these exactly as they are.
+UNSCALED_TOOLBAR_SHA256 = "11ea1ecc57f96648de0ddebaa5963fc1b357f760dbe4e2fb91610a1b2f0c06c3"
+UNSCALED_ICON_SHA256 = {
+    16: "98504c30cb2014f1ad19c92b805cc2104e5ebc735ec0100b8867f5898c65e05f",
+    24: "125591da84163b2809667e924fb55dd7676e42e67dc5aa1ae9ed061ff18eeefe",
+    32: "0d9360bf832bfbaf3bb0ce4be4ba2fe5a3d990eafe27abd8504eb7f5a8698666",
+}
 
 
 def self_test():
@@ -654,6 +865,11 @@ def self_test():
     first, second = render_all(), render_all()
     if first != second:
         failures.append("two renders differ: output is not deterministic")
+    if hashlib.sha256(first["toolbar.bmp"]).hexdigest() != UNSCALED_TOOLBAR_SHA256:
+        failures.append("the 16-pixel toolbar strip changed")
+    for size, digest in UNSCALED_ICON_SHA256.items():
+        if hashlib.sha256(encode_icon_image(draw_book(size))).hexdigest() != digest:
+            failures.append(f"the {size}-pixel icon image changed")
     with tempfile.TemporaryDirectory() as tmp:
         write_all(tmp)
         problems = check_dir(tmp)
@@ -673,7 +889,9 @@ def self_test():
             return bytes(b)
         return change
 
-    bmp_row = (TOOLBAR_SIZE[0] * 3 + 3) // 4 * 4
+    bmp_row = (toolbar_size(TOOLBAR_CELL)[0] * 3 + 3) // 4 * 4
+    # small.ico's first image, the 16 x 16 one, follows its directory.
+    small = 6 + 16 * len(ICON_SIZES["small.ico"])
     cases = {
         "BMP signature": ("toolbar.bmp", poke(0, "<2s", b"MB")),
         "BMP width": ("toolbar.bmp", poke(18, "<i", 128)),
@@ -684,11 +902,13 @@ def self_test():
         "BMP last column drawn": ("toolbar.bmp", poke(54 + 5 * bmp_row + 128 * 3, "<3s", b"\0\0\0")),
         "ICO type cursor": ("app.ico", poke(2, "<H", 2)),
         "ICO one image short": ("tray.ico", poke(4, "<H", 2)),
+        "BMP 24-pixel strip cut to 16 wide cells": ("toolbar-24.bmp", poke(18, "<i", 129)),
+        "BMP 48-pixel strip truncated": ("toolbar-48.bmp", lambda b: bytes(b[:-1])),
         "ICO entry 8-bit": ("small.ico", poke(6 + 6, "<H", 8)),
-        "ICO header height not doubled": ("small.ico", poke(22 + 8, "<i", 16)),
-        "ICO mask missing": ("small.ico", lambda b: bytes(b[:22 + 40 + 16 * 16 * 4])),
+        "ICO header height not doubled": ("small.ico", poke(small + 8, "<i", 16)),
+        "ICO mask missing": ("small.ico", lambda b: bytes(b[:small + 40 + 16 * 16 * 4])),
         "ICO offset past end": ("app.ico", poke(6 + 12, "<I", 1 << 20)),
-        "ICO mask bit flipped": ("small.ico", poke(22 + 40 + 16 * 16 * 4, "<B", 0x00)),
+        "ICO mask bit flipped": ("small.ico", poke(small + 40 + 16 * 16 * 4, "<B", 0x00)),
         "ICO stray tail": ("tray.ico", lambda b: bytes(b) + b"\0"),
     }
     for label, (name, change) in cases.items():

@@ -1,18 +1,25 @@
 #!/usr/bin/env bash
 # Makes a Wine prefix of the project's own (never the user's ~/.wine).
-#   make-wine-prefix.sh PREFIX headless|desktop|virtual-desktop
+#   make-wine-prefix.sh PREFIX headless|desktop|virtual-desktop [DPI]
 # headless: Wine's null graphics driver, so windows, controls, the clipboard and hot-keys
 #           work without any X server (the in-process tests);
 # desktop:  the X11 driver, for running the program and taking screenshots;
 # virtual-desktop: the X11 driver with every program in one Wine virtual desktop of
 #           1024 x 768, whose task bar has a notification area (the tray tests on Xvfb).
+# DPI (default 96) is the screen scale Wine reports (HKCU\Control Panel\Desktop LogPixels):
+# 144 is a screen at 150 %.
 # Every mode gets Wine's fonts and a CJK font standing in for "MS Song"/SimSun, with font
 # linking from the GUI fonts so Chinese shows in dialogs and controls as on Windows.
 set -euo pipefail
 prefix=${1:?prefix}
 mode=${2:-headless}
+dpi=${3:-96}
 here=$(cd "$(dirname "$0")" && pwd)
 stamp_version="5 $mode"
+[ "$dpi" = 96 ] || stamp_version="$stamp_version dpi $dpi"
+case "$dpi" in
+  '' | *[!0-9]*) echo "make-wine-prefix: DPI '$dpi' is not a number" >&2; exit 2 ;;
+esac
 
 if [ -f "$prefix/.dictionary-prefix" ] && [ "$(cat "$prefix/.dictionary-prefix")" = "$stamp_version" ]; then
   exit 0
@@ -33,7 +40,7 @@ for f in "$song_font" "$sans_font"; do
   [ -f "$f" ] || { echo "make-wine-prefix: $f missing; run scripts/install-deps.sh" >&2; exit 1; }
 done
 
-echo "make-wine-prefix: creating $prefix ($arch, $mode)"
+echo "make-wine-prefix: creating $prefix ($arch, $mode, $dpi DPI)"
 rm -rf "$prefix"
 mkdir -p "$prefix"
 export WINEPREFIX="$prefix" WINEARCH="$arch" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
@@ -73,6 +80,9 @@ reg="$prefix/dictionary.reg"
     printf '"%s"=hex(7):%s\n' "$f" "$(printf '%s' "$link" | od -An -tx1 -v | tr -s ' \n' ',' | sed 's/^,//;s/,$//'),00,00"
   done
   printf '\n[HKEY_CURRENT_USER\\Software\\Wine\\WineDbg]\n"ShowCrashDialog"=dword:00000000\n'
+  if [ "$dpi" != 96 ]; then
+    printf '\n[HKEY_CURRENT_USER\\Control Panel\\Desktop]\n"LogPixels"=dword:%08x\n' "$dpi"
+  fi
   if [ "$mode" = virtual-desktop ]; then
     printf '\n[HKEY_CURRENT_USER\\Software\\Wine\\Explorer]\n"Desktop"="Default"\n'
     printf '\n[HKEY_CURRENT_USER\\Software\\Wine\\Explorer\\Desktops]\n"Default"="1024x768"\n'

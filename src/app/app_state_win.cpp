@@ -65,14 +65,18 @@ void registerMainWindowClass(HINSTANCE instance) {
   windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
   windowClass.lpszMenuName = MAKEINTRESOURCEW(IDR_MAIN_MENU);
   windowClass.lpszClassName = app.windowClassName;
-  windowClass.hIconSm = LoadIconW(instance, MAKEINTRESOURCEW(IDI_SMALL));
+  // The small icon drawn at the small-icon size, rather than the big size LoadIconW gives.
+  windowClass.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_SMALL), IMAGE_ICON,
+                                                      GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
+                                                      LR_DEFAULTCOLOR));
   RegisterClassExW(&windowClass);
 }
 
 bool startApplication(HINSTANCE instance, int showCommand) {
   app.instance = instance;
+  const SIZE size = initialWindowSize();
   const HWND window = CreateWindowExW(0, app.windowClassName, app.windowTitle, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, 0,
-                                      380, 323, nullptr, nullptr, instance, nullptr);
+                                      size.cx, size.cy, nullptr, nullptr, instance, nullptr);
   if (!window) return false;
   app.mainWindow = window;
   registerCaptureHotKey();

@@ -2,6 +2,7 @@
 // sequences that wire the subsystems together. Used on the user-interface thread only.
 #pragma once
 #include <windows.h>
+#include <commctrl.h>
 #include <shellapi.h>
 
 #include <cstdint>
@@ -21,6 +22,12 @@ struct AppState {
   HWND pronounceButtons[2];
   HWND wordLists[2];
   HWND articleViews[2];
+  UINT dpi;                   // the main window's DPI: every layout size is scaled by it
+  HFONT wordFont;             // the "MS Song" fonts made for that DPI
+  HFONT articleFont;
+  HFONT scaledGuiFont;        // the GUI font at that DPI where the stock one is made for another
+  HIMAGELIST toolbarImages;   // the toolbar images drawn for that DPI
+  HICON windowIcons[2];       // big and small window icons loaded after a DPI change, or null
   std::int32_t currentTab;    // the tab whose controls the last paint made visible
   HMODULE richEditLibrary;
   HWND nextClipboardViewer;

@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include "app/main_window_win.h"
+#include "common/dpi_win.h"
 #include "common/keyboard_win.h"
 #include "common/shell_win.h"
 #include "common/text_seam_win.h"
@@ -123,6 +124,19 @@ LRESULT onPaint(HWND window, WPARAM, LPARAM) {
   return 0;
 }
 
+// Before the frame exists, so that Windows scales the caption and menu for each monitor too.
+LRESULT onNonClientCreate(HWND window, WPARAM wParam, LPARAM lParam) {
+  enableNonClientScaling(window);
+  return DefWindowProcW(window, WM_NCCREATE, wParam, lParam);
+}
+
+// The window has moved to a monitor of another scale, or the scale has been changed: the new
+// DPI is in both halves of wParam, the rectangle Windows suggests in lParam.
+LRESULT onDpiChanged(HWND window, WPARAM wParam, LPARAM lParam) {
+  changeWindowDpi(window, HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+  return 0;
+}
+
 LRESULT onGetMinMaxInfo(HWND, WPARAM, LPARAM lParam) {
   setMinimumTrackingSize(reinterpret_cast<MINMAXINFO*>(lParam));
   return 0;
@@ -195,7 +209,9 @@ struct MessageRoute {
 };
 
 constexpr MessageRoute mainMessages[] = {
+    {WM_NCCREATE, onNonClientCreate},
     {WM_CREATE, onCreate},
+    {WM_DPICHANGED, onDpiChanged},
     {WM_DESTROY, onDestroy},
     {WM_PAINT, onPaint},
     {WM_GETMINMAXINFO, onGetMinMaxInfo},

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/app_state_win.h"
+#include "common/dpi_win.h"
 #include "common/globals.h"
 #include "common/text_seam_win.h"
 #include "resource.h"
@@ -26,9 +27,36 @@ HFONT makeSongFont(int height, int width) {
   return font;
 }
 
-HFONT guiFont() {
+HFONT stockGuiFont() {
   auto font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
   return font ? font : static_cast<HFONT>(GetStockObject(ANSI_VAR_FONT));
+}
+
+// The stock GUI font is made for the system's DPI. A window on a monitor of another DPI gets
+// a copy of it at the height that DPI asks for; null means the stock font itself is right.
+HFONT makeGuiFontFor(UINT dpi) {
+  if (dpi == systemDpi()) return nullptr;
+  LOGFONTW face{};
+  if (!GetObjectW(stockGuiFont(), sizeof(face), &face)) return nullptr;
+  face.lfHeight = MulDiv(face.lfHeight, static_cast<int>(dpi), static_cast<int>(systemDpi()));
+  face.lfWidth = MulDiv(face.lfWidth, static_cast<int>(dpi), static_cast<int>(systemDpi()));
+  return CreateFontIndirectW(&face);
+}
+
+HFONT guiFont() { return app.scaledGuiFont ? app.scaledGuiFont : stockGuiFont(); }
+
+int scaled(int size) { return scaledForDpi(size, app.dpi); }
+
+// The word font's cell is 13 by 7 and the article font's 20 by 12 at 96 DPI.
+void makeFonts() {
+  app.wordFont = makeSongFont(scaled(13), scaled(7));
+  app.articleFont = makeSongFont(scaled(20), scaled(12));
+  app.scaledGuiFont = makeGuiFontFor(app.dpi);
+}
+
+// Fonts of our own only: a stock font that stood in for a failed one is never deleted.
+void deleteFont(HFONT font) {
+  if (font && font != stockGuiFont()) DeleteObject(font);
 }
 
 void setFont(HWND control, HFONT font) { SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE); }
@@ -39,6 +67,8 @@ HMODULE loadRichEditLibrary() {
   return LoadLibraryExW(L"RICHED20.DLL", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
 }
 
+constexpr int wordListColumnWidth = 130;
+
 void setUpWordList(HWND list, HFONT font) {
   SetWindowLongW(list, GWL_STYLE, GetWindowLongW(list, GWL_STYLE) | LVS_REPORT);
   SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
@@ -46,7 +76,7 @@ void setUpWordList(HWND list, HFONT font) {
   LVCOLUMNW column{};
   column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT;
   column.fmt = LVCFMT_LEFT;
-  column.cx = 130;
+  column.cx = scaled(wordListColumnWidth);
   column.pszText = columnText;
   SendMessageW(list, LVM_INSERTCOLUMNW, 0, reinterpret_cast<LPARAM>(&column));
   setFont(list, font);
@@ -54,28 +84,30 @@ void setUpWordList(HWND list, HFONT font) {
 
 void createTabControls(HWND mainWindow, HINSTANCE articleInstance, int tab) {
   const HINSTANCE instance = app.instance;
-  app.wordBoxes[tab] = CreateWindowExW(0, L"COMBOBOX", L"", WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWN, 5, 62,
-                                       248, 150, mainWindow, controlId(IDC_WORD_BOX + tab), instance, nullptr);
-  const HFONT wordFont = makeSongFont(13, 7);
+  app.wordBoxes[tab] =
+      CreateWindowExW(0, L"COMBOBOX", L"", WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWN, scaled(5), scaled(62),
+                      scaled(248), scaled(150), mainWindow, controlId(IDC_WORD_BOX + tab), instance, nullptr);
+  const HFONT wordFont = app.wordFont;
   setFont(app.wordBoxes[tab], wordFont);
 
-  app.pronounceButtons[tab] = CreateWindowExW(0, L"BUTTON", L"Pronounce", WS_CHILD, 258, 63, 100, 22, mainWindow,
-                                              controlId(IDC_PRONOUNCE + tab), instance, nullptr);
+  app.pronounceButtons[tab] =
+      CreateWindowExW(0, L"BUTTON", L"Pronounce", WS_CHILD, scaled(258), scaled(63), scaled(100), scaled(22),
+                      mainWindow, controlId(IDC_PRONOUNCE + tab), instance, nullptr);
   setFont(app.pronounceButtons[tab], guiFont());
 
   app.wordLists[tab] =
       CreateWindowExW(WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"",
-                      WS_CHILD | WS_VISIBLE | WS_VSCROLL | LVS_NOCOLUMNHEADER | LVS_SINGLESEL, 7, 92, 200, 171,
-                      mainWindow, controlId(IDC_WORD_LIST + tab), instance, nullptr);
+                      WS_CHILD | WS_VISIBLE | WS_VSCROLL | LVS_NOCOLUMNHEADER | LVS_SINGLESEL, scaled(7), scaled(92),
+                      scaled(200), scaled(171), mainWindow, controlId(IDC_WORD_LIST + tab), instance, nullptr);
   // English headwords in the system's GUI font, Chinese ones in the Chinese face.
   setUpWordList(app.wordLists[tab], tab == 0 ? guiFont() : wordFont);
 
   app.articleViews[tab] = CreateWindowExW(
       0, L"RichEdit20W", nullptr,
-      WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_BORDER | WS_VSCROLL | ES_READONLY | ES_MULTILINE, 158, 59, 200,
-      173, app.tabControl, controlId(IDC_ARTICLE_VIEW + tab), articleInstance, nullptr);
-  const HFONT articleFont = makeSongFont(20, 12);
-  setFont(app.articleViews[tab], tab == 0 ? articleFont : guiFont());
+      WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_BORDER | WS_VSCROLL | ES_READONLY | ES_MULTILINE, scaled(158),
+      scaled(59), scaled(200), scaled(173), app.tabControl, controlId(IDC_ARTICLE_VIEW + tab), articleInstance,
+      nullptr);
+  setFont(app.articleViews[tab], tab == 0 ? app.articleFont : guiFont());
   SendMessageW(app.articleViews[tab], EM_SETBKGNDCOLOR, 0, articleBackground);
 
   // Tab 0 reads "English Chinese", tab 1 "Chinese English".
@@ -86,13 +118,38 @@ void createTabControls(HWND mainWindow, HINSTANCE articleInstance, int tab) {
   SendMessageW(app.tabControl, TCM_INSERTITEMW, tab, reinterpret_cast<LPARAM>(&item));
 }
 
+// The toolbar strips the build draws, one per image size; each is drawn at its size, so none
+// is ever stretched.
+struct ToolbarStrip {
+  int imageSize;
+  int resource;
+};
+constexpr ToolbarStrip toolbarStrips[] = {
+    {16, IDB_TOOLBAR},    {20, IDB_TOOLBAR_20}, {24, IDB_TOOLBAR_24}, {28, IDB_TOOLBAR_28},
+    {32, IDB_TOOLBAR_32}, {40, IDB_TOOLBAR_40}, {48, IDB_TOOLBAR_48},
+};
+
+// The largest strip whose images fit the 16-pixel image scaled to the DPI.
+ToolbarStrip toolbarStripFor(UINT dpi) {
+  ToolbarStrip chosen = toolbarStrips[0];
+  for (const auto& strip : toolbarStrips) {
+    if (strip.imageSize <= scaledForDpi(16, dpi)) chosen = strip;
+  }
+  return chosen;
+}
+
+HIMAGELIST loadToolbarImages(UINT dpi) {
+  const ToolbarStrip strip = toolbarStripFor(dpi);
+  return ImageList_LoadImageW(app.instance, MAKEINTRESOURCEW(strip.resource), strip.imageSize, 0, CLR_NONE,
+                              IMAGE_BITMAP, LR_CREATEDIBSECTION);
+}
+
 void createToolbar(HWND mainWindow) {
-  app.toolbar = CreateWindowExW(0, TOOLBARCLASSNAMEW, nullptr, WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT, 0, 0, 500, 0,
-                                mainWindow, controlId(IDC_TOOLBAR), app.instance, nullptr);
+  app.toolbar = CreateWindowExW(0, TOOLBARCLASSNAMEW, nullptr, WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT, 0, 0,
+                                scaled(500), 0, mainWindow, controlId(IDC_TOOLBAR), app.instance, nullptr);
   SendMessageW(app.toolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-  const HIMAGELIST images = ImageList_LoadImageW(app.instance, MAKEINTRESOURCEW(IDB_TOOLBAR), 16, 0, CLR_NONE,
-                                                 IMAGE_BITMAP, LR_CREATEDIBSECTION);
-  SendMessageW(app.toolbar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images));
+  app.toolbarImages = loadToolbarImages(app.dpi);
+  SendMessageW(app.toolbar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(app.toolbarImages));
 
   struct Button {
     int image;
@@ -129,10 +186,13 @@ int selectedTab() {
 }
 
 LRESULT createMainWindowControls(HWND mainWindow, const CREATESTRUCTW* creation) {
+  app.dpi = dpiOfWindow(mainWindow);
+  makeFonts();
   app.richEditLibrary = loadRichEditLibrary();
   InitCommonControls();
-  app.tabControl = CreateWindowExW(WS_EX_CLIENTEDGE, WC_TABCONTROLW, L"", WS_CHILD | WS_VISIBLE, -1, 30, 367, 269,
-                                   mainWindow, controlId(IDC_TAB_CONTROL), app.instance, nullptr);
+  app.tabControl =
+      CreateWindowExW(WS_EX_CLIENTEDGE, WC_TABCONTROLW, L"", WS_CHILD | WS_VISIBLE, scaled(-1), scaled(30),
+                      scaled(367), scaled(269), mainWindow, controlId(IDC_TAB_CONTROL), app.instance, nullptr);
   for (int tab = 0; tab < 2; ++tab) createTabControls(mainWindow, creation->hInstance, tab);
   setFont(app.tabControl, guiFont());
   if (app.pronounceButtons[app.currentTab]) ShowWindow(app.pronounceButtons[app.currentTab], SW_SHOW);
@@ -145,14 +205,17 @@ void layoutMainWindow() {
   GetClientRect(app.mainWindow, &client);
   const int w = client.right - client.left;
   const int h = client.bottom - client.top;
-  SetWindowPos(app.toolbar, nullptr, 0, 0, w, 30, SWP_NOZORDER);
-  SetWindowPos(app.tabControl, nullptr, -1, 30, w + 4, h - 28, SWP_NOZORDER | SWP_NOMOVE);
+  SetWindowPos(app.toolbar, nullptr, 0, 0, w, scaled(30), SWP_NOZORDER);
+  SetWindowPos(app.tabControl, nullptr, scaled(-1), scaled(30), w + scaled(4), h - scaled(28),
+               SWP_NOZORDER | SWP_NOMOVE);
   for (int tab = 0; tab < 2; ++tab) {
     // No flags: the word box goes to the top of the z-order, above the tab control.
-    SetWindowPos(app.wordBoxes[tab], nullptr, 7, 65, w - 119, 150, 0);
-    SetWindowPos(app.pronounceButtons[tab], nullptr, w - 106, 63, 100, 22, SWP_NOZORDER);
-    SetWindowPos(app.wordLists[tab], nullptr, 7, 92, 148, h - 98, SWP_NOZORDER);
-    SetWindowPos(app.articleViews[tab], nullptr, 158, 59, w - 164, h - 96, SWP_NOZORDER);
+    SetWindowPos(app.wordBoxes[tab], nullptr, scaled(7), scaled(65), w - scaled(119), scaled(150), 0);
+    SetWindowPos(app.pronounceButtons[tab], nullptr, w - scaled(106), scaled(63), scaled(100), scaled(22),
+                 SWP_NOZORDER);
+    SetWindowPos(app.wordLists[tab], nullptr, scaled(7), scaled(92), scaled(148), h - scaled(98), SWP_NOZORDER);
+    SetWindowPos(app.articleViews[tab], nullptr, scaled(158), scaled(59), w - scaled(164), h - scaled(96),
+                 SWP_NOZORDER);
   }
 }
 
@@ -167,6 +230,66 @@ void paintMainWindow(HWND mainWindow) {
 }
 
 void setMinimumTrackingSize(MINMAXINFO* limits) {
-  limits->ptMinTrackSize.x = 250;
-  limits->ptMinTrackSize.y = 210;
+  // Asked before WM_CREATE has set the DPI; the window's own DPI is right then too.
+  const UINT dpi = app.dpi ? app.dpi : dpiOfWindow(app.mainWindow);
+  limits->ptMinTrackSize.x = scaledForDpi(250, dpi);
+  limits->ptMinTrackSize.y = scaledForDpi(210, dpi);
+}
+
+SIZE initialWindowSize() {
+  // The window does not exist yet: it opens on the primary monitor, at the system's DPI.
+  return SIZE{scaledForDpi(380, systemDpi()), scaledForDpi(323, systemDpi())};
+}
+
+void changeWindowDpi(HWND mainWindow, UINT dpi, const RECT& suggested) {
+  if (dpi == 0) return;
+  app.dpi = dpi;
+  const HFONT oldFonts[] = {app.wordFont, app.articleFont, app.scaledGuiFont};
+  makeFonts();
+  setFont(app.tabControl, guiFont());
+  for (int tab = 0; tab < 2; ++tab) {
+    setFont(app.wordBoxes[tab], app.wordFont);
+    setFont(app.pronounceButtons[tab], guiFont());
+    setFont(app.wordLists[tab], tab == 0 ? guiFont() : app.wordFont);
+    setFont(app.articleViews[tab], tab == 0 ? app.articleFont : guiFont());
+    SendMessageW(app.wordLists[tab], LVM_SETCOLUMNWIDTH, 0, scaled(wordListColumnWidth));
+  }
+  for (const HFONT font : oldFonts) deleteFont(font);
+
+  const HIMAGELIST oldImages = app.toolbarImages;
+  app.toolbarImages = loadToolbarImages(dpi);
+  SendMessageW(app.toolbar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(app.toolbarImages));
+  const int imageSize = toolbarStripFor(dpi).imageSize;
+  SendMessageW(app.toolbar, TB_SETBITMAPSIZE, 0, MAKELPARAM(imageSize, imageSize));
+  SendMessageW(app.toolbar, TB_AUTOSIZE, 0, 0);
+  if (oldImages) ImageList_Destroy(oldImages);
+
+  setWindowIconsFor(mainWindow, dpi);
+  // The tab control keeps its place through every layout, so it moves to its place for the
+  // new DPI here.
+  SetWindowPos(app.tabControl, nullptr, scaled(-1), scaled(30), 0, 0, SWP_NOZORDER | SWP_NOSIZE | SWP_NOACTIVATE);
+  SetWindowPos(mainWindow, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  // A suggested rectangle of the same size causes no repaint, and the paint is what lays out.
+  layoutMainWindow();
+  InvalidateRect(mainWindow, nullptr, TRUE);
+}
+
+void setWindowIconsFor(HWND mainWindow, UINT dpi) {
+  const struct {
+    WPARAM kind;
+    int resource;
+    int widthMetric;
+    int heightMetric;
+  } icons[] = {{ICON_BIG, IDI_DICTIONARY, SM_CXICON, SM_CYICON}, {ICON_SMALL, IDI_SMALL, SM_CXSMICON, SM_CYSMICON}};
+  for (int i = 0; i < 2; ++i) {
+    const auto& icon = icons[i];
+    const auto loaded = static_cast<HICON>(LoadImageW(app.instance, MAKEINTRESOURCEW(icon.resource), IMAGE_ICON,
+                                                      systemMetricForDpi(icon.widthMetric, dpi),
+                                                      systemMetricForDpi(icon.heightMetric, dpi), LR_DEFAULTCOLOR));
+    if (!loaded) continue;
+    SendMessageW(mainWindow, WM_SETICON, icon.kind, reinterpret_cast<LPARAM>(loaded));
+    if (app.windowIcons[i]) DestroyIcon(app.windowIcons[i]);
+    app.windowIcons[i] = loaded;
+  }
 }

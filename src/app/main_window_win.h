@@ -10,5 +10,13 @@ void layoutMainWindow();
 void paintMainWindow(HWND mainWindow);
 // WM_GETMINMAXINFO: the smallest size at which the layout still works.
 void setMinimumTrackingSize(MINMAXINFO* limits);
+// The main window's size when it is created: 380 by 323 at 96 DPI, scaled to the system's DPI.
+SIZE initialWindowSize();
+// WM_DPICHANGED: the window has moved to a monitor of another DPI. Makes the fonts, the
+// word lists' column and the toolbar images for it, takes the rectangle Windows suggests
+// and lays the controls out again; the controls and what they hold stay as they are.
+void changeWindowDpi(HWND mainWindow, UINT dpi, const RECT& suggested);
+// Gives the window the big and small icons drawn for the DPI.
+void setWindowIconsFor(HWND mainWindow, UINT dpi);
 // The tab the tab control has selected, always 0 or 1.
 int selectedTab();

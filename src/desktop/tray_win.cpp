@@ -24,7 +24,11 @@ bool addTrayIcon(HWND owner, HINSTANCE instance) {
   app.trayIconData.uID = trayIconId;
   app.trayIconData.uFlags = NIF_MESSAGE | NIF_ICON;
   app.trayIconData.uCallbackMessage = trayCallbackMessage;
-  app.trayIconData.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_TRAY));
+  // The notification area shows small icons, at the size for the DPI the taskbar is drawn
+  // at (the system's): the image drawn for that size, not the big one shrunk.
+  app.trayIconData.hIcon =
+      static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_TRAY), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                    GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
   return Shell_NotifyIconW(NIM_ADD, &app.trayIconData) != FALSE;
 }
 

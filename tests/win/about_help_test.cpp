@@ -30,26 +30,26 @@ HWND findAboutBox() {
   return box && IsWindowVisible(box) && GetWindow(box, GW_OWNER) == app.mainWindow ? box : nullptr;
 }
 
-HWND waitForAboutBox(DWORD milliseconds) {
-  for (DWORD waited = 0; waited < milliseconds; waited += 10) {
-    if (const HWND box = findAboutBox()) return box;
-    Sleep(10);
-  }
-  return nullptr;
-}
-
 // Runs `open` on this thread (it returns when the modal box closes) while `use` gets the
 // box on a helper thread, as the user would see it; `use` closes the box. True when the
-// box appeared.
+// box appeared. The helper watches for as long as `open` runs rather than for a fixed time:
+// on a busy machine a box can take seconds to come, and one that came after the helper had
+// stopped looking would never be closed.
 bool withAboutBox(const std::function<void()>& open, const std::function<void(HWND)>& use) {
   std::atomic<bool> appeared{false};
+  std::atomic<bool> openReturned{false};
   std::thread helper([&] {
-    if (const HWND box = waitForAboutBox(3000)) {
-      appeared = true;
-      use(box);
+    while (!openReturned) {
+      if (const HWND box = findAboutBox()) {
+        appeared = true;
+        use(box);
+        return;
+      }
+      Sleep(10);
     }
   });
   open();
+  openReturned = true;
   helper.join();
   return appeared;
 }

@@ -1,11 +1,16 @@
 // Drives the running dictionary from outside, one step per call, for scripts/desktop-tour.sh,
 // which takes a screenshot after each step.
 //
-//   desktop_tour minimise | tray-menu | key-escape | about | exit
+//   desktop_tour minimise | tray-menu | key-escape | about | options | exit
+//   desktop_tour look-up WORD                     types WORD into the current tab's word box
+//   desktop_tour place CAPTION                    prints the rectangle of this process's top
+//                                                 window CAPTION as WIDTHxHEIGHT+X+Y
 //   desktop_tour capture-from-notepad START END   selects characters START..END in notepad
 //                                                 and presses Control+Insert
 #include <windows.h>
+#include <commctrl.h>
 
+#include <cstdio>
 #include <cwchar>
 #include <string>
 
@@ -54,6 +59,24 @@ int wmain(int argc, wchar_t** argv) {
     press(&escape, 1);
   } else if (step == L"about") {
     PostMessageW(window, WM_COMMAND, MAKEWPARAM(171, 0), 0);
+  } else if (step == L"options") {
+    PostMessageW(window, WM_COMMAND, MAKEWPARAM(165, 0), 0);
+  } else if (step == L"look-up" && argc == 3) {
+    // The word box of the selected tab, as the box reports an edit to its window.
+    const HWND tabs = GetDlgItem(window, 23);
+    const int tab = tabs && SendMessageW(tabs, TCM_GETCURSEL, 0, 0) == 1 ? 1 : 0;
+    const HWND box = GetDlgItem(window, 1221 + tab);
+    if (!box) return 3;
+    SetWindowTextW(box, argv[2]);
+    SendMessageW(window, WM_COMMAND, MAKEWPARAM(1221 + tab, CBN_EDITCHANGE), reinterpret_cast<LPARAM>(box));
+    // Under Wine the article view can keep bits of the previous article's first line until
+    // it is painted whole again.
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  } else if (step == L"place" && argc == 3) {
+    const HWND shown = FindWindowW(nullptr, argv[2]);
+    RECT r{};
+    if (!shown || !GetWindowRect(shown, &r)) return 3;
+    std::printf("%ldx%ld+%ld+%ld\n", r.right - r.left, r.bottom - r.top, r.left, r.top);
   } else if (step == L"exit") {
     PostMessageW(window, WM_COMMAND, MAKEWPARAM(105, 0), 0);
   } else if (step == L"capture-from-notepad" && argc == 4) {

@@ -10,6 +10,7 @@
 #include <psapi.h>
 
 #include <algorithm>
+#include <cstddef>
 #include <cstdio>
 #include <initializer_list>
 #include <memory>
@@ -169,6 +170,7 @@ Figures sampleFigures(HANDLE process) {
 void printFigures(const char* round, const Figures& f) {
   std::printf("%-8s private %8zu KB  pagefile %8zu KB  working set %8zu KB  committed private %8zu KB  "
               "handles %4lu  GDI %4lu  USER %4lu\n",
+              // SIZE_T is unsigned long in a 32-bit build, not size_t.
               round, static_cast<std::size_t>(f.privateBytes / 1024), static_cast<std::size_t>(f.pagefileBytes / 1024),
               static_cast<std::size_t>(f.workingSet / 1024), static_cast<std::size_t>(f.committedPrivate / 1024),
               static_cast<unsigned long>(f.handles), static_cast<unsigned long>(f.gdiObjects),

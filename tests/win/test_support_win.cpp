@@ -129,15 +129,14 @@ bool installProgramCopy(const std::wstring& directory) {
   return CopyFileW(builtProgramPath().c_str(), program.c_str(), FALSE) != FALSE;
 }
 
-namespace {
-
 struct MainWindowSearch {
   DWORD processId;
   HWND window;
 };
 
-// Enumeration callbacks are stdcall on 32-bit Windows: a lambda does not convert to them.
-BOOL CALLBACK matchMainWindow(HWND window, LPARAM parameter) {
+// Enumeration callbacks are declared CALLBACK: a lambda converts only to the default calling
+// convention, which on 32-bit Windows is not the one the system calls with.
+static BOOL CALLBACK matchMainWindow(HWND window, LPARAM parameter) {
   auto* wanted = reinterpret_cast<MainWindowSearch*>(parameter);
   DWORD owner = 0;
   GetWindowThreadProcessId(window, &owner);
@@ -149,29 +148,6 @@ BOOL CALLBACK matchMainWindow(HWND window, LPARAM parameter) {
   }
   return TRUE;
 }
-
-struct WindowSearch {
-  DWORD processId;
-  const wchar_t* className;
-  const wchar_t* caption;
-  HWND found;
-};
-
-BOOL CALLBACK matchWindow(HWND window, LPARAM parameter) {
-  auto* wanted = reinterpret_cast<WindowSearch*>(parameter);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(window, &owner);
-  if (owner != wanted->processId || !IsWindowVisible(window)) return TRUE;
-  wchar_t text[256] = L"";
-  GetClassNameW(window, text, static_cast<int>(std::size(text)));
-  if (std::wstring(text) != wanted->className) return TRUE;
-  GetWindowTextW(window, text, static_cast<int>(std::size(text)));
-  if (std::wstring(text) != wanted->caption) return TRUE;
-  wanted->found = window;
-  return FALSE;
-}
-
-}  // namespace
 
 HWND findMainWindowOf(DWORD processId) {
   MainWindowSearch search{processId, nullptr};
@@ -238,6 +214,27 @@ int exitProgramAndWait() {
     Sleep(5);
   }
   return -1;
+}
+
+struct WindowSearch {
+  DWORD processId;
+  const wchar_t* className;
+  const wchar_t* caption;
+  HWND found;
+};
+
+static BOOL CALLBACK matchWindow(HWND window, LPARAM parameter) {
+  auto* wanted = reinterpret_cast<WindowSearch*>(parameter);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  if (owner != wanted->processId || !IsWindowVisible(window)) return TRUE;
+  wchar_t text[256] = L"";
+  GetClassNameW(window, text, static_cast<int>(std::size(text)));
+  if (std::wstring(text) != wanted->className) return TRUE;
+  GetWindowTextW(window, text, static_cast<int>(std::size(text)));
+  if (std::wstring(text) != wanted->caption) return TRUE;
+  wanted->found = window;
+  return FALSE;
 }
 
 HWND findWindowOf(DWORD processId, const wchar_t* className, const wchar_t* caption) {

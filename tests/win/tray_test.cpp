@@ -109,6 +109,13 @@ TEST_F(TrayIcon, IsAddedWithoutTooltipAndTheRecordTheShellExpects) {
   EXPECT_EQ(app.trayIconData.uCallbackMessage, 3345u);
   EXPECT_EQ(app.trayIconData.uID, 123u);
   EXPECT_NE(app.trayIconData.hIcon, nullptr) << "icon 2210 loaded";
+  ICONINFO icon{};
+  ASSERT_TRUE(GetIconInfo(app.trayIconData.hIcon, &icon));
+  BITMAP image{};
+  GetObjectW(icon.hbmColor, sizeof(image), &image);
+  DeleteObject(icon.hbmColor);
+  DeleteObject(icon.hbmMask);
+  EXPECT_EQ(image.bmWidth, GetSystemMetrics(SM_CXSMICON)) << "the image drawn at the small-icon size";
   EXPECT_EQ(exitProgramAndWait(), 0);
   EXPECT_FALSE(trayIconPresent(app.mainWindow)) << "the icon goes with the program";
 }
