@@ -7,13 +7,7 @@ namespace article_builder {
 FrequencyTable parseFrequencies(std::string_view text) {
     FrequencyTable table;
     table.words.reserve(text.size() / 12);
-    std::size_t pos = 0;
-    while (pos < text.size()) {
-        std::size_t end = text.find('\n', pos);
-        if (end == std::string_view::npos) end = text.size();
-        std::string_view line = text.substr(pos, end - pos);
-        pos = end + 1;
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    for (const std::string_view line : textLines(text)) {
         if (line.empty()) continue;
 
         const std::size_t blank = line.find(' ');

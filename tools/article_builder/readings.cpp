@@ -57,13 +57,7 @@ std::string characterOf(std::string_view codePoint) {
 
 ReadingFrequencies parseReadingFrequencies(std::string_view text) {
     ReadingFrequencies table;
-    std::size_t pos = 0;
-    while (pos < text.size()) {
-        std::size_t end = text.find('\n', pos);
-        if (end == std::string_view::npos) end = text.size();
-        std::string_view line = text.substr(pos, end - pos);
-        pos = end + 1;
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    for (const std::string_view line : textLines(text)) {
         const std::size_t firstTab = line.find('\t');
         if (firstTab == std::string_view::npos) continue;
         const std::size_t secondTab = line.find('\t', firstTab + 1);

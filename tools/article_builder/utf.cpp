@@ -141,4 +141,18 @@ bool isHanCharacter(char32_t c) {
            || (c >= 0x20000 && c <= 0x3134F);  // supplementary ideograph planes
 }
 
+std::vector<std::string_view> textLines(std::string_view text) {
+    std::vector<std::string_view> lines;
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        std::size_t end = text.find('\n', pos);
+        if (end == std::string_view::npos) end = text.size();
+        std::string_view line = text.substr(pos, end - pos);
+        pos = end + 1;
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        lines.push_back(line);
+    }
+    return lines;
+}
+
 }  // namespace article_builder

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace article_builder {
 
@@ -33,5 +34,9 @@ std::size_t utf16Length(std::string_view utf8);
 // True for the CJK ideographs, radicals, compatibility forms and the
 // supplementary ideograph planes: characters that make up Chinese words.
 bool isHanCharacter(char32_t c);
+
+// The lines of a text, without their line feeds and a carriage return before
+// one; a last line without a line feed counts too.
+std::vector<std::string_view> textLines(std::string_view text);
 
 }  // namespace article_builder

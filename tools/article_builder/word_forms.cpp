@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "utf.h"
+
 namespace article_builder {
 
 namespace {
@@ -75,19 +77,6 @@ std::string irregularRelation(const std::string& form, PartOfSpeech part) {
     return "form";
 }
 
-template <typename Visit>
-void forEachLine(std::string_view text, const Visit& visit) {
-    std::size_t pos = 0;
-    while (pos < text.size()) {
-        std::size_t end = text.find('\n', pos);
-        if (end == std::string_view::npos) end = text.size();
-        std::string_view line = text.substr(pos, end - pos);
-        pos = end + 1;
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        visit(line);
-    }
-}
-
 std::string fromWordNet(std::string_view word) {
     std::string out(word);
     std::replace(out.begin(), out.end(), '_', ' ');
@@ -97,21 +86,21 @@ std::string fromWordNet(std::string_view word) {
 }  // namespace
 
 void addWordNetIndex(FormSources& sources, std::string_view text, PartOfSpeech part) {
-    forEachLine(text, [&](std::string_view line) {
+    for (const std::string_view line : textLines(text)) {
         // The licence text at the top is indented; lemma lines start with the lemma.
-        if (line.empty() || line.front() == ' ') return;
+        if (line.empty() || line.front() == ' ') continue;
         const std::size_t blank = line.find(' ');
         if (blank == std::string_view::npos || blank == 0) {
             ++sources.skippedLines;
-            return;
+            continue;
         }
         sources.lemmas[fromWordNet(line.substr(0, blank))] |= part;
-    });
+    }
 }
 
 void addWordNetExceptions(FormSources& sources, std::string_view text, PartOfSpeech part) {
-    forEachLine(text, [&](std::string_view line) {
-        if (line.empty()) return;
+    for (const std::string_view line : textLines(text)) {
+        if (line.empty()) continue;
         std::vector<std::string_view> words;
         std::size_t pos = 0;
         while (pos < line.size()) {
@@ -122,19 +111,19 @@ void addWordNetExceptions(FormSources& sources, std::string_view text, PartOfSpe
         }
         if (words.size() < 2) {
             ++sources.skippedLines;
-            return;
+            continue;
         }
         for (std::size_t i = 1; i < words.size(); ++i) {
             sources.exceptions.push_back({fromWordNet(words[0]), fromWordNet(words[i]), part});
         }
-    });
+    }
 }
 
 void addWordList(FormSources& sources, std::string_view text) {
-    forEachLine(text, [&](std::string_view line) {
-        if (line.empty() || line.find('\'') != std::string_view::npos) return;
+    for (const std::string_view line : textLines(text)) {
+        if (line.empty() || line.find('\'') != std::string_view::npos) continue;
         sources.words.emplace(line);
-    });
+    }
 }
 
 std::vector<FormLink> formLinks(const std::vector<std::string>& headwords, const FormSources& sources) {

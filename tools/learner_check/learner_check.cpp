@@ -75,18 +75,13 @@ std::string toUtf8From16(std::u16string_view text) {
 // first blank-free token after "N. " of each numbered line.
 std::vector<std::string> listedWords(const std::string& article) {
     std::vector<std::string> words;
-    std::size_t pos = 0;
-    while (pos < article.size()) {
-        std::size_t end = article.find('\n', pos);
-        if (end == std::string::npos) end = article.size();
-        const std::string line = article.substr(pos, end - pos);
-        pos = end + 1;
+    for (const std::string_view line : textLines(article)) {
         std::size_t digits = 0;
         while (digits < line.size() && line[digits] >= '0' && line[digits] <= '9') ++digits;
         if (digits == 0 || line.compare(digits, 2, ". ") != 0) continue;
         const std::size_t start = digits + 2;
         const std::size_t blank = line.find(' ', start);
-        words.push_back(line.substr(start, blank == std::string::npos ? std::string::npos : blank - start));
+        words.emplace_back(line.substr(start, blank == std::string_view::npos ? std::string_view::npos : blank - start));
     }
     return words;
 }
@@ -298,28 +293,20 @@ int main(int argc, char** argv) {
     std::vector<std::pair<std::string, std::string>> forms;  // form, base
     for (const char* list : {"noun.exc", "verb.exc", "adj.exc"}) {
         const std::string text = readFile(wordnet + "/" + list);
-        std::size_t pos = 0;
-        while (pos < text.size()) {
-            std::size_t end = text.find('\n', pos);
-            if (end == std::string::npos) end = text.size();
-            const std::string line = text.substr(pos, end - pos);
-            pos = end + 1;
+        for (const std::string_view line : textLines(text)) {
             const std::size_t blank = line.find(' ');
-            if (blank == std::string::npos) continue;
+            if (blank == std::string_view::npos) continue;
             const std::size_t next = line.find(' ', blank + 1);
-            const std::string base = line.substr(blank + 1, next == std::string::npos ? std::string::npos : next - blank - 1);
-            if (englishQueries.count(base) != 0) forms.emplace_back(line.substr(0, blank), base);
+            const std::string base(line.substr(blank + 1, next == std::string_view::npos ? std::string_view::npos
+                                                                                         : next - blank - 1));
+            if (englishQueries.count(base) != 0) forms.emplace_back(std::string(line.substr(0, blank)), base);
         }
     }
     const std::size_t irregular = forms.size();
     {
         const std::string text = readFile(options["--words"]);
-        std::size_t pos = 0;
-        while (pos < text.size()) {
-            std::size_t end = text.find('\n', pos);
-            if (end == std::string::npos) end = text.size();
-            const std::string word = text.substr(pos, end - pos);
-            pos = end + 1;
+        for (const std::string_view line : textLines(text)) {
+            const std::string word(line);
             if (englishQueries.count(word) != 0) continue;
             // Comparatives are left to the exception lists: taking "er" off a
             // verb gives agent nouns ("builder"), not forms.
