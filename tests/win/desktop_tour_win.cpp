@@ -3,6 +3,7 @@
 //
 //   desktop_tour minimise | tray-menu | key-escape | about | options | exit
 //   desktop_tour look-up WORD                     types WORD into the current tab's word box
+//   desktop_tour tab 0|1                          selects a tab as the View menu does
 //   desktop_tour place CAPTION                    prints the rectangle of this process's top
 //                                                 window CAPTION as WIDTHxHEIGHT+X+Y
 //   desktop_tour capture-from-notepad START END   selects characters START..END in notepad
@@ -61,6 +62,9 @@ int wmain(int argc, wchar_t** argv) {
     PostMessageW(window, WM_COMMAND, MAKEWPARAM(171, 0), 0);
   } else if (step == L"options") {
     PostMessageW(window, WM_COMMAND, MAKEWPARAM(165, 0), 0);
+  } else if (step == L"tab" && argc == 3) {
+    const int command = std::wcscmp(argv[2], L"1") == 0 ? 163 : 162;
+    PostMessageW(window, WM_COMMAND, MAKEWPARAM(command, 0), 0);
   } else if (step == L"look-up" && argc == 3) {
     // The word box of the selected tab, as the box reports an edit to its window.
     const HWND tabs = GetDlgItem(window, 23);
