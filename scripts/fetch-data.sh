@@ -159,6 +159,7 @@ fi
 # --- reading counts, WordNet, word list -------------------------------------
 
 ensure_package unicode-data
+ensure_package bzip2
 ensure_package wordnet-base
 ensure_package wamerican
 
