@@ -167,20 +167,23 @@ std::wstring shortcutTarget(const std::wstring& link) {
   return target;
 }
 
+struct ControlSearch {
+  int id;
+  HWND found;
+};
+
+// A named CALLBACK function: a lambda converts only to a pointer of the default calling
+// convention, which 32-bit Windows does not call.
+BOOL CALLBACK matchControl(HWND child, LPARAM parameter) {
+  auto* wanted = reinterpret_cast<ControlSearch*>(parameter);
+  if (GetDlgCtrlID(child) != wanted->id) return TRUE;
+  wanted->found = child;
+  return FALSE;
+}
+
 HWND findControl(HWND window, int id) {
-  struct Search {
-    int id;
-    HWND found;
-  } search{id, nullptr};
-  EnumChildWindows(
-      window,
-      [](HWND child, LPARAM parameter) -> BOOL {
-        auto* wanted = reinterpret_cast<Search*>(parameter);
-        if (GetDlgCtrlID(child) != wanted->id) return TRUE;
-        wanted->found = child;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  ControlSearch search{id, nullptr};
+  EnumChildWindows(window, matchControl, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 

@@ -169,7 +169,8 @@ Figures sampleFigures(HANDLE process) {
 void printFigures(const char* round, const Figures& f) {
   std::printf("%-8s private %8zu KB  pagefile %8zu KB  working set %8zu KB  committed private %8zu KB  "
               "handles %4lu  GDI %4lu  USER %4lu\n",
-              round, f.privateBytes / 1024, f.pagefileBytes / 1024, f.workingSet / 1024, f.committedPrivate / 1024,
+              round, static_cast<size_t>(f.privateBytes / 1024), static_cast<size_t>(f.pagefileBytes / 1024),
+              static_cast<size_t>(f.workingSet / 1024), static_cast<size_t>(f.committedPrivate / 1024),
               static_cast<unsigned long>(f.handles), static_cast<unsigned long>(f.gdiObjects),
               static_cast<unsigned long>(f.userObjects));
   std::fflush(stdout);

@@ -39,6 +39,47 @@ void removeTree(const std::wstring& directory) {
   RemoveDirectoryW(directory.c_str());
 }
 
+// Window enumeration callbacks are named CALLBACK functions: a lambda converts only to a
+// pointer of the default calling convention, which 32-bit Windows does not call.
+struct MainWindowSearch {
+  DWORD processId;
+  HWND window;
+};
+
+BOOL CALLBACK matchMainWindow(HWND window, LPARAM parameter) {
+  auto* wanted = reinterpret_cast<MainWindowSearch*>(parameter);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  wchar_t className[64] = L"";
+  GetClassNameW(window, className, 64);
+  if (owner == wanted->processId && std::wstring(className) == L"KESTRELVALE_10") {
+    wanted->window = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+struct WindowSearch {
+  DWORD processId;
+  const wchar_t* className;
+  const wchar_t* caption;
+  HWND found;
+};
+
+BOOL CALLBACK matchWindow(HWND window, LPARAM parameter) {
+  auto* wanted = reinterpret_cast<WindowSearch*>(parameter);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  if (owner != wanted->processId || !IsWindowVisible(window)) return TRUE;
+  wchar_t text[256] = L"";
+  GetClassNameW(window, text, static_cast<int>(std::size(text)));
+  if (std::wstring(text) != wanted->className) return TRUE;
+  GetWindowTextW(window, text, static_cast<int>(std::size(text)));
+  if (std::wstring(text) != wanted->caption) return TRUE;
+  wanted->found = window;
+  return FALSE;
+}
+
 }  // namespace
 
 std::wstring testExecutableDirectory() { return executableDirectory(); }
@@ -130,24 +171,8 @@ bool installProgramCopy(const std::wstring& directory) {
 }
 
 HWND findMainWindowOf(DWORD processId) {
-  struct Search {
-    DWORD processId;
-    HWND window;
-  } search{processId, nullptr};
-  EnumWindows(
-      [](HWND window, LPARAM parameter) -> BOOL {
-        auto* wanted = reinterpret_cast<Search*>(parameter);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        wchar_t className[64] = L"";
-        GetClassNameW(window, className, 64);
-        if (owner == wanted->processId && std::wstring(className) == L"KESTRELVALE_10") {
-          wanted->window = window;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  MainWindowSearch search{processId, nullptr};
+  EnumWindows(matchMainWindow, reinterpret_cast<LPARAM>(&search));
   return search.window;
 }
 
@@ -213,27 +238,8 @@ int exitProgramAndWait() {
 }
 
 HWND findWindowOf(DWORD processId, const wchar_t* className, const wchar_t* caption) {
-  struct Search {
-    DWORD processId;
-    const wchar_t* className;
-    const wchar_t* caption;
-    HWND found;
-  } search{processId, className, caption, nullptr};
-  EnumWindows(
-      [](HWND window, LPARAM parameter) -> BOOL {
-        auto* wanted = reinterpret_cast<Search*>(parameter);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        if (owner != wanted->processId || !IsWindowVisible(window)) return TRUE;
-        wchar_t text[256] = L"";
-        GetClassNameW(window, text, static_cast<int>(std::size(text)));
-        if (std::wstring(text) != wanted->className) return TRUE;
-        GetWindowTextW(window, text, static_cast<int>(std::size(text)));
-        if (std::wstring(text) != wanted->caption) return TRUE;
-        wanted->found = window;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  WindowSearch search{processId, className, caption, nullptr};
+  EnumWindows(matchWindow, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 
