@@ -13,6 +13,8 @@ packages=(
   xvfb xauth x11-apps imagemagick xdotool
   python3-jieba
   nsis clang libclang-rt-14-dev
+  # The emulated i386 machine that runs the shipped 32-bit files (scripts/i386-machine/).
+  mmdebstrap arch-test qemu-user-static qemu-system-x86 e2fsprogs
 )
 
 missing=()

@@ -1,0 +1,140 @@
+#!/bin/sh
+# The test session inside the emulated i386 machine, started by guest-init.sh as root:
+# makes a 32-bit Wine prefix, unzips the shipped portable zip, runs the i686 build of the
+# Windows test executables case by case (the installer and portable-copy tests among them
+# install, drive and uninstall the shipped 32-bit packages) and times the 32-bit program's
+# start-up next to a minimal 32-bit window program.
+#
+# The host's source and build folders are mounted at their host paths (share_src,
+# share_build), so paths built into the test programs hold here too. run_dir, on the
+# shared build folder, receives the results:
+#   stages      one line per stage: NAME SECONDS
+#   cases       one line per test case: passed|failed EXECUTABLE CASE SECONDS
+#   logs/       each failed case's output
+#   benchmark   the start-up benchmark's output
+#   done        written last, so the host can tell a finished session from a broken one
+# skip_tests (optional, comma-separated executable names) leaves test executables out.
+set -u
+src=$share_src
+build=$share_build
+run=$run_dir
+tests_from=$build/windows-i686/tests/win
+# The test programs write their fixtures beside themselves; the host may run the same
+# executables meanwhile, so they run from a copy on the machine's own disk. They find the
+# program two folders up, as in the build tree.
+tree=/root/windows-i686
+wine=/usr/lib/wine/wine
+case_limit=${case_limit:-300}
+
+export WINEPREFIX=/root/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# Notification requests go to a loopback port where nothing listens; the machine has no
+# network device either.
+export http_proxy=http://127.0.0.1:9/
+
+milliseconds() { echo $(($(date +%s%N) / 1000000)); }
+stage_started=$(milliseconds)
+# end_stage NAME: records the time since the previous stage ended.
+end_stage() {
+  now=$(milliseconds)
+  elapsed=$((now - stage_started))
+  printf '%s %d.%03d\n' "$1" $((elapsed / 1000)) $((elapsed % 1000)) >> "$run/stages"
+  echo "guest-session: stage $1 took $((elapsed / 1000)) s"
+  stage_started=$now
+}
+
+mkdir -p "$run/logs"
+: > "$run/stages"
+: > "$run/cases"
+echo "guest-session: $(uname -srm), $(nproc) processors, $($wine --version)"
+end_stage boot
+
+"$src/scripts/make-wine-prefix.sh" "$WINEPREFIX" headless || { echo "guest-session: no Wine prefix" >&2; exit 1; }
+end_stage wine-prefix
+
+mkdir -p "$tree/tests/win" "$tree/src" "$tree/bench/win"
+cp "$tests_from"/*.exe "$tests_from"/*.dll "$tree/tests/win/"
+cp "$build/windows-i686/src/TandemoxDictionary.exe" "$tree/src/"
+cp "$build/windows-i686/bench/win/startup_benchmark.exe" "$build/windows-i686/bench/win/minimal_window.exe" \
+  "$tree/bench/win/"
+# The portable copy the tests start goes where the build puts it, on a folder of this
+# machine's own: the shipped 32-bit zip, unzipped here.
+mkdir -p "$build/packages-test"
+mount -t tmpfs tmpfs "$build/packages-test"
+for zip in "$build"/packages/TandemoxDictionary-*-portable.zip; do
+  unzip -q "$zip" -d "$build/packages-test/portable" || echo "guest-session: cannot unzip $zip" >&2
+done
+end_stage copy-and-unzip
+
+# run_cases EXECUTABLE [LAUNCHER...]: each case in a process of its own, as ctest runs them.
+run_cases() {
+  exe=$1
+  shift
+  name=$(basename "$exe" .exe)
+  suite=
+  "$wine" "$exe" --gtest_list_tests 2>/dev/null | tr -d '\r' | while IFS= read -r line; do
+    case "$line" in
+      "  "*)
+        test_case=${line#  }
+        test_case=${test_case%%  #*}
+        test_case=${test_case%% *}
+        started=$(milliseconds)
+        log="$run/logs/$name.$(echo "$suite$test_case" | tr '/' '_').log"
+        (cd "$(dirname "$exe")" && timeout "$case_limit" "$@" "$wine" "$exe" "--gtest_filter=$suite$test_case") \
+          > "$log" 2>&1 < /dev/null
+        rc=$?
+        elapsed=$(($(milliseconds) - started))
+        if [ $rc -eq 0 ] && grep -q '^\[  PASSED  \] 1 test' "$log"; then
+          result=passed
+          rm -f "$log"
+        else
+          result=failed
+          [ $rc -eq 124 ] && echo "guest-session: stopped after $case_limit s" >> "$log"
+        fi
+        printf '%s %s %s%s %d.%03d\n' $result "$name" "$suite" "$test_case" $((elapsed / 1000)) $((elapsed % 1000)) \
+          >> "$run/cases"
+        echo "guest-session: $result $name $suite$test_case"
+        ;;
+      *.) suite=$line ;;
+    esac
+  done
+}
+
+skipped() {
+  for s in $(echo "${skip_tests:-}" | tr , " "); do [ "$s" = "$1" ] && return 0; done
+  return 1
+}
+
+# First the shipped packages: install, use and uninstall the setup program, start the
+# unzipped portable copy.
+run_cases "$tree/tests/win/packages_tests.exe"
+end_stage packages
+
+for exe in "$tree"/tests/win/*_tests.exe; do
+  name=$(basename "$exe" .exe)
+  case "$name" in
+    packages_tests) continue ;;
+  esac
+  if skipped "$name"; then
+    echo "guest-session: $name left out (skip_tests)"
+    continue
+  fi
+  if [ "$name" = notification_tests ]; then
+    run_cases "$exe" python3 "$src/tests/win/loopback_http_server.py"
+  else
+    run_cases "$exe"
+  fi
+done
+end_stage tests
+
+"$wine" "$tree/bench/win/startup_benchmark.exe" \
+  "Z:$(echo "$build/packages-test/portable/TandemoxDictionary" | tr / '\\')" "${benchmark_rounds:-5}" \
+  > "$run/benchmark" 2>&1 < /dev/null
+echo "guest-session: start-up benchmark ended with $?"
+cat "$run/benchmark"
+end_stage startup-benchmark
+
+/usr/lib/wine/wineserver32 -k 2>/dev/null
+/usr/lib/wine/wineserver32 -w 2>/dev/null
+umount "$build/packages-test"
+end_stage wine-shutdown
+echo done > "$run/done"

@@ -1,0 +1,93 @@
+#!/usr/bin/env bash
+# Runs the shipped 32-bit files in an emulated i386 Debian machine under 32-bit Wine:
+# builds the machine's image once per build tree (build-image.sh), boots it with the
+# source and build folders shared, lets guest-session.sh install, drive and uninstall the
+# packages and run the i686 test executables, then reports each stage's time, the test
+# cases, the 32-bit start-up ratio and, when anything failed, the machine's log.
+#   run-tests.sh SOURCE_DIR BUILD_DIR
+# SKIP_I386_MACHINE=1 skips it for a local run (ctest then lists the test as skipped);
+# CI (CI=true) always runs it. The exit code 77 means skipped.
+set -euo pipefail
+src=$(cd "${1:?source dir}" && pwd)
+build=$(cd "${2:?build dir}" && pwd)
+here=$(cd "$(dirname "$0")" && pwd)
+machine=$build/i386-machine
+run=$machine/run
+
+if [ "${SKIP_I386_MACHINE:-0}" = 1 ]; then
+  if [ "${CI:-}" = true ]; then
+    echo "i386 machine: SKIP_I386_MACHINE is ignored in CI; running it"
+  else
+    echo "i386 machine: skipped (SKIP_I386_MACHINE=1): the shipped 32-bit files were not run"
+    exit 77
+  fi
+fi
+
+# The guest's own limit for one test case, and what is left out where no hardware
+# virtualisation helps: the soak test types for minutes even on a real machine.
+case_limit=300
+skip_tests="tray_tests"
+if [ -w /dev/kvm ]; then
+  accel=(-accel kvm -cpu host)
+  accel_name=KVM
+else
+  accel=(-accel tcg,thread=multi -cpu max,-smap)
+  accel_name="TCG (no KVM here)"
+  skip_tests="$skip_tests soak_tests"
+fi
+
+
+
+started=$SECONDS
+"$here/build-image.sh" "$machine"
+image_seconds=$((SECONDS - started))
+
+for f in "$build/packages/TandemoxDictionary-"*-setup.exe "$build/windows-i686/tests/win/packages_tests.exe"; do
+  [ -f "$f" ] || { echo "i386 machine: $f is missing; build first (cmake --build)" >&2; exit 1; }
+done
+
+rm -rf "$run"
+mkdir -p "$run"
+console=$run/console.log
+echo "i386 machine: booting ($accel_name), log in $console"
+started=$SECONDS
+status=0
+# No network device: nothing inside can reach a network. The disk is a snapshot, so each run
+# starts from the same image.
+timeout 2400 qemu-system-i386 "${accel[@]}" -smp 2 -m 3072 \
+  -display none -monitor none -serial "file:$console" -no-reboot -nic none \
+  -kernel "$machine/vmlinuz" -initrd "$machine/initrd.img" \
+  -drive "file=$machine/disk.ext4,format=raw,if=virtio,snapshot=on" \
+  -virtfs "local,path=$src,mount_tag=src,security_model=none,readonly=on" \
+  -virtfs "local,path=$build,mount_tag=build,security_model=none" \
+  -append "root=/dev/vda rw console=ttyS0 init=/sbin/guest-init panic=-1 quiet share_src=$src share_build=$build run_dir=$run session=$here/guest-session.sh case_limit=$case_limit skip_tests=$(echo "$skip_tests" | tr ' ' ,)" \
+  || status=$?
+machine_seconds=$((SECONDS - started))
+
+echo
+echo "i386 machine: image ${image_seconds} s, machine ${machine_seconds} s ($accel_name), stages inside:"
+[ -f "$run/stages" ] && sed 's/^/  /; s/$/ s/' "$run/stages"
+failed=0
+if [ -f "$run/cases" ]; then
+  passed=$(grep -c '^passed ' "$run/cases" || true)
+  failed=$(grep -c '^failed ' "$run/cases" || true)
+  echo "i386 machine: $passed test cases passed, $failed failed under 32-bit Wine"
+  for exe in $(awk '{print $2}' "$run/cases" | sort -u); do
+    echo "  $exe: $(grep -c " $exe " "$run/cases") cases, $(awk -v e="$exe" '$2 == e {s += $4} END {printf "%.0f", s}' "$run/cases") s"
+  done
+  grep '^failed ' "$run/cases" | while read -r _ exe name _; do
+    echo "----- failed: $exe $name"
+    cat "$run/logs/$exe.$(echo "$name" | tr '/' '_').log" 2>/dev/null
+  done
+fi
+echo "i386 machine: left out: $skip_tests"
+[ -f "$run/benchmark" ] && sed 's/^/i386 machine: /' "$run/benchmark"
+
+if [ $status -ne 0 ] || [ ! -f "$run/done" ] || [ ! -s "$run/cases" ] || [ "$failed" -ne 0 ] ||
+   ! grep -q 'ratio' "$run/benchmark" 2>/dev/null; then
+  [ $status -eq 124 ] && echo "i386 machine: stopped after 2400 s"
+  echo "i386 machine: FAILED; the machine's log:"
+  cat "$console" 2>/dev/null || true
+  exit 1
+fi
+echo "i386 machine: passed"
