@@ -18,7 +18,7 @@ if [ -f "$out/stamp" ] && [ "$(cat "$out/stamp")" = "$stamp" ] &&
   echo "i386 machine: image is up to date ($out)"
   exit 0
 fi
-[ "$(id -u)" -eq 0 ] || { echo "build-image: run as root (scripts/install-deps.sh, then sudo)" >&2; exit 1; }
+[ "$(id -u)" -eq 0 ] || { echo "build-image: run as root" >&2; exit 1; }
 for tool in mmdebstrap qemu-i386-static mkfs.ext4; do
   command -v "$tool" >/dev/null || { echo "build-image: $tool missing; run scripts/install-deps.sh" >&2; exit 1; }
 done
@@ -43,11 +43,16 @@ printf "MODULES=list\nBUSYBOX=n\nCOMPRESS=gzip\n" > "$1/etc/initramfs-tools/conf
 printf "#!/bin/sh\n[ \"\$1\" = prereqs ] && exit 0\n. /usr/share/initramfs-tools/hook-functions\nmanual_add_modules virtio_pci virtio_blk ext4\n" > "$1/etc/initramfs-tools/hooks/guest-disk"
 chmod +x "$1/etc/initramfs-tools/hooks/guest-disk"'
 
-echo "i386 machine: building the root file system from $mirror"
-# mmdebstrap runs the i386 maintainer scripts through qemu-i386-static, registered with a
-# binfmt_misc instance of a private user namespace.
-"$here/userns-run.py" bash -euo pipefail -c '
+# Where the kernel runs 32-bit programs, the i386 maintainer scripts run natively; elsewhere
+# through qemu-i386-static, registered with a binfmt_misc instance of a private user
+# namespace.
+register_emulator=1
+if arch-test -n i386 >/dev/null 2>&1; then register_emulator=0; fi
+echo "i386 machine: building the root file system from $mirror" \
+  "($([ $register_emulator = 1 ] && echo "through qemu-i386-static" || echo "i386 programs run natively"))"
+REGISTER_EMULATOR=$register_emulator "$here/userns-run.py" bash -euo pipefail -c '
   mount --make-rprivate /
+  [ "$REGISTER_EMULATOR" = 1 ] || exec "$@"
   mount -t binfmt_misc binfmt_misc /proc/sys/fs/binfmt_misc
   printf "%b" ":qemu-i386:M::\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00:\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff:/usr/bin/qemu-i386-static:F" > /proc/sys/fs/binfmt_misc/register
   exec "$@"' userns \

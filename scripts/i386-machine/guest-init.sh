@@ -6,7 +6,7 @@
 # command line (share_src, share_build, session and the session's own settings).
 PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin
 export PATH HOME=/root LANG=C.UTF-8
-mount -t proc proc /proc
+mount -t proc proc /proc 2>/dev/null
 # Read from the command line itself: what reaches this process as environment depends on
 # the initramfs. Module parameters (with a dot in the name) are left alone.
 for word in $(cat /proc/cmdline); do
@@ -15,7 +15,7 @@ for word in $(cat /proc/cmdline); do
     [a-z]*_*=*|session=*) export "$word" ;;
   esac
 done
-mount -t sysfs sysfs /sys
+mount -t sysfs sysfs /sys 2>/dev/null
 mount -t devtmpfs devtmpfs /dev 2>/dev/null
 mkdir -p /dev/pts /dev/shm
 mount -t devpts devpts /dev/pts

@@ -32,7 +32,9 @@ export WINEPREFIX=/root/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,msht
 export http_proxy=http://127.0.0.1:9/
 
 milliseconds() { echo $(($(date +%s%N) / 1000000)); }
-stage_started=$(milliseconds)
+# The first stage, the boot, began when the kernel started.
+read -r uptime _ < /proc/uptime
+stage_started=$(($(milliseconds) - ${uptime%.*} * 1000 - (1${uptime#*.} - 100) * 10))
 # end_stage NAME: records the time since the previous stage ended.
 end_stage() {
   now=$(milliseconds)
