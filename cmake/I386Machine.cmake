@@ -11,4 +11,4 @@ add_test(NAME I386Machine.ShippedPackagesAndTestsRunUnder32BitWine
 # It boots a machine of two processors: alone, so that the other tests' timings are not
 # disturbed and the machine gets both cores.
 set_tests_properties(I386Machine.ShippedPackagesAndTestsRunUnder32BitWine PROPERTIES
-  TIMEOUT 3600 SKIP_RETURN_CODE 77 RUN_SERIAL TRUE LABELS i386_machine)
+  TIMEOUT 4800 SKIP_RETURN_CODE 77 RUN_SERIAL TRUE LABELS i386_machine)

@@ -9,11 +9,12 @@
 # share_build), so paths built into the test programs hold here too. run_dir, on the
 # shared build folder, receives the results:
 #   stages      one line per stage: NAME SECONDS
-#   cases       one line per test case: passed|failed EXECUTABLE CASE SECONDS
+#   cases       one line per test case: passed|failed|notrun EXECUTABLE CASE SECONDS
 #   logs/       each failed case's output
 #   benchmark   the start-up benchmark's output
 #   done        written last, so the host can tell a finished session from a broken one
-# skip_tests (optional, comma-separated executable names) leaves test executables out.
+# skip_tests (optional, comma-separated executable names) leaves test executables out;
+# tests_budget (seconds) is the test cases' share of the time.
 set -u
 src=$share_src
 build=$share_build
@@ -51,6 +52,10 @@ echo "guest-session: $(uname -srm), $(nproc) processors, $($wine --version)"
 end_stage boot
 
 "$src/scripts/make-wine-prefix.sh" "$WINEPREFIX" headless || { echo "guest-session: no Wine prefix" >&2; exit 1; }
+# One Wine session for the whole run: its server and system processes start once, not for
+# every test case (the cases run one at a time, so none shares the session with another).
+wineserver=/usr/lib/wine/wineserver32
+"$wineserver" -p
 end_stage wine-prefix
 
 mkdir -p "$tree/tests/win" "$tree/src" "$tree/bench/win"
@@ -67,6 +72,10 @@ for zip in "$build"/packages/TandemoxDictionary-*-portable.zip; do
 done
 end_stage copy-and-unzip
 
+# The test cases get a share of the time; those that would start after it has run out are
+# recorded as not run.
+tests_deadline=$(($(milliseconds) / 1000 + ${tests_budget:-1200}))
+
 # run_cases EXECUTABLE [LAUNCHER...]: each case in a process of its own, as ctest runs them.
 run_cases() {
   exe=$1
@@ -80,6 +89,10 @@ run_cases() {
         test_case=${test_case%%  #*}
         test_case=${test_case%% *}
         started=$(milliseconds)
+        if [ $((started / 1000)) -ge "$tests_deadline" ]; then
+          printf 'notrun %s %s%s 0\n' "$name" "$suite" "$test_case" >> "$run/cases"
+          continue
+        fi
         log="$run/logs/$name.$(echo "$suite$test_case" | tr '/' '_').log"
         (cd "$(dirname "$exe")" && timeout "$case_limit" "$@" "$wine" "$exe" "--gtest_filter=$suite$test_case") \
           > "$log" 2>&1 < /dev/null
@@ -106,16 +119,31 @@ skipped() {
   return 1
 }
 
-# First the shipped packages: install, use and uninstall the setup program, start the
-# unzipped portable copy.
-run_cases "$tree/tests/win/packages_tests.exe"
-end_stage packages
+# The start-up of the shipped program (the unzipped portable copy) to its initial lookup,
+# next to a minimal 32-bit window program started the same way.
+run_startup_benchmark() {
+  "$wine" "$tree/bench/win/startup_benchmark.exe" \
+    "Z:$(echo "$build/packages-test/portable/TandemoxDictionary" | tr / '\\')" "${benchmark_rounds:-5}" \
+    > "$run/benchmark" 2>&1 < /dev/null
+  echo "guest-session: start-up benchmark ended with $?"
+  cat "$run/benchmark"
+  end_stage startup-benchmark
+}
 
+# First the shipped packages: install, use and uninstall the setup program, start the
+# unzipped portable copy. Then the other executables, those that cover most of the program
+# first; any not named here come last.
+order="packages startup lookup commands program settings hostile_articles save_kill capture about_help
+       web_links notification soak"
+executables=
+for name in $order; do
+  [ -f "$tree/tests/win/${name}_tests.exe" ] && executables="$executables $tree/tests/win/${name}_tests.exe"
+done
 for exe in "$tree"/tests/win/*_tests.exe; do
+  case " $executables " in *" $exe "*) ;; *) executables="$executables $exe" ;; esac
+done
+for exe in $executables; do
   name=$(basename "$exe" .exe)
-  case "$name" in
-    packages_tests) continue ;;
-  esac
   if skipped "$name"; then
     echo "guest-session: $name left out (skip_tests)"
     continue
@@ -125,18 +153,15 @@ for exe in "$tree"/tests/win/*_tests.exe; do
   else
     run_cases "$exe"
   fi
+  if [ "$name" = packages_tests ]; then
+    end_stage packages
+    run_startup_benchmark
+  fi
 done
 end_stage tests
 
-"$wine" "$tree/bench/win/startup_benchmark.exe" \
-  "Z:$(echo "$build/packages-test/portable/TandemoxDictionary" | tr / '\\')" "${benchmark_rounds:-5}" \
-  > "$run/benchmark" 2>&1 < /dev/null
-echo "guest-session: start-up benchmark ended with $?"
-cat "$run/benchmark"
-end_stage startup-benchmark
-
-/usr/lib/wine/wineserver32 -k 2>/dev/null
-/usr/lib/wine/wineserver32 -w 2>/dev/null
+"$wineserver" -k 2>/dev/null
+"$wineserver" -w 2>/dev/null
 umount "$build/packages-test"
 end_stage wine-shutdown
 echo done > "$run/done"

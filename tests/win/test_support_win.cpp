@@ -185,19 +185,25 @@ HWND startInstalledProgram(const std::wstring& directory, PROCESS_INFORMATION& p
                       &startup, &process)) {
     return nullptr;
   }
-  WaitForInputIdle(process.hProcess, 10000);
-  HWND window = nullptr;
-  for (int i = 0; i < 200 && !window; ++i) {
-    window = findMainWindowOf(process.dwProcessId);
-    if (!window) Sleep(50);
+  // Generous, for an emulated machine; a program that starts in time costs no more.
+  const DWORD limit = 60000;
+  const DWORD started = GetTickCount();
+  WaitForInputIdle(process.hProcess, limit);
+  while (GetTickCount() - started < limit) {
+    // The window can be found while it is still being made, before its controls exist; it
+    // is ready once its thread answers messages from its message loop.
+    const HWND window = findMainWindowOf(process.dwProcessId);
+    DWORD_PTR ignored = 0;
+    if (window && SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, limit, &ignored)) return window;
+    Sleep(50);
   }
-  return window;
+  return nullptr;
 }
 
 DWORD exitInstalledProgram(HWND window, PROCESS_INFORMATION& process) {
   PostMessageW(window, WM_COMMAND, MAKEWPARAM(IDM_EXIT, 0), 0);
   DWORD exitCode = 0xDEAD;
-  if (WaitForSingleObject(process.hProcess, 10000) == WAIT_OBJECT_0) GetExitCodeProcess(process.hProcess, &exitCode);
+  if (WaitForSingleObject(process.hProcess, 30000) == WAIT_OBJECT_0) GetExitCodeProcess(process.hProcess, &exitCode);
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);
   return exitCode;
