@@ -9,6 +9,7 @@
 #include "common/text_seam_win.h"
 #include "dictionary/article_files.h"
 #include "resource.h"
+#include "window_search_win.h"
 
 namespace {
 
@@ -57,27 +58,6 @@ BOOL CALLBACK matchMainWindow(HWND window, LPARAM parameter) {
     return FALSE;
   }
   return TRUE;
-}
-
-struct WindowSearch {
-  DWORD processId;
-  const wchar_t* className;
-  const wchar_t* caption;
-  HWND found;
-};
-
-BOOL CALLBACK matchWindow(HWND window, LPARAM parameter) {
-  auto* wanted = reinterpret_cast<WindowSearch*>(parameter);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(window, &owner);
-  if (owner != wanted->processId || !IsWindowVisible(window)) return TRUE;
-  wchar_t text[256] = L"";
-  GetClassNameW(window, text, static_cast<int>(std::size(text)));
-  if (std::wstring(text) != wanted->className) return TRUE;
-  GetWindowTextW(window, text, static_cast<int>(std::size(text)));
-  if (std::wstring(text) != wanted->caption) return TRUE;
-  wanted->found = window;
-  return FALSE;
 }
 
 }  // namespace
@@ -244,9 +224,7 @@ int exitProgramAndWait() {
 }
 
 HWND findWindowOf(DWORD processId, const wchar_t* className, const wchar_t* caption) {
-  WindowSearch search{processId, className, caption, nullptr};
-  EnumWindows(matchWindow, reinterpret_cast<LPARAM>(&search));
-  return search.found;
+  return visibleWindowOf(processId, className, caption);
 }
 
 HWND findOwnWindow(const wchar_t* className, const wchar_t* caption) {
