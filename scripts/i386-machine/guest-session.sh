@@ -82,7 +82,17 @@ run_cases() {
   shift
   name=$(basename "$exe" .exe)
   suite=
-  "$wine" "$exe" --gtest_list_tests 2>/dev/null | tr -d '\r' | while IFS= read -r line; do
+  list=$run/logs/$name.list
+  "$wine" "$exe" --gtest_list_tests 2> "$list.err" < /dev/null | tr -d '\r' > "$list"
+  # An executable that lists no cases (it did not start, say) is a failure, not an empty run.
+  if ! grep -q '^  ' "$list"; then
+    printf 'failed %s (listing) 0\n' "$name" >> "$run/cases"
+    cat "$list" "$list.err" > "$run/logs/$name.(listing).log"
+    rm -f "$list" "$list.err"
+    echo "guest-session: failed $name: no test cases listed"
+    return
+  fi
+  while IFS= read -r line; do
     case "$line" in
       "  "*)
         test_case=${line#  }
@@ -111,7 +121,8 @@ run_cases() {
         ;;
       *.) suite=$line ;;
     esac
-  done
+  done < "$list"
+  rm -f "$list" "$list.err"
 }
 
 skipped() {
