@@ -99,9 +99,9 @@ main() {
     notrun=$(grep -c '^notrun ' "$run/cases" || true)
     echo "i386 machine: $passed test cases passed, $failed failed under 32-bit Wine;" \
       "$notrun not run, the time for test cases ($tests_budget s) having run out"
-    for exe in $(awk '{print $2}' "$run/cases" | sort -u); do
-      echo "  $exe: $(grep -c " $exe " "$run/cases") cases, $(awk -v e="$exe" '$2 == e {s += $4} END {printf "%.0f", s}' "$run/cases") s"
-    done
+    awk '{ n[$2]; c[$2, $1]++; s[$2] += $4 }
+         END { for (e in n) printf "  %s: %d passed, %d failed, %d not run, %.0f s\n", e, c[e, "passed"],
+                                   c[e, "failed"], c[e, "notrun"], s[e] }' "$run/cases" | sort
     grep '^notrun ' "$run/cases" | awk '{print "  not run: " $2 " " $3}'
     grep '^failed ' "$run/cases" | while read -r _ exe name _; do
       echo "----- failed: $exe $name"
