@@ -102,10 +102,10 @@ main() {
     awk '{ n[$2]; c[$2, $1]++; s[$2] += $4 }
          END { for (e in n) printf "  %s: %d passed, %d failed, %d not run, %.0f s\n", e, c[e, "passed"],
                                    c[e, "failed"], c[e, "notrun"], s[e] }' "$run/cases" | sort
-    grep '^notrun ' "$run/cases" | awk '{print "  not run: " $2 " " $3}'
-    grep '^failed ' "$run/cases" | while read -r _ exe name _; do
+    awk '$1 == "notrun" {print "  not run: " $2 " " $3}' "$run/cases"
+    awk '$1 == "failed" {print $2, $3}' "$run/cases" | while read -r exe name; do
       echo "----- failed: $exe $name"
-      cat "$run/logs/$exe.$(echo "$name" | tr '/' '_').log" 2>/dev/null
+      cat "$run/logs/$exe.$(echo "$name" | tr "/" "_").log" 2>/dev/null || true
     done
   fi
   echo "i386 machine: left out: $skip_tests"
