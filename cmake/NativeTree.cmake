@@ -59,3 +59,4 @@ add_test(NAME HelpPage.IsInstalledWhole
          COMMAND ${CMAKE_SOURCE_DIR}/scripts/check-help-page.py ${DIST_DIR}/Help/Help.EN.html)
 
 include(cmake/Packages.cmake)
+include(cmake/I386Machine.cmake)

@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "resource.h"
+#include "window_search_win.h"
 
 namespace {
 
@@ -41,33 +42,6 @@ double millisecondsSince(LARGE_INTEGER start) {
   QueryPerformanceCounter(&now);
   QueryPerformanceFrequency(&frequency);
   return 1000.0 * static_cast<double>(now.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-struct WindowSearch {
-  DWORD processId;
-  const wchar_t* className;
-  const wchar_t* caption;
-  HWND found;
-};
-
-BOOL CALLBACK matchWindow(HWND window, LPARAM parameter) {
-  auto* wanted = reinterpret_cast<WindowSearch*>(parameter);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(window, &owner);
-  if (owner != wanted->processId || !IsWindowVisible(window)) return TRUE;
-  wchar_t text[256] = L"";
-  GetClassNameW(window, text, static_cast<int>(std::size(text)));
-  if (wcscmp(text, wanted->className) != 0) return TRUE;
-  GetWindowTextW(window, text, static_cast<int>(std::size(text)));
-  if (wcscmp(text, wanted->caption) != 0) return TRUE;
-  wanted->found = window;
-  return FALSE;
-}
-
-HWND visibleWindowOf(DWORD processId, const wchar_t* className, const wchar_t* caption) {
-  WindowSearch search{processId, className, caption, nullptr};
-  EnumWindows(matchWindow, reinterpret_cast<LPARAM>(&search));
-  return search.found;
 }
 
 // True once the window's thread has reached its message loop and, when a control is named,

@@ -3,6 +3,8 @@
 // portable copy. The packages come from the native tree's build (cmake/Packages.cmake).
 #include <gtest/gtest.h>
 
+#include <windows.h>
+#include <commctrl.h>
 #include <shlobj.h>
 #include <shobjidl.h>
 
@@ -172,7 +174,8 @@ struct ControlSearch {
   HWND found;
 };
 
-// Enumeration callbacks are stdcall on 32-bit Windows: a lambda does not convert to them.
+// A named CALLBACK function: a lambda converts only to a pointer of the default calling
+// convention, which 32-bit Windows does not call.
 BOOL CALLBACK matchControl(HWND child, LPARAM parameter) {
   auto* wanted = reinterpret_cast<ControlSearch*>(parameter);
   if (GetDlgCtrlID(child) != wanted->id) return TRUE;
@@ -200,18 +203,62 @@ class RunningProgram {
   HWND mainWindow() const { return window; }
   DWORD processId() const { return process.dwProcessId; }
 
-  // Types a word over whatever the English-Chinese word box holds (start-up puts a word
-  // there), key by key, and returns what the article view then shows.
-  std::wstring lookUp(const std::wstring& word) const {
-    const HWND edit = GetWindow(findControl(window, IDC_WORD_BOX), GW_CHILD);
-    const HWND article = findControl(window, IDC_ARTICLE_VIEW);
+  // Types a word over whatever a tab's word box holds (start-up puts a word in the first),
+  // key by key, and returns what that tab's article view then shows.
+  std::wstring lookUp(const std::wstring& word, int tab = 0) const {
+    const HWND edit = GetWindow(findControl(window, IDC_WORD_BOX + tab), GW_CHILD);
+    const HWND article = findControl(window, IDC_ARTICLE_VIEW + tab);
     if (!edit || !article) return L"(no word box or article view)";
     SendMessageW(edit, EM_SETSEL, 0, -1);
     for (const wchar_t c : word) SendMessageW(edit, WM_CHAR, c, 1);
+    return articleText(tab);
+  }
+
+  std::wstring articleText(int tab) const {
     // GetWindowText does not ask a window of another process for its text; the message does.
     wchar_t text[4096] = L"";
-    SendMessageW(article, WM_GETTEXT, std::size(text), reinterpret_cast<LPARAM>(text));
+    SendMessageW(findControl(window, IDC_ARTICLE_VIEW + tab), WM_GETTEXT, std::size(text),
+                 reinterpret_cast<LPARAM>(text));
     return text;
+  }
+
+  int headwordCount(int tab) const {
+    return static_cast<int>(SendMessageW(findControl(window, IDC_WORD_LIST + tab), LVM_GETITEMCOUNT, 0, 0));
+  }
+
+  // A menu command, as the menu sends it; false when the program did not take it in time.
+  bool choose(WORD command) const {
+    DWORD_PTR ignored = 0;
+    return SendMessageTimeoutW(window, WM_COMMAND, MAKEWPARAM(command, 0), 0, SMTO_NORMAL, 10000, &ignored) != 0;
+  }
+
+  // Double-clicks the first headword of a tab's word list with the mouse, where the list
+  // shows it: the first row, just below the column header if the list has one.
+  void doubleClickFirstHeadword(int tab) const {
+    const HWND list = findControl(window, IDC_WORD_LIST + tab);
+    RECT header{};
+    if (const HWND columns = FindWindowExW(list, nullptr, L"SysHeader32", nullptr)) {
+      if (IsWindowVisible(columns)) GetClientRect(columns, &header);
+    }
+    const LPARAM point = MAKELPARAM(8, header.bottom + 6);
+    PostMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, point);
+    PostMessageW(list, WM_LBUTTONUP, 0, point);
+    PostMessageW(list, WM_LBUTTONDBLCLK, MK_LBUTTON, point);
+    PostMessageW(list, WM_LBUTTONUP, 0, point);
+  }
+
+  // Tools, Options, then Save. True when the dialog came and went.
+  bool saveOptions() const {
+    PostMessageW(window, WM_COMMAND, MAKEWPARAM(IDM_TOOLS_OPTIONS, 0), 0);
+    HWND dialog = nullptr;
+    for (int i = 0; i < 500 && !dialog; ++i) {
+      dialog = findWindowOf(process.dwProcessId, L"#32770", L"Application options dialog");
+      if (!dialog) Sleep(20);
+    }
+    if (!dialog) return false;
+    SendMessageW(GetDlgItem(dialog, IDC_OPTIONS_SAVE), BM_CLICK, 0, 0);
+    for (int i = 0; i < 500 && IsWindow(dialog); ++i) Sleep(20);
+    return !IsWindow(dialog);
   }
 
   // Ends the program through File, Exit; its exit code, or a failure value.
@@ -297,6 +344,54 @@ TEST(Installer, InstallsForTheUserAndUninstallsAllButTheUsersSettings) {
   EXPECT_FALSE(keyExists(HKEY_CURRENT_USER, uninstallKey)) << "the uninstall entry is left";
   EXPECT_EQ(registryText(registeredIn, runKey, runValue), std::nullopt);
   EXPECT_EQ(registryText(otherRoot, runKey, runValue), L"C:\\Portable\\TandemoxDictionary.exe");
+  startFromNothing();
+}
+
+// The installed copy with the real article files, used as a person would: both tabs, the
+// word list, the options, File, Exit; then uninstalled, which keeps the saved options.
+TEST(Installer, TheInstalledProgramLooksUpBothWaysAndKeepsItsSavedOptions) {
+  startFromNothing();
+  ASSERT_EQ(runSetup(), 0);
+  const std::wstring directory = installDirectory();
+  {
+    RunningProgram running(directory);
+    ASSERT_NE(running.mainWindow(), nullptr) << "the installed program shows no window";
+    EXPECT_EQ(textOf(running.mainWindow()), L"Tandemox English to Chinese, Chinese to English Talking Dictionary");
+
+    const std::wstring water = running.lookUp(L"water");
+    EXPECT_NE(water.find(L"水"), std::wstring::npos) << "the article view shows: " << water;
+    EXPECT_EQ(running.headwordCount(0), 25) << "headwords listed for \"water\"";
+
+    ASSERT_TRUE(running.choose(IDM_VIEW_CHINESE_ENGLISH));
+    const std::wstring shui = running.lookUp(L"水", 1);
+    EXPECT_NE(shui.find(L"shuǐ"), std::wstring::npos) << "the article view shows: " << shui;
+    EXPECT_GT(running.headwordCount(1), 0);
+    const std::wstring toneless = running.lookUp(L"shui", 1);
+    EXPECT_NE(toneless.find(L"水"), std::wstring::npos) << "the article view shows: " << toneless;
+    EXPECT_GT(running.headwordCount(1), 1) << "headwords listed for \"shui\"";
+
+    // A double-click on a headword shows its article: the view is emptied first, so only
+    // the double-click can fill it.
+    SendMessageW(findControl(running.mainWindow(), IDC_ARTICLE_VIEW + 1), WM_SETTEXT, 0,
+                 reinterpret_cast<LPARAM>(L""));
+    ASSERT_EQ(running.articleText(1), L"");
+    running.doubleClickFirstHeadword(1);
+    std::wstring shown;
+    for (int i = 0; i < 100 && shown.empty(); ++i) {
+      Sleep(50);
+      shown = running.articleText(1);
+    }
+    EXPECT_FALSE(shown.empty()) << "no article after a double-click on the first headword";
+
+    ASSERT_FALSE(exists(directory + L"\\Configuration.dat"));
+    EXPECT_TRUE(running.saveOptions()) << "the options dialog did not come and go";
+    EXPECT_TRUE(exists(directory + L"\\Configuration.dat")) << "Save wrote no Configuration.dat";
+    EXPECT_EQ(running.exit(), 0u);
+  }
+  const auto uninstall = registryText(HKEY_CURRENT_USER, uninstallKey, L"QuietUninstallString");
+  ASSERT_TRUE(uninstall.has_value());
+  EXPECT_EQ(runToTheEnd(*uninstall), 0);
+  EXPECT_EQ(treeOf(directory), std::vector<std::wstring>{L"Configuration.dat"});
   startFromNothing();
 }
 

@@ -9,6 +9,7 @@
 #include "common/text_seam_win.h"
 #include "dictionary/article_files.h"
 #include "resource.h"
+#include "window_search_win.h"
 
 namespace {
 
@@ -37,6 +38,26 @@ void removeTree(const std::wstring& directory) {
     FindClose(search);
   }
   RemoveDirectoryW(directory.c_str());
+}
+
+// Window enumeration callbacks are named CALLBACK functions: a lambda converts only to a
+// pointer of the default calling convention, which 32-bit Windows does not call.
+struct MainWindowSearch {
+  DWORD processId;
+  HWND window;
+};
+
+BOOL CALLBACK matchMainWindow(HWND window, LPARAM parameter) {
+  auto* wanted = reinterpret_cast<MainWindowSearch*>(parameter);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  wchar_t className[64] = L"";
+  GetClassNameW(window, className, 64);
+  if (owner == wanted->processId && std::wstring(className) == L"KESTRELVALE_10") {
+    wanted->window = window;
+    return FALSE;
+  }
+  return TRUE;
 }
 
 }  // namespace
@@ -129,26 +150,6 @@ bool installProgramCopy(const std::wstring& directory) {
   return CopyFileW(builtProgramPath().c_str(), program.c_str(), FALSE) != FALSE;
 }
 
-struct MainWindowSearch {
-  DWORD processId;
-  HWND window;
-};
-
-// Enumeration callbacks are declared CALLBACK: a lambda converts only to the default calling
-// convention, which on 32-bit Windows is not the one the system calls with.
-static BOOL CALLBACK matchMainWindow(HWND window, LPARAM parameter) {
-  auto* wanted = reinterpret_cast<MainWindowSearch*>(parameter);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(window, &owner);
-  wchar_t className[64] = L"";
-  GetClassNameW(window, className, 64);
-  if (owner == wanted->processId && std::wstring(className) == L"KESTRELVALE_10") {
-    wanted->window = window;
-    return FALSE;
-  }
-  return TRUE;
-}
-
 HWND findMainWindowOf(DWORD processId) {
   MainWindowSearch search{processId, nullptr};
   EnumWindows(matchMainWindow, reinterpret_cast<LPARAM>(&search));
@@ -164,19 +165,25 @@ HWND startInstalledProgram(const std::wstring& directory, PROCESS_INFORMATION& p
                       &startup, &process)) {
     return nullptr;
   }
-  WaitForInputIdle(process.hProcess, 10000);
-  HWND window = nullptr;
-  for (int i = 0; i < 200 && !window; ++i) {
-    window = findMainWindowOf(process.dwProcessId);
-    if (!window) Sleep(50);
+  // Generous, for an emulated machine; a program that starts in time costs no more.
+  const DWORD limit = 60000;
+  const DWORD started = GetTickCount();
+  WaitForInputIdle(process.hProcess, limit);
+  while (GetTickCount() - started < limit) {
+    // The window can be found while it is still being made, before its controls exist; it
+    // is ready once its thread answers messages from its message loop.
+    const HWND window = findMainWindowOf(process.dwProcessId);
+    DWORD_PTR ignored = 0;
+    if (window && SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, limit, &ignored)) return window;
+    Sleep(50);
   }
-  return window;
+  return nullptr;
 }
 
 DWORD exitInstalledProgram(HWND window, PROCESS_INFORMATION& process) {
   PostMessageW(window, WM_COMMAND, MAKEWPARAM(IDM_EXIT, 0), 0);
   DWORD exitCode = 0xDEAD;
-  if (WaitForSingleObject(process.hProcess, 10000) == WAIT_OBJECT_0) GetExitCodeProcess(process.hProcess, &exitCode);
+  if (WaitForSingleObject(process.hProcess, 30000) == WAIT_OBJECT_0) GetExitCodeProcess(process.hProcess, &exitCode);
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);
   return exitCode;
@@ -216,31 +223,8 @@ int exitProgramAndWait() {
   return -1;
 }
 
-struct WindowSearch {
-  DWORD processId;
-  const wchar_t* className;
-  const wchar_t* caption;
-  HWND found;
-};
-
-static BOOL CALLBACK matchWindow(HWND window, LPARAM parameter) {
-  auto* wanted = reinterpret_cast<WindowSearch*>(parameter);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(window, &owner);
-  if (owner != wanted->processId || !IsWindowVisible(window)) return TRUE;
-  wchar_t text[256] = L"";
-  GetClassNameW(window, text, static_cast<int>(std::size(text)));
-  if (std::wstring(text) != wanted->className) return TRUE;
-  GetWindowTextW(window, text, static_cast<int>(std::size(text)));
-  if (std::wstring(text) != wanted->caption) return TRUE;
-  wanted->found = window;
-  return FALSE;
-}
-
 HWND findWindowOf(DWORD processId, const wchar_t* className, const wchar_t* caption) {
-  WindowSearch search{processId, className, caption, nullptr};
-  EnumWindows(matchWindow, reinterpret_cast<LPARAM>(&search));
-  return search.found;
+  return visibleWindowOf(processId, className, caption);
 }
 
 HWND findOwnWindow(const wchar_t* className, const wchar_t* caption) {
