@@ -19,6 +19,7 @@
 #include "dictionary/article_files.h"
 #include "dictionary/own_articles.h"
 #include "dictionary/own_articles_win.h"
+#include "dictionary/word_search_win.h"
 #include "resource.h"
 #include "test_support_win.h"
 
@@ -238,6 +239,10 @@ TEST_F(OwnArticlesWindow, OwnFilesAreReadAtStartInBothTabs) {
   EXPECT_EQ(articleOf(0), L"Your own article:\nmine\n");
   lookUp(0, L"book");
   EXPECT_EQ(articleOf(0), L"article of book\n") << "a word with no own article shows what it always did";
+  // Text captured from another program (Control+Insert) ends in the same lookup.
+  app.capturedText = new wchar_t[6]{L'z', L'e', L'b', L'r', L'a', L'\0'};
+  lookUpCapturedText();
+  EXPECT_EQ(articleOf(0), L"Your own article:\nstriped\n");
   lookUp(1, L"水");
   EXPECT_EQ(listItems(1), (std::vector<std::wstring>{L"水", L"水果", L"火"}));
   EXPECT_EQ(articleOf(1), L"Your own article:\nmy water\n\nFrom the dictionary:\nshui3 water\n");
