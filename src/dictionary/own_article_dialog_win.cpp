@@ -63,10 +63,7 @@ void fillOwnArticleDialog(HWND dialog, const OwnArticleChoice& choice) {
   const HWND headwordBox = GetDlgItem(dialog, IDC_OWN_HEADWORD);
   const HWND articleBox = GetDlgItem(dialog, IDC_OWN_ARTICLE);
   // No silent cut: text beyond the limits is refused with a message when Save is pressed.
-  for (const HWND box : {headwordBox, articleBox}) {
-    SendMessageW(box, EM_LIMITTEXT, 0, 0);
-    if (app.wordFont) SendMessageW(box, WM_SETFONT, reinterpret_cast<WPARAM>(app.wordFont), FALSE);
-  }
+  for (const HWND box : {headwordBox, articleBox}) SendMessageW(box, EM_LIMITTEXT, 0, 0);
   SetWindowSubclass(articleBox, articleBoxProc, 1, 0);
   SetWindowTextW(headwordBox, choice.headword.c_str());
   showOwnArticle(dialog);

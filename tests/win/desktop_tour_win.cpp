@@ -1,7 +1,7 @@
 // Drives the running dictionary from outside, one step per call, for scripts/desktop-tour.sh,
 // which takes a screenshot after each step.
 //
-//   desktop_tour minimise | tray-menu | key-escape | about | options | exit
+//   desktop_tour minimise | tray-menu | key-escape | about | options | own-article | exit
 //   desktop_tour look-up WORD                     types WORD into the current tab's word box
 //   desktop_tour place CAPTION                    prints the rectangle of this process's top
 //                                                 window CAPTION as WIDTHxHEIGHT+X+Y
@@ -61,6 +61,8 @@ int wmain(int argc, wchar_t** argv) {
     PostMessageW(window, WM_COMMAND, MAKEWPARAM(171, 0), 0);
   } else if (step == L"options") {
     PostMessageW(window, WM_COMMAND, MAKEWPARAM(165, 0), 0);
+  } else if (step == L"own-article") {
+    PostMessageW(window, WM_COMMAND, MAKEWPARAM(10501, 0), 0);
   } else if (step == L"look-up" && argc == 3) {
     // The word box of the selected tab, as the box reports an edit to its window.
     const HWND tabs = GetDlgItem(window, 23);

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <ostream>
 #include <random>
 #include <string>
 #include <thread>
@@ -299,6 +300,8 @@ struct DamagedCase {
   const char* name;
   std::string (*bytes)();
 };
+
+void PrintTo(const DamagedCase& c, std::ostream* out) { *out << c.name; }
 
 class DamagedOwnFile : public ::testing::TestWithParam<DamagedCase> {};
 
