@@ -250,6 +250,29 @@ TEST_F(OwnArticlesWindow, OwnFilesAreReadAtStartInBothTabs) {
   EXPECT_TRUE(boxes.texts().empty());
 }
 
+// The keys of any Windows dialog, as the dialog's own loop hands them on: Escape cancels,
+// Enter outside the article box saves.
+TEST_F(OwnArticlesWindow, EscapeCancelsAndEnterSaves) {
+  ASSERT_TRUE(startProgram());
+  const auto key = [](HWND dialog, int id, WPARAM code) {
+    PostMessageW(GetDlgItem(dialog, id), WM_KEYDOWN, code, 1);
+    PostMessageW(GetDlgItem(dialog, id), WM_KEYUP, code, 0xC0000001);
+  };
+  DialogSeen seen = useOwnArticleDialog([&](HWND d) {
+    write(d, 0, L"kiwi", L"a fruit");
+    key(d, IDC_OWN_HEADWORD, VK_ESCAPE);
+  });
+  EXPECT_TRUE(seen.closed);
+  EXPECT_EQ(ownFileRecords(directory, 0), L"unreadable") << "Escape saved nothing";
+  seen = useOwnArticleDialog([&](HWND d) {
+    write(d, 0, L"kiwi", L"a fruit");
+    key(d, IDC_OWN_HEADWORD, VK_RETURN);
+  });
+  EXPECT_TRUE(seen.closed);
+  EXPECT_EQ(ownFileRecords(directory, 0), L"kiwi=a fruit\r\n");
+  EXPECT_EQ(articleOf(0), L"Your own article:\na fruit\n");
+}
+
 // Input that breaks a rule, and a file that cannot be replaced: a message, the dialog stays
 // open with the text in it, and the file is as it was.
 TEST_F(OwnArticlesWindow, RefusedOrFailedSavesKeepTheDialogAndTheFile) {
