@@ -21,6 +21,7 @@
 #define IDB_TOOLBAR_48 37688
 #define IDD_ABOUT 1033
 #define IDD_OPTIONS 37818
+#define IDD_OWN_ARTICLE 37900
 
 // Commands
 #define IDM_LOOKUP_AND_ABOUT 104
@@ -73,3 +74,9 @@
 #define IDC_LOAD_ON_START 421
 #define IDC_ALWAYS_ON_TOP 422
 #define IDC_OPTIONS_SAVE 423
+
+// Controls of the own word article dialog (Save is IDOK, Cancel IDCANCEL)
+#define IDC_OWN_DIRECTION 1601
+#define IDC_OWN_HEADWORD 1602
+#define IDC_OWN_ARTICLE 1603
+#define IDC_OWN_DELETE 1604

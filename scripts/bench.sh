@@ -2,6 +2,7 @@
 # Runs the benchmarks on the built program and the real article files:
 #  - the search engine per keystroke next to the straightforward scan (native);
 #  - unscrambling 16 MB next to memcpy (native);
+#  - saving one own article among 100,000 and a keystroke with them (native);
 #  - whole keystrokes in the real main window under Wine, with the engine and scan alongside,
 #    at 96 and at 144 DPI.
 # Build first (scripts/run.sh or scripts/test.sh).
@@ -11,6 +12,7 @@ articles="$PWD/build/dist/Articles"
 [ -f "$articles/Articles_English_Chinese.dat" ] || { echo "bench: build the article files first" >&2; exit 1; }
 build/bench/keystroke_benchmark --benchmark_repetitions=5 --benchmark_report_aggregates_only=true "$articles"
 build/bench/unscramble_benchmark --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+build/bench/own_articles_benchmark --benchmark_repetitions=5 --benchmark_report_aggregates_only=true "$articles"
 loader=$(scripts/wine-loader.sh)
 if [[ "$loader" == */wine64 ]]; then tree=windows-x86_64; dist=dist-x86_64; else tree=windows-i686; dist=dist; fi
 build/wine-run.sh "build/$tree/bench/win/window_keystroke_benchmark.exe" "Z:$(echo "$PWD/build/$dist" | tr / '\\')"

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Shows the built dictionary on a Wine virtual desktop under Xvfb and takes a screenshot
-# after each step: the window, the notification area menu, the About box, and a word
+# after each step: the window, the notification area menu, the About box, the own word
+# article dialog, and a word
 # selected in notepad and captured with Control+Insert. Run after a build (the Windows
 # tests' tree holds the step driver); the screenshots go to build/tour/. DPI=144 shows it
 # on a screen at 150 % (build/tour-144dpi/).
@@ -24,6 +25,10 @@ shot 2-tray-menu
 step key-escape
 step about
 shot 3-about-box
+step key-escape
+step own-article
+sleep 1
+shot 3a-own-article-dialog
 step key-escape
 
 # A document in notepad; "dictionary" is characters 18 to 28 of its text.

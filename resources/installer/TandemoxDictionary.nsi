@@ -3,8 +3,9 @@
 ; Installs without administrator rights into the user's own programs folder, so that the
 ; program can keep Configuration.dat beside itself, adds a shortcut to the user's Start menu
 ; and registers an uninstaller under HKCU. The uninstaller removes exactly the files it
-; installed, by name, and keeps what the user made: Configuration.dat (and therefore the
-; folder that holds it) stays; an empty folder goes.
+; installed, by name, and keeps what the user made: Configuration.dat and the own articles
+; files Own_English_Chinese.dat and Own_Chinese_English.dat (and therefore the folder that
+; holds them) stay; an empty folder goes.
 ;
 ; cmake/Packages.cmake passes:
 ;   /DARCH=x86|amd64     x86 builds the shipped 32-bit installer, amd64 one for x86-64
@@ -174,8 +175,8 @@ Section "Uninstall"
   Delete "$INSTDIR\${UNINSTALLER}"
   RMDir "$INSTDIR\Articles"
   RMDir "$INSTDIR\Help"
-  ; Not /r: a folder still holding the user's Configuration.dat, or anything else the user
-  ; put there, stays.
+  ; Not /r: a folder still holding the user's Configuration.dat, own articles, or anything
+  ; else the user put there, stays.
   RMDir "$INSTDIR"
   Delete "$SMPROGRAMS\${PRODUCT_NAME}.lnk"
   !insertmacro RemoveRunValue HKCU

@@ -5,6 +5,7 @@
 #include "desktop/capture_win.h"
 #include "desktop/tray_win.h"
 #include "dictionary/article_files_win.h"
+#include "dictionary/own_articles_win.h"
 #include "dictionary/article_view_win.h"
 #include "dictionary/pronounce_win.h"
 #include "dictionary/word_search_win.h"
@@ -95,6 +96,7 @@ bool startApplication(HINSTANCE instance, int showCommand) {
   greyUnavailableFileItems();
   loadArticleFiles();
   unscrambleArticles();
+  loadOwnArticles();
   showInitialWord();
   return true;
 }

@@ -39,6 +39,9 @@ struct AppState {
   const unsigned char* tabText[2];  // the text each tab searches; points into fileText
   std::uint32_t tabSize[2];
   ArticleText searchTexts[2];      // each tab's text as the word search reads it
+  std::u16string ownText[2];       // the user's own articles per tab, as their files hold them
+  ArticleText ownSearchTexts[2];   // ownText as the word search reads it
+  bool ownFileDamaged[2];          // unreadable at start: copied aside before it is replaced
   Settings settings;          // read from Configuration.dat; keys and values as stored
   NOTIFYICONDATAW trayIconData;
   HANDLE requestThread;       // the most recent notification request worker

@@ -13,6 +13,7 @@
 #include "desktop/capture_win.h"
 #include "desktop/tray_win.h"
 #include "dictionary/article_view_win.h"
+#include "dictionary/own_article_dialog_win.h"
 #include "dictionary/print_win.h"
 #include "dictionary/pronounce_win.h"
 #include "dictionary/word_search_win.h"
@@ -59,7 +60,6 @@ void restoreFromTray() {
   SetForegroundWindow(app.mainWindow);
 }
 
-void openHelpOnOwnEntries() { openHelpSection(helpSectionOwnEntries); }
 void openHelpOnFurtherLanguages() { openHelpSection(helpSectionFurtherLanguages); }
 
 // Greyed menu items and the Save button: nothing to do.
@@ -93,7 +93,7 @@ constexpr CommandRoute mainCommands[] = {
     {IDM_TRAY_EXIT, exitProgram},
     {IDC_PRONOUNCE, pronounceCurrentWord},
     {IDC_PRONOUNCE + 1, pronounceCurrentWord},
-    {IDT_NEW_ARTICLE, openHelpOnOwnEntries},
+    {IDT_NEW_ARTICLE, openOwnArticleDialog},
     {IDT_NEW_LANGUAGE, openHelpOnFurtherLanguages},
     {IDT_SAVE, doNothing},
     {IDT_PRINT, printCurrentArticle},

@@ -111,7 +111,7 @@ void createTabControls(HWND mainWindow, HINSTANCE articleInstance, int tab) {
   SendMessageW(app.articleViews[tab], EM_SETBKGNDCOLOR, 0, articleBackground);
 
   // Tab 0 reads "English Chinese", tab 1 "Chinese English".
-  std::wstring label = toWideText(tab == 0 ? firstLanguage + u" " + secondLanguage : secondLanguage + u" " + firstLanguage);
+  std::wstring label = toWideText(tabLabel(tab));
   TCITEMW item{};
   item.mask = TCIF_TEXT;
   item.pszText = label.data();

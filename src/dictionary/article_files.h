@@ -3,12 +3,15 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 // Subtracts 2 (mod 256) from every byte, in place.
 void unscrambleArticleBytes(unsigned char* bytes, std::size_t count);
 // Adds 2 (mod 256) to every byte, in place: the inverse, for writing article files.
 void scrambleArticleBytes(unsigned char* bytes, std::size_t count);
 
+// prefix + "_English_Chinese.dat" for file 0 (tab 0), prefix + "_Chinese_English.dat" for file 1.
+std::u16string directionFileName(std::u16string_view prefix, int fileIndex);
 // "Articles_English_Chinese.dat" for file 0 (tab 0), "Articles_Chinese_English.dat" for file 1.
 std::u16string articleFileName(int fileIndex);
 // The same name inside the Articles folder, as a path relative to the program's directory.

@@ -13,6 +13,7 @@
 #include "common/text_seam_win.h"
 #include "dictionary/article_files.h"
 #include "dictionary/lookup_win.h"
+#include "dictionary/own_articles.h"
 #include "dictionary/typed_lookup.h"
 #include "dictionary/word_search.h"
 
@@ -51,6 +52,13 @@ void showArticle() {
     std::u16string composed;
     std::u16string_view article;
     findTypedArticle(app.searchTexts[tab], word, tab, composed, article);
+    // The user's own article for exactly this word comes first, under its heading.
+    const ArticleLookup own = findArticle(app.ownSearchTexts[tab], word);
+    std::u16string withOwn;
+    if (own.status == ArticleStatus::Found) {
+      withOwn = ownArticleView(own.article, article);
+      article = withOwn;
+    }
     {
       const RedrawSuspended articleRedraw(app.articleViews[tab]);
       SetWindowTextW(app.articleViews[tab], toWideText(article).c_str());

@@ -14,6 +14,7 @@
 #include "dictionary/article_files.h"
 #include "dictionary/article_view_win.h"
 #include "dictionary/lookup_win.h"
+#include "dictionary/own_articles.h"
 #include "dictionary/typed_lookup.h"
 #include "dictionary/word_search.h"
 
@@ -67,7 +68,10 @@ void searchHeadwords() {
     return;
   }
   const std::u16string word = toCoreText(readWindowText(app.wordBoxes[tab]));
-  const HeadwordListing listing = listTypedWord(app.searchTexts[tab], word, tab);
+  // Own headwords take their places among the dictionary's; text that begins no own
+  // headword lists exactly what the dictionary lists.
+  const HeadwordListing listing =
+      mergedListing(listHeadwords(app.ownSearchTexts[tab], word), listTypedWord(app.searchTexts[tab], word, tab));
   if (listing.status != ListingStatus::Listed) {
     clearTab(tab);
     return;

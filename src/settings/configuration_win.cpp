@@ -5,31 +5,12 @@
 #include <algorithm>
 
 #include "app/app_state_win.h"
+#include "common/file_replace_win.h"
 #include "common/shell_win.h"
 #include "common/text_seam_win.h"
 #include "settings/configuration.h"
 
 namespace {
-
-struct FileHandle {
-  HANDLE handle;
-  explicit FileHandle(HANDLE opened) : handle(opened) {}
-  ~FileHandle() {
-    if (handle != INVALID_HANDLE_VALUE) CloseHandle(handle);
-  }
-  FileHandle(const FileHandle&) = delete;
-  FileHandle& operator=(const FileHandle&) = delete;
-  bool isOpen() const { return handle != INVALID_HANDLE_VALUE; }
-  void close() {
-    if (handle != INVALID_HANDLE_VALUE) CloseHandle(handle);
-    handle = INVALID_HANDLE_VALUE;
-  }
-};
-
-bool isReadOnlyFile(const std::wstring& path) {
-  const DWORD attributes = GetFileAttributesW(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
-}
 
 // Reads at most maxConfigurationReadSize bytes; wholeFile tells whether that was all of it.
 std::string readStartOfFile(HANDLE file, bool& wholeFile) {
@@ -49,12 +30,6 @@ std::string readStartOfFile(HANDLE file, bool& wholeFile) {
   DWORD got = 0;
   wholeFile = ReadFile(file, chunk, 1, &got, nullptr) && got == 0;
   return bytes;
-}
-
-bool writeWholeFile(HANDLE file, const std::string& bytes) {
-  DWORD written = 0;
-  return WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-         written == bytes.size() && FlushFileBuffers(file);
 }
 
 }  // namespace
@@ -78,23 +53,5 @@ void loadConfiguration() {
 }
 
 bool saveConfiguration() {
-  const std::wstring path = configurationFilePath();
-  // A user who made the file read-only does not want it rewritten; replacing it would
-  // otherwise succeed on systems that let a rename overwrite a read-only file.
-  if (isReadOnlyFile(path)) return false;
-  const std::wstring temporaryPath = path + L".tmp";
-  const std::string bytes = serialiseConfiguration(app.settings);
-
-  // No sharing while it is written, so a second copy of the program saving at the same
-  // moment cannot interleave with it; it fails and reports instead.
-  FileHandle file(CreateFileW(temporaryPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                              nullptr));
-  if (!file.isOpen()) return false;
-  const bool written = writeWholeFile(file.handle, bytes);
-  file.close();
-  if (written && MoveFileExW(temporaryPath.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    return true;
-  }
-  DeleteFileW(temporaryPath.c_str());
-  return false;
+  return replaceFileContents(configurationFilePath(), serialiseConfiguration(app.settings));
 }

@@ -54,9 +54,7 @@ bool clearUserRunValue(const std::wstring& valueName) {
   return runValueWriter(HKEY_CURRENT_USER, valueName, L"");
 }
 
-std::wstring directionLabel(int tab) {
-  return toWideText(tab == 0 ? firstLanguage + u" " + secondLanguage : secondLanguage + u" " + firstLanguage);
-}
+std::wstring directionLabel(int tab) { return toWideText(tabLabel(tab)); }
 
 void fillOptionsDialog(HWND dialog) {
   const HWND list = GetDlgItem(dialog, IDC_DEFAULT_LANGUAGE);

@@ -7,8 +7,10 @@
 
 #include "dictionary/word_search.h"
 
+#include <algorithm>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace reference {
@@ -103,6 +105,40 @@ inline bool keepsLinesInOrder(std::u16string_view shown, std::u16string_view exa
         from = end;
     }
     return true;
+}
+
+// The word list with the user's own headwords: every listed headword of both listings put
+// in code-unit order, an own headword before a dictionary one that equals it, which it then
+// stands for; the first 25 of those. Without own headwords, the dictionary's listing. Holds
+// for dictionary listings in sorted order, as sorted article files give.
+inline Listing mergedListing(const Listing& own, const Listing& dictionary)
+{
+    if (own.status != ListingStatus::Listed) {
+        return dictionary;
+    }
+    std::vector<std::pair<std::u16string_view, int>> all;
+    for (std::u16string_view headword : own.headwords) {
+        all.emplace_back(headword, 0);
+    }
+    for (std::u16string_view headword : dictionary.headwords) {
+        all.emplace_back(headword, 1);
+    }
+    std::stable_sort(all.begin(), all.end());
+    Listing merged;
+    merged.status = ListingStatus::Listed;
+    bool ownUnmatched = false;
+    for (const auto& [headword, source] : all) {
+        if (source == 1 && ownUnmatched && headword == merged.headwords.back()) {
+            ownUnmatched = false;
+            continue;
+        }
+        ownUnmatched = source == 0;
+        merged.headwords.push_back(headword);
+    }
+    if (merged.headwords.size() > 25) {
+        merged.headwords.resize(25);
+    }
+    return merged;
 }
 
 } // namespace reference

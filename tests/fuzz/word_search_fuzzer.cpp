@@ -17,6 +17,7 @@
 #include <string_view>
 #include <vector>
 
+#include "dictionary/own_articles.h"
 #include "dictionary/typed_lookup.h"
 #include "dictionary/word_search.h"
 #include "fuzz_check.h"
@@ -137,6 +138,29 @@ void compare(std::u16string_view loaded, const ArticleText& engineText, std::u16
   }
 }
 
+// The user's own articles for some of the headwords: the edits keep the text readable and
+// sorted, and the word list merged with it is the straightforward merge wherever the
+// dictionary's listing is in order, and the dictionary's own listing where no own headword
+// begins with the word.
+void compareMerged(std::u16string_view loaded, const ArticleText& engineText, std::u16string_view ownText,
+                   std::u16string_view word) {
+  const ArticleText own = prepareArticleText(ownText);
+  const HeadwordListing dictionary = listHeadwords(engineText, word);
+  const HeadwordListing ownListing = listHeadwords(own, word);
+  const HeadwordListing merged = mergedListing(ownListing, dictionary);
+  if (ownListing.status != ListingStatus::Listed) {
+    FUZZ_CHECK(merged.status == dictionary.status && merged.count == dictionary.count, loaded, word);
+    return;
+  }
+  for (std::size_t i = 1; i < dictionary.count; ++i) {
+    if (dictionary.headwords[i] < dictionary.headwords[i - 1]) return;
+  }
+  const reference::Listing want =
+      reference::mergedListing(reference::listHeadwords(ownText, word), reference::listHeadwords(loaded, word));
+  FUZZ_CHECK(merged.count == want.headwords.size(), loaded, word);
+  for (std::size_t i = 0; i < merged.count; ++i) FUZZ_CHECK(merged.headwords[i] == want.headwords[i], loaded, word);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -164,10 +188,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   ArticleText scanned = prepared;
   scanned.sortedRecords = false;
 
+  std::u16string own(emptyOwnArticles);
+  for (const std::u16string& headword : headwords) {
+    if (!input.ConsumeBool()) continue;
+    const std::u16string article = storedOwnArticle(units(input, 4, 5));
+    if (checkOwnInput(headword, article).rule != OwnInputRule::Kept) continue;
+    own = input.ConsumeIntegralInRange(0, 3) == 0 ? withoutOwnArticle(own, headword) : withOwnArticle(own, headword, article);
+  }
+  std::vector<OwnRecord> records;
+  FUZZ_CHECK(readOwnRecords(own, records) && prepareArticleText(own).sortedRecords, own, u"");
+
   for (int i = 0; i < 8 && input.remaining_bytes() > 0; ++i) {
     const std::u16string word = wordFor(input, headwords);
     compare(text, prepared, word);
     compare(text, scanned, word);
+    compareMerged(text, prepared, own, word);
   }
   return 0;
 }

@@ -132,7 +132,6 @@ TEST_F(AboutAndHelp, HelpCommandsHandTheHelpPageToTheShell) {
       {IDM_HELP_SEARCH, page},
       {IDM_HELP_CONTENTS, page},
       {IDT_HELP, page},
-      {IDT_NEW_ARTICLE, pageUrl + L"#own-entries"},
       {IDT_NEW_LANGUAGE, pageUrl + L"#further-languages"},
   };
   for (const auto& c : cases) {

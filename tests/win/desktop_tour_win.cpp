@@ -1,7 +1,7 @@
 // Drives the running dictionary from outside, one step per call, for scripts/desktop-tour.sh,
 // which takes a screenshot after each step.
 //
-//   desktop_tour minimise | tray-menu | key-escape | about | options | exit
+//   desktop_tour minimise | tray-menu | key-escape | about | options | own-article | exit
 //   desktop_tour look-up WORD                     types WORD into the current tab's word box
 //   desktop_tour tab 0|1                          selects a tab as the View menu does
 //   desktop_tour place CAPTION                    prints the rectangle of this process's top
@@ -65,6 +65,8 @@ int wmain(int argc, wchar_t** argv) {
   } else if (step == L"tab" && argc == 3) {
     const int command = std::wcscmp(argv[2], L"1") == 0 ? 163 : 162;
     PostMessageW(window, WM_COMMAND, MAKEWPARAM(command, 0), 0);
+  } else if (step == L"own-article") {
+    PostMessageW(window, WM_COMMAND, MAKEWPARAM(10501, 0), 0);
   } else if (step == L"look-up" && argc == 3) {
     // The word box of the selected tab, as the box reports an edit to its window.
     const HWND tabs = GetDlgItem(window, 23);

@@ -336,10 +336,16 @@ TEST(Installer, InstallsForTheUserAndUninstallsAllButTheUsersSettings) {
   const HKEY otherRoot = registeredIn == HKEY_LOCAL_MACHINE ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE;
   setRunValue(otherRoot, L"C:\\Portable\\TandemoxDictionary.exe");
 
+  // The user's own articles are theirs too, like their settings.
+  writeRawFile(directory + L"\\Own_Chinese_English.dat", "own articles");
+  writeRawFile(directory + L"\\Own_English_Chinese.dat", "own articles");
+
   ASSERT_TRUE(quietUninstall.has_value());
   EXPECT_EQ(runToTheEnd(*quietUninstall), 0);
-  EXPECT_EQ(treeOf(directory), std::vector<std::wstring>{L"Configuration.dat"});
+  EXPECT_EQ(treeOf(directory),
+            (std::vector<std::wstring>{L"Configuration.dat", L"Own_Chinese_English.dat", L"Own_English_Chinese.dat"}));
   EXPECT_EQ(readFileBytes(directory + L"\\Configuration.dat"), std::string("LoadOnStart=true\r\n"));
+  EXPECT_EQ(readFileBytes(directory + L"\\Own_English_Chinese.dat"), std::string("own articles"));
   EXPECT_FALSE(exists(shortcutPath()));
   EXPECT_FALSE(keyExists(HKEY_CURRENT_USER, uninstallKey)) << "the uninstall entry is left";
   EXPECT_EQ(registryText(registeredIn, runKey, runValue), std::nullopt);

@@ -12,36 +12,6 @@
 
 namespace {
 
-struct Process {
-  PROCESS_INFORMATION info{};
-  bool started = false;
-  DWORD error = 0;
-  Process(const std::wstring& program, const std::wstring& arguments, const std::wstring& directory) {
-    STARTUPINFOW startup{};
-    startup.cb = sizeof(startup);
-    // Starting a process under Wine on a busy machine now and then fails for a moment;
-    // that is not what the test is about, so it tries a few times.
-    for (int attempt = 0; attempt < 3 && !started; ++attempt) {
-      if (attempt > 0) Sleep(500);
-      std::wstring commandLine = L"\"" + program + L"\" " + arguments;
-      started = CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                               directory.c_str(), &startup, &info);
-      if (!started) error = GetLastError();
-    }
-  }
-  ~Process() {
-    if (!started) return;
-    if (WaitForSingleObject(info.hProcess, 0) == WAIT_TIMEOUT) {
-      TerminateProcess(info.hProcess, 1);
-      WaitForSingleObject(info.hProcess, 10000);
-    }
-    CloseHandle(info.hThread);
-    CloseHandle(info.hProcess);
-  }
-  Process(const Process&) = delete;
-  Process& operator=(const Process&) = delete;
-};
-
 // "LoadOnStart=true", "AlwaysOnTop=false" or "true", "DefaultLanguageId=" and a number:
 // exactly what one whole save writes.
 std::optional<unsigned long> wholeSaveNumber(const std::string& bytes) {
@@ -77,7 +47,7 @@ TEST(SavingSettings, AKillAtAnyMomentLeavesEitherTheOldOrTheNewWholeFile) {
     const HANDLE ready = CreateEventW(nullptr, TRUE, FALSE, eventName.c_str());
     ASSERT_NE(ready, nullptr);
     {
-      Process saving(saver, L"\"" + directory + L"\" " + eventName, directory);
+      ChildProcess saving(saver, L"\"" + directory + L"\" " + eventName, directory);
       ASSERT_TRUE(saving.started) << "kill " << kill << ": configuration_saver.exe did not start, error " << saving.error;
       const DWORD waited = WaitForSingleObject(ready, 20000);
       CloseHandle(ready);

@@ -266,3 +266,25 @@ void MessageBoxWatcher::watch() {
     Sleep(10);
   }
 }
+
+ChildProcess::ChildProcess(const std::wstring& program, const std::wstring& arguments, const std::wstring& directory) {
+  STARTUPINFOW startup{};
+  startup.cb = sizeof(startup);
+  for (int attempt = 0; attempt < 3 && !started; ++attempt) {
+    if (attempt > 0) Sleep(500);
+    std::wstring commandLine = L"\"" + program + L"\" " + arguments;
+    started = CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                             directory.c_str(), &startup, &info);
+    if (!started) error = GetLastError();
+  }
+}
+
+ChildProcess::~ChildProcess() {
+  if (!started) return;
+  if (WaitForSingleObject(info.hProcess, 0) == WAIT_TIMEOUT) {
+    TerminateProcess(info.hProcess, 1);
+    WaitForSingleObject(info.hProcess, 10000);
+  }
+  CloseHandle(info.hThread);
+  CloseHandle(info.hProcess);
+}

@@ -41,6 +41,19 @@ HWND findMainWindowOf(DWORD processId);
 // the process handles.
 DWORD exitInstalledProgram(HWND window, PROCESS_INFORMATION& process);
 
+// A program started with arguments in a folder; ended (killed) when this goes out of scope
+// if it still runs. Starting a process under Wine on a busy machine now and then fails for a
+// moment, so it tries a few times; `error` holds the last failure.
+struct ChildProcess {
+  PROCESS_INFORMATION info{};
+  bool started = false;
+  DWORD error = 0;
+  ChildProcess(const std::wstring& program, const std::wstring& arguments, const std::wstring& directory);
+  ~ChildProcess();
+  ChildProcess(const ChildProcess&) = delete;
+  ChildProcess& operator=(const ChildProcess&) = delete;
+};
+
 // Loads the window texts, registers the class and runs the real start-up sequence.
 bool startProgram(int showCommand = SW_SHOWNORMAL);
 // Sends the Exit command and pumps messages until the quit message; returns its code, or

@@ -1,0 +1,35 @@
+#include "common/file_replace_win.h"
+
+namespace {
+
+bool writeWholeFile(HANDLE file, const std::string& bytes) {
+  DWORD written = 0;
+  return WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+         written == bytes.size() && FlushFileBuffers(file);
+}
+
+}  // namespace
+
+bool isReadOnlyFile(const std::wstring& path) {
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
+}
+
+bool replaceFileContents(const std::wstring& path, const std::string& bytes) {
+  // A user who made the file read-only does not want it rewritten; replacing it would
+  // otherwise succeed on systems that let a rename overwrite a read-only file.
+  if (isReadOnlyFile(path) || bytes.size() > MAXDWORD) return false;
+  const std::wstring temporaryPath = path + L".tmp";
+  // No sharing while it is written, so a second copy of the program saving at the same
+  // moment cannot interleave with it; it fails and reports instead.
+  FileHandle file(CreateFileW(temporaryPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                              nullptr));
+  if (!file.isOpen()) return false;
+  const bool written = writeWholeFile(file.handle, bytes);
+  file.close();
+  if (written && MoveFileExW(temporaryPath.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    return true;
+  }
+  DeleteFileW(temporaryPath.c_str());
+  return false;
+}

@@ -1,0 +1,28 @@
+// Files that the program rewrites beside itself (the settings, the user's own articles):
+// a new file is written whole and then takes the old one's place in one step.
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+// Owns an open file handle.
+struct FileHandle {
+  HANDLE handle;
+  explicit FileHandle(HANDLE opened) : handle(opened) {}
+  ~FileHandle() { close(); }
+  FileHandle(const FileHandle&) = delete;
+  FileHandle& operator=(const FileHandle&) = delete;
+  bool isOpen() const { return handle != INVALID_HANDLE_VALUE; }
+  void close() {
+    if (handle != INVALID_HANDLE_VALUE) CloseHandle(handle);
+    handle = INVALID_HANDLE_VALUE;
+  }
+};
+
+bool isReadOnlyFile(const std::wstring& path);
+
+// Writes the bytes to path + ".tmp", flushes them and moves that file over `path` in one
+// step, so a crash, a kill or a full disk leaves either the old file or the new one, never a
+// part. False when anything fails (a read-only file or folder, a full disk, a folder where
+// the file should be); the old file is then as it was and the temporary file is removed.
+bool replaceFileContents(const std::wstring& path, const std::string& bytes);
