@@ -54,6 +54,15 @@ void showOwnArticle(HWND dialog) {
   SetDlgItemTextW(dialog, IDC_OWN_ARTICLE, toWideText(article).c_str());
 }
 
+// A new direction shows that direction's own article of the headword, unless the user has
+// already written in the article box: what they wrote is never replaced.
+void showDirectionsArticle(HWND dialog) {
+  if (SendDlgItemMessageW(dialog, IDC_OWN_ARTICLE, EM_GETMODIFY, 0, 0) != 0) return;
+  SetDlgItemTextW(dialog, IDC_OWN_ARTICLE, L"");
+  showOwnArticle(dialog);
+  SendDlgItemMessageW(dialog, IDC_OWN_ARTICLE, EM_SETMODIFY, FALSE, 0);
+}
+
 void fillOwnArticleDialog(HWND dialog, const OwnArticleChoice& choice) {
   const HWND directions = GetDlgItem(dialog, IDC_OWN_DIRECTION);
   for (int tab = 0; tab < 2; ++tab) {
@@ -119,6 +128,10 @@ INT_PTR CALLBACK ownArticleDialogProc(HWND dialog, UINT message, WPARAM wParam, 
           return TRUE;
         case IDCANCEL:
           EndDialog(dialog, IDCANCEL);
+          return TRUE;
+        case IDC_OWN_DIRECTION:
+          if (HIWORD(wParam) != CBN_SELCHANGE) return FALSE;
+          showDirectionsArticle(dialog);
           return TRUE;
       }
       return FALSE;

@@ -250,6 +250,33 @@ TEST_F(OwnArticlesWindow, OwnFilesAreReadAtStartInBothTabs) {
   EXPECT_TRUE(boxes.texts().empty());
 }
 
+// Choosing the other direction shows that direction's own article of the headword, but never
+// over what the user has written in the article box.
+TEST_F(OwnArticlesWindow, ChoosingADirectionShowsItsArticleButKeepsWhatWasWritten) {
+  writeRawFile(ownPath(directory, 0), scrambled(u"\n|bookworm|mine\r\n"));
+  writeRawFile(ownPath(directory, 1), scrambled(u"\n|\u6C34|my water\r\n"));
+  ASSERT_TRUE(startProgram());
+  std::wstring shownForChinese;
+  std::wstring keptWhenWritten;
+  const auto choose = [](HWND dialog, int tab) {
+    SendDlgItemMessageW(dialog, IDC_OWN_DIRECTION, CB_SETCURSEL, tab, 0);
+    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDC_OWN_DIRECTION, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDC_OWN_DIRECTION)));
+  };
+  useOwnArticleDialog([&](HWND dialog) {
+    SetDlgItemTextW(dialog, IDC_OWN_HEADWORD, L"\u6C34");
+    choose(dialog, 1);
+    shownForChinese = dialogText(dialog, IDC_OWN_ARTICLE);
+    SetDlgItemTextW(dialog, IDC_OWN_ARTICLE, L"my own words");
+    SendDlgItemMessageW(dialog, IDC_OWN_ARTICLE, EM_SETMODIFY, TRUE, 0);
+    choose(dialog, 0);
+    keptWhenWritten = dialogText(dialog, IDC_OWN_ARTICLE);
+    press(dialog, IDCANCEL);
+  });
+  EXPECT_EQ(shownForChinese, L"my water");
+  EXPECT_EQ(keptWhenWritten, L"my own words");
+}
+
 // The keys of any Windows dialog, as the dialog's own loop hands them on: Escape cancels,
 // Enter outside the article box saves.
 TEST_F(OwnArticlesWindow, EscapeCancelsAndEnterSaves) {
