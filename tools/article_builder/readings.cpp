@@ -129,7 +129,11 @@ ReadingShares readingShares(const std::vector<Entry>& entries, const ReadingFreq
     // counted character has in the dictionary.
     std::unordered_map<std::string, double> wordTotals;
     std::unordered_map<std::string, double> readingTotals;
-    std::unordered_map<std::string, std::vector<std::string>> dictionaryReadings;
+    struct CountedWord {
+        const std::vector<ReadingCount>* counts = nullptr;
+        std::vector<std::string> syllables;
+    };
+    std::unordered_map<std::string, CountedWord> dictionaryReadings;
     const auto countsOf = [&](const Entry& entry) -> const std::vector<ReadingCount>* {
         auto found = readings.byCharacter.find(entry.simplified);
         if (found == readings.byCharacter.end()) found = readings.byCharacter.find(entry.traditional);
@@ -144,8 +148,11 @@ ReadingShares readingShares(const std::vector<Entry>& entries, const ReadingFreq
         syllables[i] = comparableSyllable(entry.pinyin);
         wordTotals[entry.simplified] += values[i];
         readingTotals[entry.simplified + ' ' + syllables[i]] += values[i];
-        if (countsOf(entry) != nullptr && !syllables[i].empty()) {
-            std::vector<std::string>& known = dictionaryReadings[entry.simplified];
+        const std::vector<ReadingCount>* counts = countsOf(entry);
+        if (counts != nullptr && !syllables[i].empty()) {
+            CountedWord& word = dictionaryReadings[entry.simplified];
+            word.counts = counts;
+            std::vector<std::string>& known = word.syllables;
             known.push_back(syllables[i]);
             for (const std::string& other : otherReadings(entry)) known.push_back(comparableSyllable(other));
         }
@@ -156,12 +163,10 @@ ReadingShares readingShares(const std::vector<Entry>& entries, const ReadingFreq
     // alone (the neutral "dao" of 知道) come from words it is part of, and do
     // not count here.
     for (const auto& word : dictionaryReadings) {
-        const Entry probe{word.first, word.first, {}, {}, {}, 0};
-        const std::vector<ReadingCount>* counts = countsOf(probe);
-        if (counts == nullptr) continue;
+        const std::vector<ReadingCount>* counts = word.second.counts;
         std::unordered_map<std::string, double>& shares = result.counted[word.first];
         double total = 0.0;
-        for (const std::string& syllable : word.second) {
+        for (const std::string& syllable : word.second.syllables) {
             if (shares.count(syllable) != 0) continue;
             double count = kUncountedReading;
             for (const ReadingCount& reading : *counts) {
