@@ -2,7 +2,8 @@
 //  - Save: one article set in the text (inserted at its place), the text scrambled and
 //    written to a new file that then replaces the old one, as a save in the dialog does.
 //  - Keystroke: what a keystroke adds for own articles, the own listing merged with the
-//    dictionary's and the own exact lookup, beside the dictionary's part alone.
+//    dictionary's and the own exact lookup (one search of the own text serves both), beside
+//    the dictionary's part alone.
 //
 // Usage: own_articles_benchmark [benchmark flags] [folder with the article files]
 // Without the folder (or ARTICLES_DIR), a synthetic dictionary text is searched.
@@ -109,9 +110,9 @@ std::size_t keystroke(const ArticleText* own, std::u16string_view word)
     std::u16string_view article;
     findTypedArticle(f.dictionary, word, englishTab, composed, article);
     if (own) {
-        listing = mergedListing(listHeadwords(*own, word), listing);
-        const ArticleLookup found = findArticle(*own, word);
-        if (found.status == ArticleStatus::Found) composed = ownArticleView(found.article, article);
+        const OwnLookup found = lookUpOwnArticles(*own, word);
+        listing = mergedListing(found.listing, listing);
+        if (found.article.status == ArticleStatus::Found) composed = ownArticleView(found.article.article, article);
     }
     return listing.count + composed.size() + article.size();
 }

@@ -35,7 +35,7 @@ void clearTab(int tab) {
   SetWindowTextW(app.articleViews[tab], L"");
 }
 
-void showArticle() {
+void showArticle(const OwnLookup* own) {
   try {
     if (!articleTextsLoaded()) {
       showInfoMessage(toWideText(missingArticleFileMessage()));
@@ -53,10 +53,10 @@ void showArticle() {
     std::u16string_view article;
     findTypedArticle(app.searchTexts[tab], word, tab, composed, article);
     // The user's own article for exactly this word comes first, under its heading.
-    const ArticleLookup own = findArticle(app.ownSearchTexts[tab], word);
+    const ArticleLookup ownArticle = own ? own->article : findArticle(app.ownSearchTexts[tab], word);
     std::u16string withOwn;
-    if (own.status == ArticleStatus::Found) {
-      withOwn = ownArticleView(own.article, article);
+    if (ownArticle.status == ArticleStatus::Found) {
+      withOwn = ownArticleView(ownArticle.article, article);
       article = withOwn;
     }
     {

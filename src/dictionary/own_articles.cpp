@@ -252,6 +252,31 @@ HeadwordListing mergedListing(const HeadwordListing& own, const HeadwordListing&
     return merged;
 }
 
+OwnLookup lookUpOwnArticles(const ArticleText& own, std::u16string_view wordBoxText)
+{
+    OwnLookup found;
+    found.listing = listHeadwords(own, wordBoxText);
+    const std::u16string_view word = wordBoxText.substr(0, wordBoxText.find(u'\0'));
+    // Only in sorted text does the first headword that begins with the word equal it when any
+    // does (equal headwords sort before longer ones); a word the article key would cut, or
+    // one that can match across a field's end, is looked up on its own.
+    if (!own.sortedRecords || word.size() > maxArticleWordLength || word.find_first_of(u"|\n") != none) {
+        found.article = findArticle(own, wordBoxText);
+        return found;
+    }
+    if (found.listing.status != ListingStatus::Listed || found.listing.headwords[0] != word) {
+        return found;
+    }
+    // A listed headword is closed by "|", and its article runs to the next one.
+    const std::size_t articleAt =
+        static_cast<std::size_t>(found.listing.headwords[0].data() - own.text.data()) + word.size() + 1;
+    const std::size_t articleEnd = own.text.find(u'|', articleAt);
+    found.article.status = ArticleStatus::Found;
+    found.article.article =
+        own.text.substr(articleAt, articleEnd == none ? std::u16string_view::npos : articleEnd - articleAt);
+    return found;
+}
+
 std::u16string ownArticleView(std::u16string_view own, std::u16string_view dictionary)
 {
     std::u16string view(ownArticleHeading);

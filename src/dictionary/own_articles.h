@@ -85,6 +85,16 @@ std::u16string ownInputMessage(const OwnInputCheck& check);
 // listing lists nothing, the dictionary's listing as it stands.
 HeadwordListing mergedListing(const HeadwordListing& own, const HeadwordListing& dictionary);
 
+// What a keystroke finds among the own articles: the own headwords listed for the word box
+// text and the own article of exactly that text, as listHeadwords and findArticle find them.
+// In a text this program wrote (sorted, headwords of at most maxOwnHeadwordLength units)
+// the article comes from the listing's first record, so one search serves both.
+struct OwnLookup {
+    HeadwordListing listing;
+    ArticleLookup article;
+};
+OwnLookup lookUpOwnArticles(const ArticleText& own, std::u16string_view wordBoxText);
+
 // The heading put above an own article in the article view.
 inline constexpr std::u16string_view ownArticleHeading = u"Your own article:\r\n";
 inline constexpr std::u16string_view dictionaryArticleHeading = u"From the dictionary:\r\n";

@@ -1,5 +1,6 @@
 #include "dictionary/word_search.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 
@@ -148,17 +149,48 @@ FieldOrder compareField(std::u16string_view text, std::size_t start, std::u16str
     return FieldOrder::BeginsWithWord;
 }
 
-// The first record start whose field is not smaller than the word, in a text
-// whose fields are sorted. Probes land anywhere; each moves on to the next
-// record start before [lo, hi) is narrowed. Record starts before `lo` have
-// smaller fields, those from `hi` on do not, and `best` is the first of those.
-// Each probe reads at most the half of the range it discards, so even records
-// of any length cost no more than one pass.
-std::size_t firstFieldNotBefore(std::u16string_view text, std::u16string_view word)
+// The first four units of a field or word, each in 16 bits from the highest,
+// missing units as zero. Neither holds a zero unit (the text is cut at its
+// first), so a smaller key means a smaller field and a greater key a greater
+// one; equal keys say nothing.
+std::uint64_t packedKey(std::u16string_view units)
 {
+    std::uint64_t key = 0;
+    for (std::size_t k = 0; k < 4; ++k) {
+        key = key << 16 | (k < units.size() ? units[k] : 0u);
+    }
+    return key;
+}
+
+// The first record start whose field is not smaller than the word, in a text
+// whose fields are sorted. The fences first bound the range: those with a
+// smaller key lie before the answer, those with a greater one at or after it.
+// Probes then land anywhere; each moves on to the next record start before
+// [lo, hi) is narrowed. Record starts before `lo` have smaller fields, those
+// from `hi` on do not, and `best` is the first of those. Each probe reads at
+// most the half of the range it discards, so even records of any length cost
+// no more than one pass.
+std::size_t firstFieldNotBefore(const ArticleText& sorted, std::u16string_view word)
+{
+    const std::u16string_view text = sorted.text;
     std::size_t lo = 0;
     std::size_t hi = text.size();
     std::size_t best = none;
+    if (!sorted.fences.empty()) {
+        const std::uint64_t key = packedKey(word);
+        const auto& fences = sorted.fences;
+        const auto smaller = std::lower_bound(fences.begin(), fences.end(), key,
+                                              [](const ArticleText::Fence& f, std::uint64_t k) { return f.key < k; });
+        const auto greater = std::upper_bound(smaller, fences.end(), key,
+                                              [](std::uint64_t k, const ArticleText::Fence& f) { return k < f.key; });
+        if (smaller != fences.begin()) {
+            lo = std::prev(smaller)->start + 1;
+        }
+        if (greater != fences.end()) {
+            hi = greater->start;
+            best = greater->start;
+        }
+    }
     while (lo < hi) {
         const std::size_t mid = lo + (hi - lo) / 2;
         const std::size_t start = findRecordStart(text, mid, hi, 1);
@@ -185,7 +217,7 @@ std::size_t findListingMatch(const ArticleText& text, std::u16string_view word)
     if (!useBinarySearch(text, word)) {
         return scanForWord(text.text, word, false);
     }
-    const std::size_t start = firstFieldNotBefore(text.text, word);
+    const std::size_t start = firstFieldNotBefore(text, word);
     if (start == none || compareField(text.text, start, word) != FieldOrder::BeginsWithWord) {
         return none;
     }
@@ -200,7 +232,7 @@ std::size_t findArticleMatch(const ArticleText& text, std::u16string_view word)
     }
     // Equal fields sort before longer ones, so the first field not smaller
     // than the word is the only candidate for an exact match.
-    const std::size_t start = firstFieldNotBefore(text.text, word);
+    const std::size_t start = firstFieldNotBefore(text, word);
     if (start == none || compareField(text.text, start, word) != FieldOrder::BeginsWithWord) {
         return none;
     }
@@ -213,12 +245,13 @@ std::size_t findBar(std::u16string_view text, std::size_t from)
     return from >= text.size() ? none : findUnit(text.data(), from, text.size(), bar);
 }
 
-} // namespace
-
-bool hasSortedRecords(std::u16string_view text)
+// The load-time check: whether the fields of all record starts are in order,
+// collecting the fences on the way when asked to.
+bool checkRecordOrder(std::u16string_view text, std::vector<ArticleText::Fence>* fences)
 {
     std::u16string_view previous;
     bool first = true;
+    std::size_t count = 0;
     std::size_t start = findRecordStart(text, 0, text.size(), 1);
     while (start != none) {
         const std::size_t fieldAt = start + 2;
@@ -227,6 +260,9 @@ bool hasSortedRecords(std::u16string_view text)
             text.substr(fieldAt, (fieldEnd == none ? text.size() : fieldEnd) - fieldAt);
         if (!first && field < previous) {
             return false;
+        }
+        if (fences && count++ % recordFenceSpacing == 0) {
+            fences->push_back({packedKey(field), start});
         }
         previous = field;
         first = false;
@@ -240,12 +276,19 @@ bool hasSortedRecords(std::u16string_view text)
     return true;
 }
 
+} // namespace
+
+bool hasSortedRecords(std::u16string_view text) { return checkRecordOrder(text, nullptr); }
+
 ArticleText prepareArticleText(std::u16string_view loadedText)
 {
     ArticleText prepared;
     const std::size_t zero = findUnit(loadedText.data(), 0, loadedText.size(), u'\0');
     prepared.text = zero == none ? loadedText : loadedText.substr(0, zero);
-    prepared.sortedRecords = hasSortedRecords(prepared.text);
+    prepared.sortedRecords = checkRecordOrder(prepared.text, &prepared.fences);
+    if (!prepared.sortedRecords) {
+        prepared.fences = {};
+    }
     return prepared;
 }
 

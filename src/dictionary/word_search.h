@@ -2,8 +2,8 @@
 // tab's word list and the exact lookup that fills its article view.
 //
 // The text is searched where it lies in memory. Results are views into it, so
-// nothing is copied and nothing is kept beyond the text and one flag that the
-// load-time check computes. Results are those of a plain code-unit substring
+// nothing is copied; the load-time check keeps one flag and, for sorted text, a
+// few kilobytes of fences that narrow a binary search. Results are those of a plain code-unit substring
 // search (the first occurrence of line feed + "|" + the word, then the records
 // that follow it), whichever path finds them.
 #ifndef DICTIONARY_WORD_SEARCH_H
@@ -11,7 +11,9 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <string_view>
+#include <vector>
 
 // The word list shows at most this many headwords per search.
 inline constexpr std::size_t maxListedHeadwords = 25;
@@ -35,7 +37,18 @@ struct ArticleText {
     // unit) is followed by a headword field no smaller, in code-unit order,
     // than the one before it. Lookups may then binary-search in place.
     bool sortedRecords = false;
+    // In sorted text, every recordFenceSpacing-th record start, with the first
+    // units of its field packed into a number that orders as the fields do. A
+    // binary search first narrows its range among these, so it reads a few
+    // pages of the text instead of one page per step. Empty otherwise.
+    struct Fence {
+        std::uint64_t key = 0;
+        std::size_t start = 0;
+    };
+    std::vector<Fence> fences;
 };
+
+inline constexpr std::size_t recordFenceSpacing = 32;
 
 // Builds the searchable text from a loaded and unscrambled article text: cuts
 // it at its first zero unit and runs the sortedness check (one pass). Call once

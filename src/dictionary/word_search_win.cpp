@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <optional>
 #include <string>
 
 #include "app/app_state_win.h"
@@ -56,7 +57,7 @@ void fillList(HWND list, const HeadwordListing& listing) {
 
 }  // namespace
 
-void searchHeadwords() {
+void searchHeadwords(const OwnLookup* own) {
   if (!articleTextsLoaded()) {
     showInfoMessage(toWideText(missingArticleFileMessage()));
     return;
@@ -70,8 +71,8 @@ void searchHeadwords() {
   const std::u16string word = toCoreText(readWindowText(app.wordBoxes[tab]));
   // Own headwords take their places among the dictionary's; text that begins no own
   // headword lists exactly what the dictionary lists.
-  const HeadwordListing listing =
-      mergedListing(listHeadwords(app.ownSearchTexts[tab], word), listTypedWord(app.searchTexts[tab], word, tab));
+  const HeadwordListing listing = mergedListing(own ? own->listing : listHeadwords(app.ownSearchTexts[tab], word),
+                                                listTypedWord(app.searchTexts[tab], word, tab));
   if (listing.status != ListingStatus::Listed) {
     clearTab(tab);
     return;
@@ -80,8 +81,16 @@ void searchHeadwords() {
 }
 
 void lookUpWord() {
-  searchHeadwords();
-  showArticle();
+  // One search of the own articles serves the list and the article view.
+  std::optional<OwnLookup> own;
+  try {
+    const int tab = selectedTab();
+    own = lookUpOwnArticles(app.ownSearchTexts[tab], toCoreText(readWindowText(app.wordBoxes[tab])));
+  } catch (...) {
+    // Out of memory while reading the word box: the two parts look up on their own.
+  }
+  searchHeadwords(own ? &*own : nullptr);
+  showArticle(own ? &*own : nullptr);
 }
 
 void lookUpCapturedText() {

@@ -147,6 +147,11 @@ void compareMerged(std::u16string_view loaded, const ArticleText& engineText, st
   const ArticleText own = prepareArticleText(ownText);
   const HeadwordListing dictionary = listHeadwords(engineText, word);
   const HeadwordListing ownListing = listHeadwords(own, word);
+  const OwnLookup ownFound = lookUpOwnArticles(own, word);
+  const ArticleLookup ownArticle = findArticle(own, word);
+  FUZZ_CHECK(ownFound.listing.count == ownListing.count && ownFound.article.status == ownArticle.status &&
+                 ownFound.article.article == ownArticle.article,
+             ownText, word);
   const HeadwordListing merged = mergedListing(ownListing, dictionary);
   if (ownListing.status != ListingStatus::Listed) {
     FUZZ_CHECK(merged.status == dictionary.status && merged.count == dictionary.count, loaded, word);

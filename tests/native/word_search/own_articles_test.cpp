@@ -155,6 +155,7 @@ TEST(OwnArticles, MergedListingAgreesWithStraightforwardMerge)
         return out;
     };
     int merges = 0;
+    int found = 0;
     for (int round = 0; round < 300; ++round) {
         std::vector<std::u16string> dictionaryWords(random() % 60);
         for (auto& w : dictionaryWords) w = word(4);
@@ -173,9 +174,23 @@ TEST(OwnArticles, MergedListingAgreesWithStraightforwardMerge)
         std::vector<std::u16string> typed = ownWords;
         typed.insert(typed.end(), dictionaryWords.begin(), dictionaryWords.end());
         for (int i = 0; i < 20; ++i) typed.push_back(word(3));
+        // Text a key cuts or that holds what ends a field or the key.
+        typed.push_back(std::u16string(maxArticleWordLength, u'a') + u"b");
+        typed.push_back(ownWords.empty() ? u"a" : ownWords[0] + u'\0' + u"x");
+        typed.push_back(u"a|o");
+        typed.push_back(u"o\r\n|a");
         for (const std::u16string& w : typed) {
-            const std::u16string cut = w.substr(0, random() % (w.size() + 1));
-            const HeadwordListing merged = mergedListing(listHeadwords(own, cut), listHeadwords(dictionary, cut));
+            const bool whole = random() % 2 == 0;
+            const std::u16string cut = whole ? w : w.substr(0, random() % (w.size() + 1));
+            // The own lookup of one search finds what the two searches find.
+            const OwnLookup ownFound = lookUpOwnArticles(own, cut);
+            const HeadwordListing ownListing = listHeadwords(own, cut);
+            const ArticleLookup ownArticle = findArticle(own, cut);
+            ASSERT_EQ(ownFound.article.status, ownArticle.status) << search_test::escaped(cut);
+            ASSERT_EQ(ownFound.article.article, ownArticle.article) << search_test::escaped(cut);
+            ASSERT_EQ(ownFound.listing.count, ownListing.count) << search_test::escaped(cut);
+            found += ownArticle.status == ArticleStatus::Found;
+            const HeadwordListing merged = mergedListing(ownFound.listing, listHeadwords(dictionary, cut));
             const reference::Listing expected = reference::mergedListing(reference::listHeadwords(ownText, cut),
                                                                          reference::listHeadwords(dictionaryText, cut));
             ASSERT_EQ(merged.status, expected.status) << search_test::escaped(cut);
@@ -187,6 +202,7 @@ TEST(OwnArticles, MergedListingAgreesWithStraightforwardMerge)
         }
     }
     EXPECT_GT(merges, 5000);
+    EXPECT_GT(found, 1000);
 }
 
 TEST(OwnArticles, ViewShowsTheOwnArticleFirstUnderItsHeading)

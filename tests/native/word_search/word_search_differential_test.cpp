@@ -66,11 +66,15 @@ std::u16string randomArticle(Random& random)
 std::u16string recordText(Random& random, std::vector<std::u16string>& headwords)
 {
     static const std::u16string preambles[] = {u"", u"\n", u"\uFEFFtitle\n", u"junk"};
-    const std::size_t count = below(random, 40);
+    // Now and then a text long enough for the search's fences, its headwords sharing
+    // their first units so that fences compare equal to words whose records differ.
+    const bool long_ = chance(random, 0.15);
+    const std::size_t count = long_ ? 40 + below(random, 260) : below(random, 40);
+    const std::u16string shared = long_ ? std::u16string(below(random, 6), u'a') : u"";
     // A small pool makes duplicates common.
     std::vector<std::u16string> pool;
     for (std::size_t i = 0; i < 1 + count / 2; ++i) {
-        pool.push_back(randomHeadword(random));
+        pool.push_back(shared + randomHeadword(random));
     }
     for (std::size_t i = 0; i < count; ++i) {
         headwords.push_back(pool[below(random, pool.size())]);
