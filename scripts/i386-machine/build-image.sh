@@ -12,7 +12,9 @@ here=$(cd "$(dirname "$0")" && pwd)
 
 packages=(linux-image-686 initramfs-tools kmod mount iproute2 wine wine32 fonts-wine
           fonts-noto-cjk unzip python3)
-stamp=$(cat "$here/build-image.sh" "$here/guest-init.sh" | sha256sum | cut -d' ' -f1)
+scripts=$(cd "$here/.." && pwd)
+stamp=$(cat "$here/build-image.sh" "$here/guest-init.sh" "$scripts/make-wine-prefix.sh" "$scripts/wine-loader.sh" |
+        sha256sum | cut -d' ' -f1)
 if [ -f "$out/stamp" ] && [ "$(cat "$out/stamp")" = "$stamp" ] &&
    [ -f "$out/disk.ext4" ] && [ -f "$out/vmlinuz" ] && [ -f "$out/initrd.img" ]; then
   echo "i386 machine: image is up to date ($out)"
@@ -30,6 +32,14 @@ for f in /etc/apt/sources.list.d/debian.sources /etc/apt/sources.list; do
   uri=$(grep -hoE '^(URIs:|deb)[[:space:]]+\S+/debian/?([[:space:]]|$)' "$f" 2>/dev/null | head -1 | awk '{print $2}') || true
   if [ -n "$uri" ]; then mirror=$uri; break; fi
 done
+
+# The guest's Wine prefix is made here, where 32-bit programs run natively or through
+# qemu-i386-static (much faster than in the emulated machine); should that fail, the guest
+# makes it when it first runs.
+prefix_hook='timeout 900 chroot "$1" env -i HOME=/root PATH=/usr/sbin:/usr/bin:/sbin:/bin \
+  /opt/wine-prefix/make-wine-prefix.sh /root/wineprefix headless ||
+  { echo "i386 machine: no Wine prefix in the image; the machine will make it" >&2; rm -rf "$1/root/wineprefix"; }
+rm -rf "$1/tmp/".wine-* "$1/tmp/"*'
 
 started=$SECONDS
 rm -rf "$out"
@@ -62,6 +72,8 @@ REGISTER_EMULATOR=$register_emulator "$here/userns-run.py" bash -euo pipefail -c
     --dpkgopt='path-exclude=/usr/share/locale/*' \
     --essential-hook="$initramfs_setup" \
     --customize-hook="install -m 755 '$here/guest-init.sh' \"\$1/sbin/guest-init\"" \
+    --customize-hook="mkdir -p \"\$1/opt/wine-prefix\" && install -m 755 '$scripts/make-wine-prefix.sh' '$scripts/wine-loader.sh' \"\$1/opt/wine-prefix/\"" \
+    --customize-hook="$prefix_hook" \
     --customize-hook='rm -rf "$1/var/cache/apt" "$1/var/lib/apt/lists"' \
     bookworm "$root" "$mirror"
 echo "i386 machine: root file system in $((SECONDS - started)) s"

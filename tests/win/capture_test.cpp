@@ -95,24 +95,6 @@ void selectTab(int tab) {
   SendMessageW(app.mainWindow, WM_COMMAND, MAKEWPARAM(tab == 0 ? IDM_VIEW_ENGLISH_CHINESE : IDM_VIEW_CHINESE_ENGLISH, 0), 0);
 }
 
-// Presses keys with the given modifiers held, then Insert, as the user would.
-void pressInsertWith(const std::vector<WORD>& modifiers) {
-  std::vector<INPUT> keys;
-  auto key = [&](WORD code, bool up) {
-    INPUT input{};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = code;
-    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-    if (code == VK_INSERT) input.ki.dwFlags |= KEYEVENTF_EXTENDEDKEY;
-    keys.push_back(input);
-  };
-  for (const WORD modifier : modifiers) key(modifier, false);
-  key(VK_INSERT, false);
-  key(VK_INSERT, true);
-  for (auto it = modifiers.rbegin(); it != modifiers.rend(); ++it) key(*it, true);
-  SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT));
-}
-
 const std::u16string englishChinese =
     u"\n|a|article of a\n|melon|瓜 guā\n|water|水 shuǐ: water\n|watermelon|西瓜 xīguā\n";
 const std::u16string chineseEnglish = u"\n|水|shuǐ\r\n1. water\n|西瓜|xī guā\r\n1. watermelon\n";

@@ -354,7 +354,8 @@ TEST(Installer, InstallsForTheUserAndUninstallsAllButTheUsersSettings) {
 }
 
 // The installed copy with the real article files, used as a person would: both tabs, the
-// word list, the options, File, Exit; then uninstalled, which keeps the saved options.
+// word list, a double-click, Control+Insert, the options, File, Exit; then uninstalled,
+// which keeps the saved options.
 TEST(Installer, TheInstalledProgramLooksUpBothWaysAndKeepsItsSavedOptions) {
   startFromNothing();
   ASSERT_EQ(runSetup(), 0);
@@ -388,6 +389,27 @@ TEST(Installer, TheInstalledProgramLooksUpBothWaysAndKeepsItsSavedOptions) {
       shown = running.articleText(1);
     }
     EXPECT_FALSE(shown.empty()) << "no article after a double-click on the first headword";
+
+    // Control+Insert over text another program shows: the installed program has it copied
+    // and looks it up in the tab it shows. This process pumps its messages meanwhile, so
+    // that the reader's edit control takes the copy keystroke.
+    {
+      const HWND reader = CreateWindowExW(0, L"EDIT", L"我爱吃西瓜", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 400, 300, 300,
+                                          200, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+      ASSERT_NE(reader, nullptr);
+      SetForegroundWindow(reader);
+      SetFocus(reader);
+      SendMessageW(reader, EM_SETSEL, 3, 5);
+      pumpMessages(100);
+      pressInsertWith({VK_CONTROL});
+      std::wstring captured;
+      for (int i = 0; i < 200 && captured.find(L"watermelon") == std::wstring::npos; ++i) {
+        pumpMessages(100);
+        captured = running.articleText(1);
+      }
+      EXPECT_NE(captured.find(L"watermelon"), std::wstring::npos) << "after Control+Insert the view shows: " << captured;
+      DestroyWindow(reader);
+    }
 
     ASSERT_FALSE(exists(directory + L"\\Configuration.dat"));
     EXPECT_TRUE(running.saveOptions()) << "the options dialog did not come and go";

@@ -288,3 +288,20 @@ ChildProcess::~ChildProcess() {
   CloseHandle(info.hThread);
   CloseHandle(info.hProcess);
 }
+
+void pressInsertWith(const std::vector<WORD>& modifiers) {
+  std::vector<INPUT> keys;
+  auto key = [&](WORD code, bool up) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = code;
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    if (code == VK_INSERT) input.ki.dwFlags |= KEYEVENTF_EXTENDEDKEY;
+    keys.push_back(input);
+  };
+  for (const WORD modifier : modifiers) key(modifier, false);
+  key(VK_INSERT, false);
+  key(VK_INSERT, true);
+  for (auto it = modifiers.rbegin(); it != modifiers.rend(); ++it) key(*it, true);
+  SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT));
+}

@@ -61,6 +61,8 @@ bool startProgram(int showCommand = SW_SHOWNORMAL);
 int exitProgramAndWait();
 // Pumps the thread's pending messages for the given time.
 void pumpMessages(DWORD milliseconds);
+// Presses keys with the given modifiers held, then Insert, as the user would.
+void pressInsertWith(const std::vector<WORD>& modifiers);
 
 // A visible top-level window of the given process with the given class and caption, or
 // null. Other test processes share the desktop, so a search by name alone could find theirs.
