@@ -14,11 +14,8 @@ packages=(
   python3-jieba unicode-data wordnet-base wamerican bzip2
   nsis clang libclang-rt-14-dev
 )
-# The emulated i386 machine that runs the shipped 32-bit files (scripts/i386-machine/), when
-# asked for with I386_MACHINE=1.
-if [ "${I386_MACHINE:-0}" = 1 ]; then
-  packages+=(mmdebstrap arch-test qemu-user-static qemu-system-x86 e2fsprogs)
-fi
+# The emulated i386 machine that runs the shipped 32-bit files (scripts/i386-machine/).
+packages+=(mmdebstrap arch-test qemu-user-static qemu-system-x86 e2fsprogs)
 
 missing=()
 # npm fetches the pinned dictionary data; a machine that has Node.js from elsewhere keeps it.

@@ -9,11 +9,12 @@
 # share_build), so paths built into the test programs hold here too. run_dir, on the
 # shared build folder, receives the results:
 #   stages      one line per stage: NAME SECONDS
-#   cases       one line per test case: passed|failed|notrun EXECUTABLE CASE SECONDS
+#   cases       one line per test case: passed|failed|notrun|leftout EXECUTABLE CASE SECONDS
 #   logs/       each failed case's output
 #   benchmark   the start-up benchmark's output
 #   done        written last, so the host can tell a finished session from a broken one
-# skip_tests (optional, comma-separated executable names) leaves test executables out;
+# skip_tests (optional, comma-separated executable names) leaves test executables out,
+# skip_cases (comma-separated Suite.Case names) single cases;
 # tests_budget (seconds) is the test cases' share of the time.
 set -u
 src=$share_src
@@ -26,6 +27,7 @@ tests_from=$build/windows-i686/tests/win
 tree=/root/windows-i686
 wine=/usr/lib/wine/wine
 case_limit=${case_limit:-300}
+executable_limit=${executable_limit:-900}
 
 export WINEPREFIX=/root/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 # Notification requests go to a loopback port where nothing listens; the machine has no
@@ -76,53 +78,93 @@ end_stage copy-and-unzip
 # would start after it has run out are recorded as not run.
 tests_deadline=
 
-# run_cases EXECUTABLE [LAUNCHER...]: each case in a process of its own, as ctest runs them.
-run_cases() {
-  exe=$1
-  shift
-  name=$(basename "$exe" .exe)
-  suite=
+# list_cases EXECUTABLE: writes its test cases (Suite.Case, one a line) to $run/logs/NAME.cases.
+# An executable that lists no cases (it did not start, say) is a failure, not an empty run.
+list_cases() {
+  name=$(basename "$1" .exe)
   list=$run/logs/$name.list
-  "$wine" "$exe" --gtest_list_tests 2> "$list.err" < /dev/null | tr -d '\r' > "$list"
-  # An executable that lists no cases (it did not start, say) is a failure, not an empty run.
-  if ! grep -q '^  ' "$list"; then
+  "$wine" "$1" --gtest_list_tests 2> "$list.err" < /dev/null | tr -d '\r' > "$list"
+  awk '/^[^ ]/ { suite = $1 } /^  / { print suite $1 }' "$list" > "$run/logs/$name.cases"
+  if [ ! -s "$run/logs/$name.cases" ]; then
     printf 'failed %s (listing) 0\n' "$name" >> "$run/cases"
     cat "$list" "$list.err" > "$run/logs/$name.(listing).log"
-    rm -f "$list" "$list.err"
     echo "guest-session: failed $name: no test cases listed"
+  fi
+  rm -f "$list" "$list.err"
+}
+
+# run_executable EXECUTABLE: all its cases in one process, which spares starting Wine's
+# processes for each (most of a case's time under emulation); a case that did not pass
+# there (a test that leaves something behind for the next, or a crash that ended the run)
+# runs again in a process of its own, as ctest runs it, and that run decides.
+run_executable() {
+  exe=$1
+  name=$(basename "$exe" .exe)
+  list_cases "$exe"
+  cases=$run/logs/$name.cases
+  [ -s "$cases" ] || return
+  if [ -n "$tests_deadline" ] && [ $(($(milliseconds) / 1000)) -ge "$tests_deadline" ]; then
+    while read -r test_case; do run_case "$exe" "$test_case"; done < "$cases"
     return
   fi
-  while IFS= read -r line; do
-    case "$line" in
-      "  "*)
-        test_case=${line#  }
-        test_case=${test_case%%  #*}
-        test_case=${test_case%% *}
-        started=$(milliseconds)
-        if [ -n "$tests_deadline" ] && [ $((started / 1000)) -ge "$tests_deadline" ]; then
-          printf 'notrun %s %s%s 0\n' "$name" "$suite" "$test_case" >> "$run/cases"
-          continue
-        fi
-        log="$run/logs/$name.$(echo "$suite$test_case" | tr '/' '_').log"
-        (cd "$(dirname "$exe")" && timeout "$case_limit" "$@" "$wine" "$exe" "--gtest_filter=$suite$test_case") \
-          > "$log" 2>&1 < /dev/null
-        rc=$?
-        elapsed=$(($(milliseconds) - started))
-        if [ $rc -eq 0 ] && grep -q '^\[  PASSED  \] 1 test' "$log"; then
-          result=passed
-          rm -f "$log"
-        else
-          result=failed
-          [ $rc -eq 124 ] && echo "guest-session: stopped after $case_limit s" >> "$log"
-        fi
-        printf '%s %s %s%s %d.%03d\n' $result "$name" "$suite" "$test_case" $((elapsed / 1000)) $((elapsed % 1000)) \
-          >> "$run/cases"
-        echo "guest-session: $result $name $suite$test_case"
-        ;;
-      *.) suite=$line ;;
-    esac
-  done < "$list"
-  rm -f "$list" "$list.err"
+  filter=
+  for c in $(echo "${skip_cases:-}" | tr , " "); do filter="$filter:$c"; done
+  [ -n "$filter" ] && filter="*-${filter#:}"
+  whole=$run/logs/$name.whole.log
+  set --
+  [ "$name" = notification_tests ] && set -- python3 "$src/tests/win/loopback_http_server.py"
+  (cd "$(dirname "$exe")" && timeout "$executable_limit" "$@" "$wine" "$exe" ${filter:+"--gtest_filter=$filter"}) \
+    > "$whole" 2>&1 < /dev/null
+  while read -r test_case; do
+    line=$(grep -F "[       OK ] $test_case (" "$whole" | head -1)
+    if [ -n "$line" ] && ! case_left_out "$test_case"; then
+      ms=$(echo "$line" | sed 's/.*(\([0-9]*\) ms).*/\1/')
+      printf 'passed %s %s %d.%03d\n' "$name" "$test_case" $((ms / 1000)) $((ms % 1000)) >> "$run/cases"
+      echo "guest-session: passed $name $test_case"
+    else
+      run_case "$exe" "$test_case"
+    fi
+  done < "$cases"
+  rm -f "$whole"
+}
+
+# run_case EXECUTABLE CASE: the case in a process of its own, as ctest runs it; recorded as
+# left out, not run (the time share is over), passed or failed.
+run_case() {
+  exe=$1
+  test_case=$2
+  name=$(basename "$exe" .exe)
+  started=$(milliseconds)
+  if case_left_out "$test_case"; then
+    printf 'leftout %s %s 0\n' "$name" "$test_case" >> "$run/cases"
+    return
+  fi
+  if [ -n "$tests_deadline" ] && [ $((started / 1000)) -ge "$tests_deadline" ]; then
+    printf 'notrun %s %s 0\n' "$name" "$test_case" >> "$run/cases"
+    return
+  fi
+  # The notification tests talk to a loopback web server of their own.
+  set --
+  [ "$name" = notification_tests ] && set -- python3 "$src/tests/win/loopback_http_server.py"
+  log="$run/logs/$name.$(echo "$test_case" | tr '/' '_').log"
+  (cd "$(dirname "$exe")" && timeout "$case_limit" "$@" "$wine" "$exe" "--gtest_filter=$test_case") \
+    > "$log" 2>&1 < /dev/null
+  rc=$?
+  elapsed=$(($(milliseconds) - started))
+  if [ $rc -eq 0 ] && grep -q '^\[  PASSED  \] 1 test' "$log"; then
+    result=passed
+    rm -f "$log"
+  else
+    result=failed
+    [ $rc -eq 124 ] && echo "guest-session: stopped after $case_limit s" >> "$log"
+  fi
+  printf '%s %s %s %d.%03d\n' $result "$name" "$test_case" $((elapsed / 1000)) $((elapsed % 1000)) >> "$run/cases"
+  echo "guest-session: $result $name $test_case"
+}
+
+case_left_out() {
+  for c in $(echo "${skip_cases:-}" | tr , " "); do [ "$c" = "$1" ] && return 0; done
+  return 1
 }
 
 skipped() {
@@ -134,7 +176,7 @@ skipped() {
 # next to a minimal 32-bit window program started the same way.
 run_startup_benchmark() {
   "$wine" "$tree/bench/win/startup_benchmark.exe" \
-    "Z:$(echo "$build/packages-test/portable/TandemoxDictionary" | tr / '\\')" "${benchmark_rounds:-5}" \
+    "Z:$(echo "$build/packages-test/portable/TandemoxDictionary" | tr / '\\')" "${benchmark_rounds:-3}" \
     > "$run/benchmark" 2>&1 < /dev/null
   echo "guest-session: start-up benchmark ended with $?"
   cat "$run/benchmark"
@@ -142,8 +184,8 @@ run_startup_benchmark() {
 }
 
 # First the shipped packages: install, use and uninstall the setup program, start the
-# unzipped portable copy. Then the other executables, those that cover most of the program
-# first; any not named here come last.
+# unzipped portable copy. Then the cases of the other executables in turns, those that cover
+# most of the program first in each turn; any not named here come last.
 order="packages startup lookup commands program settings hostile_articles save_kill capture about_help
        web_links notification soak"
 executables=
@@ -159,15 +201,15 @@ for exe in $executables; do
     echo "guest-session: $name left out (skip_tests)"
     continue
   fi
-  if [ "$name" = notification_tests ]; then
-    run_cases "$exe" python3 "$src/tests/win/loopback_http_server.py"
-  else
-    run_cases "$exe"
-  fi
   if [ "$name" = packages_tests ]; then
+    # Each case on its own: every one installs and uninstalls.
+    list_cases "$exe"
+    while read -r test_case; do run_case "$exe" "$test_case"; done < "$run/logs/$name.cases"
     end_stage packages
     run_startup_benchmark
     tests_deadline=$(($(milliseconds) / 1000 + ${tests_budget:-1200}))
+  else
+    run_executable "$exe"
   fi
 done
 end_stage tests

@@ -346,6 +346,46 @@ TEST_F(OwnArticlesWindow, RefusedOrFailedSavesKeepTheDialogAndTheFile) {
   SetFileAttributesW(ownPath(directory, 0).c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
+// Saves that cannot write their new file (as in a read-only folder or on a full disk: here a
+// folder has taken the new file's name) or cannot put it in place (a folder where the file
+// was): a message naming the file, the dialog kept with its text, nothing changed on disk.
+TEST_F(OwnArticlesWindow, SavesThatCannotWriteOrReplaceChangeNothing) {
+  const std::wstring file = ownPath(directory, 0);
+  const std::string before = scrambled(u"\n|keep|as it was\r\n");
+  writeRawFile(file, before);
+  MessageBoxWatcher boxes;
+  ASSERT_TRUE(startProgram());
+  for (const bool folderAtFile : {false, true}) {
+    const std::wstring blocked = folderAtFile ? file : file + L".tmp";
+    if (folderAtFile) {
+      ASSERT_TRUE(DeleteFileW(file.c_str()));
+    }
+    ASSERT_TRUE(CreateDirectoryW(blocked.c_str(), nullptr));
+    const std::size_t shownBefore = boxes.texts().size();
+    std::wstring articleAfter;
+    const DialogSeen seen = useOwnArticleDialog([&](HWND d) {
+      write(d, 0, L"word", L"fine text");
+      press(d, IDOK);
+      for (int i = 0; i < 500 && boxes.texts().size() == shownBefore; ++i) Sleep(10);
+      Sleep(50);
+      articleAfter = dialogText(d, IDC_OWN_ARTICLE);
+      press(d, IDCANCEL);
+    });
+    EXPECT_TRUE(seen.closed);
+    const auto texts = boxes.texts();
+    ASSERT_EQ(texts.size(), shownBefore + 1) << "one message for the failed save";
+    EXPECT_NE(texts.back().find(file), std::wstring::npos) << texts.back().substr(0, 200).c_str();
+    EXPECT_EQ(articleAfter, L"fine text");
+    EXPECT_NE(GetFileAttributesW(blocked.c_str()) & FILE_ATTRIBUTE_DIRECTORY, 0u) << "the folder is left as it was";
+    if (folderAtFile) {
+      EXPECT_EQ(GetFileAttributesW((file + L".tmp").c_str()), INVALID_FILE_ATTRIBUTES);
+    } else {
+      EXPECT_EQ(readFileBytes(file), before);
+    }
+    RemoveDirectoryW(blocked.c_str());
+  }
+}
+
 struct DamagedCase {
   const char* name;
   std::string (*bytes)();

@@ -397,7 +397,12 @@ TEST(Installer, TheInstalledProgramLooksUpBothWaysAndKeepsItsSavedOptions) {
       const HWND reader = CreateWindowExW(0, L"EDIT", L"我爱吃西瓜", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 400, 300, 300,
                                           200, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
       ASSERT_NE(reader, nullptr);
-      SetForegroundWindow(reader);
+      // Coming forward takes a moment when the machine is slow.
+      for (int i = 0; i < 100 && GetForegroundWindow() != reader; ++i) {
+        SetForegroundWindow(reader);
+        pumpMessages(50);
+      }
+      ASSERT_EQ(GetForegroundWindow(), reader) << "the reader window did not come forward";
       SetFocus(reader);
       SendMessageW(reader, EM_SETSEL, 3, 5);
       pumpMessages(100);
@@ -407,7 +412,8 @@ TEST(Installer, TheInstalledProgramLooksUpBothWaysAndKeepsItsSavedOptions) {
         pumpMessages(100);
         captured = running.articleText(1);
       }
-      EXPECT_NE(captured.find(L"watermelon"), std::wstring::npos) << "after Control+Insert the view shows: " << captured;
+      EXPECT_NE(captured.find(L"watermelon"), std::wstring::npos)
+          << "after Control+Insert the clipboard holds \"" << clipboardText() << "\" and the view shows: " << captured;
       DestroyWindow(reader);
     }
 
