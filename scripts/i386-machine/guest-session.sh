@@ -186,8 +186,8 @@ run_startup_benchmark() {
 # First the shipped packages: install, use and uninstall the setup program, start the
 # unzipped portable copy. Then the cases of the other executables in turns, those that cover
 # most of the program first in each turn; any not named here come last.
-order="packages startup lookup commands program settings hostile_articles save_kill capture about_help
-       web_links notification soak"
+order="packages startup lookup commands own_articles program settings capture about_help hostile_articles
+       save_kill web_links notification screen_scale soak"
 executables=
 for name in $order; do
   [ -f "$tree/tests/win/${name}_tests.exe" ] && executables="$executables $tree/tests/win/${name}_tests.exe"

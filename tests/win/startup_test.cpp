@@ -94,28 +94,31 @@ TEST(StartUp, AnEmptyFirstFileLoadsSilentlyUnscramblesNeitherAndLookupsReportIt)
 }
 
 // A second file too large to hold is refused as if its size could not be read: the
-// message without "from", and no tab gets a text.
+// message without "from", and no tab gets a text. Just over the cap, and 4 GiB + 10 bytes,
+// whose size a 32-bit size type would take for 10 bytes.
 TEST(StartUp, AnOversizedSecondFileIsRefusedWithTheSizeMessage) {
-  const auto directory = makeFixtureDirectory();
-  writeArticleFile(directory, 0, englishChinese);
-  writeArticleFile(directory, 1, chineseEnglish);
-  const std::wstring second = directory + L"\\" + toWideText(articleFileRelativePath(1));
-  const HANDLE file = CreateFileW(second.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-  ASSERT_NE(file, INVALID_HANDLE_VALUE);
-  LARGE_INTEGER end;
-  end.QuadPart = static_cast<LONGLONG>(maxArticleFileSize) + 4096;  // sparse on the host's file system
-  ASSERT_TRUE(SetFilePointerEx(file, end, nullptr, FILE_BEGIN));
-  ASSERT_TRUE(SetEndOfFile(file));
-  CloseHandle(file);
+  for (const LONGLONG size : {static_cast<LONGLONG>(maxArticleFileSize) + 4096, (1LL << 32) + 10}) {
+    const auto directory = makeFixtureDirectory();
+    writeArticleFile(directory, 0, englishChinese);
+    writeArticleFile(directory, 1, chineseEnglish);
+    const std::wstring second = directory + L"\\" + toWideText(articleFileRelativePath(1));
+    const HANDLE file = CreateFileW(second.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    LARGE_INTEGER end;
+    end.QuadPart = size;  // sparse on the host's file system
+    ASSERT_TRUE(SetFilePointerEx(file, end, nullptr, FILE_BEGIN));
+    ASSERT_TRUE(SetEndOfFile(file));
+    CloseHandle(file);
 
-  MessageBoxWatcher boxes;
-  ASSERT_TRUE(startProgram());
-  EXPECT_EQ(boxes.texts(), std::vector<std::wstring>{m2});
-  EXPECT_EQ(app.fileText[1], nullptr);
-  EXPECT_NE(app.fileSize[1], 0u);
-  EXPECT_EQ(app.tabText[0], nullptr);
-  EXPECT_EQ(exitProgramAndWait(), 0);
-  DeleteFileW(second.c_str());
+    MessageBoxWatcher boxes;
+    ASSERT_TRUE(startProgram());
+    EXPECT_EQ(boxes.texts(), std::vector<std::wstring>{m2}) << size << " bytes";
+    EXPECT_EQ(app.fileText[1], nullptr);
+    EXPECT_NE(app.fileSize[1], 0u);
+    EXPECT_EQ(app.tabText[0], nullptr);
+    EXPECT_EQ(exitProgramAndWait(), 0);
+    DeleteFileW(second.c_str());
+  }
 }
 
 // An odd-sized file still ends in a whole zero unit, so a search cannot read past the block.
