@@ -354,8 +354,8 @@ TEST(Installer, InstallsForTheUserAndUninstallsAllButTheUsersSettings) {
 }
 
 // The installed copy with the real article files, used as a person would: both tabs, the
-// word list, a double-click, Control+Insert, the options, File, Exit; then uninstalled,
-// which keeps the saved options.
+// word list, a double-click, the options, File, Exit; then uninstalled, which keeps the
+// saved options.
 TEST(Installer, TheInstalledProgramLooksUpBothWaysAndKeepsItsSavedOptions) {
   startFromNothing();
   ASSERT_EQ(runSetup(), 0);
@@ -390,33 +390,6 @@ TEST(Installer, TheInstalledProgramLooksUpBothWaysAndKeepsItsSavedOptions) {
     }
     EXPECT_FALSE(shown.empty()) << "no article after a double-click on the first headword";
 
-    // Control+Insert over text another program shows: the installed program has it copied
-    // and looks it up in the tab it shows. This process pumps its messages meanwhile, so
-    // that the reader's edit control takes the copy keystroke.
-    {
-      const HWND reader = CreateWindowExW(0, L"EDIT", L"我爱吃西瓜", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 400, 300, 300,
-                                          200, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-      ASSERT_NE(reader, nullptr);
-      // Coming forward takes a moment when the machine is slow.
-      for (int i = 0; i < 100 && GetForegroundWindow() != reader; ++i) {
-        SetForegroundWindow(reader);
-        pumpMessages(50);
-      }
-      ASSERT_EQ(GetForegroundWindow(), reader) << "the reader window did not come forward";
-      SetFocus(reader);
-      SendMessageW(reader, EM_SETSEL, 3, 5);
-      pumpMessages(100);
-      pressInsertWith({VK_CONTROL});
-      std::wstring captured;
-      for (int i = 0; i < 200 && captured.find(L"watermelon") == std::wstring::npos; ++i) {
-        pumpMessages(100);
-        captured = running.articleText(1);
-      }
-      EXPECT_NE(captured.find(L"watermelon"), std::wstring::npos)
-          << "after Control+Insert the clipboard holds \"" << clipboardText() << "\" and the view shows: " << captured;
-      DestroyWindow(reader);
-    }
-
     ASSERT_FALSE(exists(directory + L"\\Configuration.dat"));
     EXPECT_TRUE(running.saveOptions()) << "the options dialog did not come and go";
     EXPECT_TRUE(exists(directory + L"\\Configuration.dat")) << "Save wrote no Configuration.dat";
@@ -426,6 +399,45 @@ TEST(Installer, TheInstalledProgramLooksUpBothWaysAndKeepsItsSavedOptions) {
   ASSERT_TRUE(uninstall.has_value());
   EXPECT_EQ(runToTheEnd(*uninstall), 0);
   EXPECT_EQ(treeOf(directory), std::vector<std::wstring>{L"Configuration.dat"});
+  startFromNothing();
+}
+
+// Control+Insert over text another program shows: the installed program has it copied and
+// looks it up in the tab it shows. This process pumps its messages meanwhile, so that the
+// reader's edit control takes the copy keystroke.
+TEST(Installer, TheInstalledProgramLooksUpWhatControlInsertCaptures) {
+  startFromNothing();
+  ASSERT_EQ(runSetup(), 0);
+  {
+    RunningProgram running(installDirectory());
+    ASSERT_NE(running.mainWindow(), nullptr) << "the installed program shows no window";
+    ASSERT_TRUE(running.choose(IDM_VIEW_CHINESE_ENGLISH));
+    const HWND reader = CreateWindowExW(0, L"EDIT", L"我爱吃西瓜", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 400, 300, 300,
+                                        200, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    ASSERT_NE(reader, nullptr);
+    // Coming forward takes a moment when the machine is slow.
+    for (int i = 0; i < 100 && GetForegroundWindow() != reader; ++i) {
+      SetForegroundWindow(reader);
+      pumpMessages(50);
+    }
+    ASSERT_EQ(GetForegroundWindow(), reader) << "the reader window did not come forward";
+    SetFocus(reader);
+    SendMessageW(reader, EM_SETSEL, 3, 5);
+    pumpMessages(100);
+    pressInsertWith({VK_CONTROL});
+    std::wstring captured;
+    for (int i = 0; i < 200 && captured.find(L"watermelon") == std::wstring::npos; ++i) {
+      pumpMessages(100);
+      captured = running.articleText(1);
+    }
+    EXPECT_NE(captured.find(L"watermelon"), std::wstring::npos)
+        << "after Control+Insert the clipboard holds \"" << clipboardText() << "\" and the view shows: " << captured;
+    DestroyWindow(reader);
+    EXPECT_EQ(running.exit(), 0u);
+  }
+  const auto uninstall = registryText(HKEY_CURRENT_USER, uninstallKey, L"QuietUninstallString");
+  ASSERT_TRUE(uninstall.has_value());
+  EXPECT_EQ(runToTheEnd(*uninstall), 0);
   startFromNothing();
 }
 
