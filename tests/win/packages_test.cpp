@@ -402,45 +402,6 @@ TEST(Installer, TheInstalledProgramLooksUpBothWaysAndKeepsItsSavedOptions) {
   startFromNothing();
 }
 
-// Control+Insert over text another program shows: the installed program has it copied and
-// looks it up in the tab it shows. This process pumps its messages meanwhile, so that the
-// reader's edit control takes the copy keystroke.
-TEST(Installer, TheInstalledProgramLooksUpWhatControlInsertCaptures) {
-  startFromNothing();
-  ASSERT_EQ(runSetup(), 0);
-  {
-    RunningProgram running(installDirectory());
-    ASSERT_NE(running.mainWindow(), nullptr) << "the installed program shows no window";
-    ASSERT_TRUE(running.choose(IDM_VIEW_CHINESE_ENGLISH));
-    const HWND reader = CreateWindowExW(0, L"EDIT", L"我爱吃西瓜", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 400, 300, 300,
-                                        200, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-    ASSERT_NE(reader, nullptr);
-    // Coming forward takes a moment when the machine is slow.
-    for (int i = 0; i < 100 && GetForegroundWindow() != reader; ++i) {
-      SetForegroundWindow(reader);
-      pumpMessages(50);
-    }
-    ASSERT_EQ(GetForegroundWindow(), reader) << "the reader window did not come forward";
-    SetFocus(reader);
-    SendMessageW(reader, EM_SETSEL, 3, 5);
-    pumpMessages(100);
-    pressInsertWith({VK_CONTROL});
-    std::wstring captured;
-    for (int i = 0; i < 200 && captured.find(L"watermelon") == std::wstring::npos; ++i) {
-      pumpMessages(100);
-      captured = running.articleText(1);
-    }
-    EXPECT_NE(captured.find(L"watermelon"), std::wstring::npos)
-        << "after Control+Insert the clipboard holds \"" << clipboardText() << "\" and the view shows: " << captured;
-    DestroyWindow(reader);
-    EXPECT_EQ(running.exit(), 0u);
-  }
-  const auto uninstall = registryText(HKEY_CURRENT_USER, uninstallKey, L"QuietUninstallString");
-  ASSERT_TRUE(uninstall.has_value());
-  EXPECT_EQ(runToTheEnd(*uninstall), 0);
-  startFromNothing();
-}
-
 TEST(Installer, UninstallLeavesNoFolderWhenTheUserKeptNothingInIt) {
   startFromNothing();
   ASSERT_EQ(runSetup(), 0);
