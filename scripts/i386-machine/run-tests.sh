@@ -70,8 +70,8 @@ main() {
     # All the i686 cases take about 12 minutes under emulation. Where this machine runs
     # 32-bit programs itself, the suite has already run every one of them under Wine here,
     # so the machine runs the executables that come first (start-up, lookups, commands, own
-    # articles, the program, the settings: about 75 cases) to show the shipped files on a
-    # 32-bit system; elsewhere it is the only 32-bit run, and runs them all.
+    # articles, the program: 46 cases) to show the shipped files on a 32-bit system;
+    # elsewhere it is the only 32-bit run, and runs them all.
     if [ "$("$src/scripts/wine-loader.sh" 2>/dev/null)" = /usr/lib/wine/wine ]; then
       tests_budget=${I386_MACHINE_TESTS_BUDGET:-240}
     else
