@@ -36,7 +36,7 @@ struct WordSet {
 
 struct SearchedText {
     std::string name;
-    int tab = englishTab;
+    Direction tab = Direction::EnglishChinese;
     std::u16string text;
     ArticleText prepared;
     double prepareMilliseconds = 0;
@@ -45,14 +45,14 @@ struct SearchedText {
 
 // The exact search alone, as every keystroke ran before typed text was read in
 // other forms: the part of the cost that the second reading adds shows beside it.
-std::size_t plainKeystroke(const ArticleText& text, int, std::u16string_view word)
+std::size_t plainKeystroke(const ArticleText& text, Direction, std::u16string_view word)
 {
     const HeadwordListing listing = listHeadwords(text, word);
     const ArticleLookup article = findArticle(text, word);
     return listing.count + article.article.size();
 }
 
-std::size_t engineKeystroke(const ArticleText& text, int tab, std::u16string_view word)
+std::size_t engineKeystroke(const ArticleText& text, Direction tab, std::u16string_view word)
 {
     const HeadwordListing listing = listTypedWord(text, word, tab);
     std::u16string composed;
@@ -84,7 +84,7 @@ bool lowerCaseWord(std::u16string_view word)
 // units, as while typing), words that are in no record, and words typed in
 // another form than the record's (a capital, and in the Chinese tab a tone
 // number), which only the second reading of the text finds.
-std::vector<WordSet> chooseWords(const ArticleText& prepared, std::size_t perSet, int tab)
+std::vector<WordSet> chooseWords(const ArticleText& prepared, std::size_t perSet, Direction tab)
 {
     const std::vector<std::u16string_view> headwords = headwordsOf(prepared.text);
     WordSet words{"words", {}};
@@ -117,7 +117,7 @@ std::vector<WordSet> chooseWords(const ArticleText& prepared, std::size_t perSet
         }
         std::u16string form(headwords[i]);
         form.front() = static_cast<char16_t>(form.front() - u'a' + u'A');
-        if (tab == chineseTab) {
+        if (tab == Direction::ChineseEnglish) {
             form += u'3';
         }
         typed.words.push_back(std::move(form));
@@ -144,7 +144,7 @@ double microsecondsSince(Clock::time_point start, double repeats)
 // clock resolves, so each word is timed over a batch of repeats; the best of
 // three batches keeps a time slice lost to another process out of the figure.
 template <typename Keystroke>
-std::vector<double> engineCosts(const ArticleText& text, int tab, const std::vector<std::u16string>& words,
+std::vector<double> engineCosts(const ArticleText& text, Direction tab, const std::vector<std::u16string>& words,
                                 Keystroke keystroke)
 {
     constexpr int repeats = 100;
@@ -260,7 +260,7 @@ int main(int argc, char** argv)
     std::vector<SearchedText> texts(2);
     texts[0].name = "English_Chinese";
     texts[1].name = "Chinese_English";
-    texts[1].tab = chineseTab;
+    texts[1].tab = Direction::ChineseEnglish;
     if (!folder.empty()) {
         for (SearchedText& text : texts) {
             const std::string path = folder + "/Articles_" + text.name + ".dat";

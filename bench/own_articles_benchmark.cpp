@@ -105,10 +105,10 @@ void ownSave(benchmark::State& state)
 std::size_t keystroke(const ArticleText* own, std::u16string_view word)
 {
     Fixture& f = fixture();
-    HeadwordListing listing = listTypedWord(f.dictionary, word, englishTab);
+    HeadwordListing listing = listTypedWord(f.dictionary, word, Direction::EnglishChinese);
     std::u16string composed;
     std::u16string_view article;
-    findTypedArticle(f.dictionary, word, englishTab, composed, article);
+    findTypedArticle(f.dictionary, word, Direction::EnglishChinese, composed, article);
     if (own) {
         const OwnLookup found = lookUpOwnArticles(*own, word);
         listing = mergedListing(found.listing, listing);

@@ -80,19 +80,19 @@ int wmain(int argc, wchar_t** argv) {
   loadWindowTexts(instance);
   registerMainWindowClass(instance);
   const auto loadStart = Clock::now();
-  if (!startApplication(instance, SW_SHOWNORMAL) || !app.tabText[0] || !app.tabText[1]) {
+  if (!startApplication(instance, SW_SHOWNORMAL) || !app.dictionary.files[0].text || !app.dictionary.files[1].text) {
     std::fprintf(stderr, "the article files could not be loaded\n");
     return 1;
   }
   const double startMilliseconds = microsecondsBetween(loadStart, Clock::now()) / 1000;
   drainMessages();
 
-  std::printf("start-up with both article files (%u + %u bytes): %.1f ms\n", app.fileSize[0], app.fileSize[1],
+  std::printf("start-up with both article files (%u + %u bytes): %.1f ms\n", app.dictionary.files[0].bytes.size, app.dictionary.files[1].bytes.size,
               startMilliseconds);
   std::printf("window laid out for %u DPI\n", app.dpi);
   for (int tab = 0; tab < 2; ++tab) {
     const auto checkStart = Clock::now();
-    const ArticleText prepared = prepareArticleText(app.searchTexts[tab].text);
+    const ArticleText prepared = prepareArticleText(app.dictionary.files[tab].search.text);
     std::printf("tab %d: load-time check %.1f ms (sorted records: %s)\n", tab,
                 microsecondsBetween(checkStart, Clock::now()) / 1000, prepared.sortedRecords ? "yes" : "no");
   }
@@ -102,16 +102,16 @@ int wmain(int argc, wchar_t** argv) {
   for (int tab = 0; tab < 2; ++tab) {
     SendMessageW(app.tabControl, TCM_SETCURSEL, tab, 0);
     SendMessageW(app.mainWindow, WM_COMMAND, tab == 0 ? IDM_VIEW_ENGLISH_CHINESE : IDM_VIEW_CHINESE_ENGLISH, 0);
-    const auto words = sampleHeadwords(app.searchTexts[tab].text, 100);
+    const auto words = sampleHeadwords(app.dictionary.files[tab].search.text, 100);
     std::vector<double> window, engine, scan;
     double windowProcessor = 0;  // summed over the words: one keystroke is below the counter's step
     for (const auto& word : words) {
       const std::wstring text = toWideText(word);
-      SetWindowTextW(app.wordBoxes[tab], text.c_str());
+      SetWindowTextW(app.tabs[tab].controls.wordBox, text.c_str());
       const double processorStart = threadProcessorMicroseconds();
       auto start = Clock::now();
       SendMessageW(app.mainWindow, WM_COMMAND, MAKEWPARAM(IDC_WORD_BOX + tab, CBN_EDITCHANGE),
-                   reinterpret_cast<LPARAM>(app.wordBoxes[tab]));
+                   reinterpret_cast<LPARAM>(app.tabs[tab].controls.wordBox));
       drainMessages();
       window.push_back(microsecondsBetween(start, Clock::now()));
       windowProcessor += threadProcessorMicroseconds() - processorStart;
@@ -122,16 +122,16 @@ int wmain(int argc, wchar_t** argv) {
       std::size_t found = 0;
       start = Clock::now();
       for (int run = 0; run < engineRuns; ++run) {
-        const auto listing = listTypedWord(app.searchTexts[tab], word, tab);
+        const auto listing = listTypedWord(app.dictionary.files[tab].search, word, directionOfSelection(tab));
         std::u16string composed;
         std::u16string_view article;
-        found += listing.count + (findTypedArticle(app.searchTexts[tab], word, tab, composed, article) ? 1 : 0);
+        found += listing.count + (findTypedArticle(app.dictionary.files[tab].search, word, directionOfSelection(tab), composed, article) ? 1 : 0);
       }
       engine.push_back(microsecondsBetween(start, Clock::now()) / engineRuns);
       if (found == 0) std::printf("  not found: a headword\n");
 
       start = Clock::now();
-      volatile std::size_t seen = scanKeystroke(app.searchTexts[tab].text, word);
+      volatile std::size_t seen = scanKeystroke(app.dictionary.files[tab].search.text, word);
       (void)seen;
       scan.push_back(microsecondsBetween(start, Clock::now()));
     }

@@ -1,34 +1,34 @@
 #include "app/app_state_win.h"
 
+#include <commctrl.h>
+
 #include "app/commands_win.h"
 #include "app/main_window_win.h"
-#include "desktop/capture_win.h"
+#include "common/globals.h"
+#include "common/shell_win.h"
+#include "common/text_seam_win.h"
 #include "desktop/tray_win.h"
-#include "dictionary/article_files_win.h"
+#include "dictionary/lookup_win.h"
 #include "dictionary/own_articles_win.h"
-#include "dictionary/article_view_win.h"
 #include "dictionary/pronounce_win.h"
-#include "dictionary/word_search_win.h"
 #include "resource.h"
 #include "settings/configuration_win.h"
 #include "settings/options_win.h"
 #include "web/web_links.h"
-#include "web/web_links_win.h"
-
-#include <commctrl.h>
 
 AppState app{};
 
 namespace {
 
-// Tab 0, or the tab that DefaultLanguageId names when it is 0 or 1: any other number would
-// index past the two tabs.
+// The first tab, or the one that DefaultLanguageId names when it names one: any other number
+// would index past the two tabs.
 void selectDefaultTab() {
   SendMessageW(app.tabControl, TCM_SETCURSEL, 0, 0);
   const auto setting = app.settings.find(std::u16string(defaultLanguageIdKey));
   if (setting == app.settings.end()) return;
-  const int tab = settingNumber(setting->second);
-  if (tab == 0 || tab == 1) SendMessageW(app.tabControl, TCM_SETCURSEL, tab, 0);
+  if (const std::optional<Direction> direction = directionOfNumber(settingNumber(setting->second))) {
+    SendMessageW(app.tabControl, TCM_SETCURSEL, directionIndex(*direction), 0);
+  }
 }
 
 void greyUnavailableFileItems() {
@@ -80,23 +80,23 @@ bool startApplication(HINSTANCE instance, int showCommand) {
                                       size.cx, size.cy, nullptr, nullptr, instance, nullptr);
   if (!window) return false;
   app.mainWindow = window;
-  registerCaptureHotKey();
-  loadConfiguration();
+  registerCaptureHotKey(app.capture, window);
+  loadConfiguration(app.settings);
   // Rewritten at every start, so the entry follows the program when it is moved.
   if (isSettingOn(app.settings, loadOnStartKey)) setRunAtStartup(true);
   ShowWindow(app.mainWindow, showCommand);
   UpdateWindow(app.mainWindow);
   selectDefaultTab();
   // Selecting a tab from the program sends no change notification, so show its controls here.
-  showCurrentTab();
-  joinClipboardChain();
+  showSelectedTab();
+  joinClipboardChain(app.capture);
   // Tells the vendor's host that a copy has started; the request runs on a worker of its own
   // and start-up carries on at once.
-  startNotificationRequest(homeUrl);
+  startNotificationRequest(app.notifications, homeUrl);
   greyUnavailableFileItems();
-  loadArticleFiles();
-  unscrambleArticles();
-  loadOwnArticles();
+  loadArticleFiles(app.dictionary, app.mainWindow);
+  unscrambleArticles(app.dictionary);
+  loadOwnArticles(app.tabs, app.mainWindow);
   showInitialWord();
   return true;
 }
@@ -113,36 +113,66 @@ int runDictionary(HINSTANCE instance, int showCommand) {
   loadWindowTexts(instance);
   registerMainWindowClass(instance);
   if (!startApplication(instance, showCommand)) return 0;
-  addTrayIcon(app.mainWindow, instance);
+  addTrayIcon(app.trayIconData, app.mainWindow, instance);
   if (isSettingOn(app.settings, alwaysOnTopKey)) setAlwaysOnTop(true);
   const HACCEL accelerators = LoadAcceleratorsW(instance, MAKEINTRESOURCEW(IDR_ACCELERATORS));
   const int exitCode = runMessageLoop(accelerators);
   // Ending the process kills the request workers, and the exit request was only started as
   // the window went: give it a moment to get onto the wire, but never wait for an answer.
-  waitForNotificationHandOver();
+  waitForNotificationHandOver(app.notifications);
   return exitCode;
 }
 
 void shutDownApplication() {
   // The exit notification goes first, before anything is torn down. Its worker is never
   // joined; the entry only gives it a moment to get onto the wire once the loop has ended.
-  startNotificationRequest(sessionCompletedUrl);
-  for (int tab = 0; tab < 2; ++tab) {
-    if (app.wordBoxes[tab]) DestroyWindow(app.wordBoxes[tab]);
-    if (app.articleViews[tab]) DestroyWindow(app.articleViews[tab]);
-    app.wordBoxes[tab] = nullptr;
-    app.articleViews[tab] = nullptr;
+  startNotificationRequest(app.notifications, sessionCompletedUrl);
+  for (DirectionState& tab : app.tabs) {
+    if (tab.controls.wordBox) DestroyWindow(tab.controls.wordBox);
+    if (tab.controls.articleView) DestroyWindow(tab.controls.articleView);
+    tab.controls.wordBox = nullptr;
+    tab.controls.articleView = nullptr;
   }
   releaseSpeech();
   if (app.richEditLibrary) FreeLibrary(app.richEditLibrary);
   app.richEditLibrary = nullptr;
-  removeTrayIcon();
-  leaveClipboardChain();
-  unregisterCaptureHotKey();
+  removeTrayIcon(app.trayIconData);
+  leaveClipboardChain(app.capture);
+  unregisterCaptureHotKey(app.capture);
   // Closing the handle leaves the worker running.
-  if (app.requestThread) CloseHandle(app.requestThread);
-  app.requestThread = nullptr;
-  releaseArticleFiles();
-  releaseCapturedText();
+  if (app.notifications.thread) CloseHandle(app.notifications.thread);
+  app.notifications.thread = nullptr;
+  releaseArticleFiles(app.dictionary);
+  releaseCapturedText(app.capture);
   PostQuitMessage(0);
+}
+
+DirectionState& tabOf(Direction direction) { return app.tabs[directionIndex(direction)]; }
+
+void lookUpWord() {
+  if (lookUpWord(app.dictionary, tabOf(selectedTab()), app.mainWindow)) showSelectedTab();
+}
+
+void showChosenHeadword() {
+  if (showChosenHeadword(app.dictionary, tabOf(selectedTab()), app.mainWindow)) showSelectedTab();
+}
+
+void lookUpCapturedText() {
+  if (!app.capture.text) return;
+  SetWindowTextW(tabOf(selectedTab()).controls.wordBox, app.capture.text);
+  lookUpWord();
+}
+
+void showInitialWord() {
+  SetWindowTextW(tabOf(Direction::EnglishChinese).controls.wordBox, toWideText(initialEnglishWord).c_str());
+  // The window has just been shown and not yet painted: filling its list item by item with
+  // drawing on makes the list lay itself out and size its scroll bars after every insert,
+  // which at start-up cost up to a second under Wine. One paint afterwards shows the same.
+  const RedrawSuspended listDrawing(tabOf(selectedTab()).controls.wordList);
+  lookUpWord();
+}
+
+void setAlwaysOnTop(bool on) {
+  putWindowOnTop(app.mainWindow, on);
+  app.alwaysOnTop = on;
 }

@@ -1,15 +1,17 @@
 // The one process-wide record of the running program, and the start-up and shutdown
-// sequences that wire the subsystems together. Used on the user-interface thread only.
+// sequences that wire the subsystems together. Used on the user-interface thread only. The
+// record is owned here; the subsystems below get the parts they need as parameters.
 #pragma once
 #include <windows.h>
 #include <commctrl.h>
 #include <shellapi.h>
 
-#include <cstdint>
-#include <string>
-
-#include "dictionary/word_search.h"
+#include "common/direction.h"
+#include "desktop/capture_win.h"
+#include "dictionary/article_files_win.h"
+#include "dictionary/direction_state_win.h"
 #include "settings/configuration.h"
+#include "web/web_links_win.h"
 
 struct AppState {
   HINSTANCE instance;
@@ -18,37 +20,28 @@ struct AppState {
   HWND mainWindow;
   HWND tabControl;
   HWND toolbar;
-  HWND wordBoxes[2];          // index = tab: 0 "English Chinese", 1 "Chinese English"
-  HWND pronounceButtons[2];
-  HWND wordLists[2];
-  HWND articleViews[2];
+  // One per tab, in tab order: "English Chinese", then "Chinese English".
+  DirectionStates tabs = newDirectionStates();
   UINT dpi;                   // the main window's DPI: every layout size is scaled by it
   HFONT wordFont;             // the "MS Song" fonts made for that DPI
   HFONT articleFont;
   HFONT scaledGuiFont;        // the GUI font at that DPI where the stock one is made for another
   HIMAGELIST toolbarImages;   // the toolbar images drawn for that DPI
   HICON windowIcons[2];       // big and small window icons loaded after a DPI change, or null
-  std::int32_t currentTab;    // the tab whose controls the last paint made visible
+  Direction currentTab;       // the direction whose controls were last made visible
   HMODULE richEditLibrary;
-  HWND nextClipboardViewer;
-  bool capturePending;
-  wchar_t* capturedText;      // the program's own copy of the last captured text, or null
+  CaptureState capture;
   bool alwaysOnTop;
-  unsigned char* fileText[2];     // the loaded article files, owned (GlobalAlloc blocks)
-  std::uint32_t fileSize[2];      // their sizes as the platform reported them
-  const unsigned char* tabText[2];  // the text each tab searches; points into fileText
-  std::uint32_t tabSize[2];
-  ArticleText searchTexts[2];      // each tab's text as the word search reads it
-  std::u16string ownText[2];       // the user's own articles per tab, as their files hold them
-  ArticleText ownSearchTexts[2];   // ownText as the word search reads it
-  bool ownFileDamaged[2];          // unreadable at start: copied aside before it is replaced
+  LoadedDictionary dictionary;
   Settings settings;          // read from Configuration.dat; keys and values as stored
   NOTIFYICONDATAW trayIconData;
-  HANDLE requestThread;       // the most recent notification request worker
-  HANDLE requestsSent[2];     // per started request: signalled once it is on the wire or has failed
+  NotificationRequests notifications;
 };
 
 extern AppState app;
+
+// The state of a direction's tab.
+DirectionState& tabOf(Direction direction);
 
 // Loads the caption (string 103) and the class name (string 109) into AppState.
 void loadWindowTexts(HINSTANCE instance);
@@ -62,3 +55,16 @@ void handleLoopMessage(MSG& message, HACCEL accelerators);
 int runDictionary(HINSTANCE instance, int showCommand);
 // The shutdown sequence of the main window's destruction.
 void shutDownApplication();
+
+// ---- what a lookup does in the window ----
+
+// Looks up the selected tab's word box text in its direction and shows the result.
+void lookUpWord();
+// After a double click in the selected tab's word list: the chosen headword's article.
+void showChosenHeadword();
+// Puts the captured text into the selected tab's word box and looks it up.
+void lookUpCapturedText();
+// Puts the initial English word into the first tab's word box and looks up the selected tab.
+void showInitialWord();
+// Moves the main window into the top-most band or out of it, and remembers which.
+void setAlwaysOnTop(bool on);

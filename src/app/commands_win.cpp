@@ -1,22 +1,20 @@
 #include "app/commands_win.h"
 
-#include "app/app_state_win.h"
-
 #include <commctrl.h>
 
+#include "app/app_state_win.h"
 #include "app/main_window_win.h"
 #include "common/dpi_win.h"
 #include "common/keyboard_win.h"
 #include "common/shell_win.h"
 #include "common/text_seam_win.h"
+#include "common/window_text_win.h"
 #include "desktop/about_help_win.h"
 #include "desktop/capture_win.h"
 #include "desktop/tray_win.h"
-#include "dictionary/article_view_win.h"
 #include "dictionary/own_article_dialog_win.h"
 #include "dictionary/print_win.h"
 #include "dictionary/pronounce_win.h"
-#include "dictionary/word_search_win.h"
 #include "resource.h"
 #include "settings/options_win.h"
 #include "web/web_links.h"
@@ -27,12 +25,14 @@ namespace {
 
 void exitProgram() { DestroyWindow(app.mainWindow); }
 
-void selectTab(int tab) {
-  SendMessageW(app.tabControl, TCM_SETCURSEL, tab, 0);
-  showCurrentTab();
+void selectTab(Direction direction) {
+  SendMessageW(app.tabControl, TCM_SETCURSEL, directionIndex(direction), 0);
+  // Selecting a tab from the program sends no change notification, and uncovering the main
+  // window need not repaint it: show the chosen tab's controls now.
+  showSelectedTab();
 }
-void showEnglishChinese() { selectTab(0); }
-void showChineseEnglish() { selectTab(1); }
+void showEnglishChinese() { selectTab(Direction::EnglishChinese); }
+void showChineseEnglish() { selectTab(Direction::ChineseEnglish); }
 
 // The addresses go to the browser exactly as stored, blank included; escaping is its business.
 void openDownloadPage() { shellOpen(toWideText(downloadUrl)); }
@@ -42,8 +42,9 @@ void openContactPage() { shellOpen(toWideText(contactUrl)); }
 void toggleAlwaysOnTop() { setAlwaysOnTop(!app.alwaysOnTop); }
 
 void openOptionsDialog() {
-  const INT_PTR result =
-      DialogBoxParamW(app.instance, MAKEINTRESOURCEW(IDD_OPTIONS), app.mainWindow, optionsDialogProc, 0);
+  OptionsDialog options{app.settings, selectTab, setAlwaysOnTop};
+  const INT_PTR result = DialogBoxParamW(app.instance, MAKEINTRESOURCEW(IDD_OPTIONS), app.mainWindow,
+                                         optionsDialogProc, reinterpret_cast<LPARAM>(&options));
   // Save has applied always-on-top while the dialog was still up, and some window
   // managers leave a window that owns a shown dialog out of the top-most band: apply the
   // same state again now that the dialog is gone.
@@ -62,6 +63,36 @@ void restoreFromTray() {
 
 void openHelpOnFurtherLanguages() { openHelpSection(helpSectionFurtherLanguages); }
 
+// The sizes of the texts the tabs search, for the About box: a direction without one
+// shows "not loaded".
+void openAboutBox() {
+  LoadedSizes sizes;
+  const auto sizeOf = [](Direction direction) -> std::optional<std::uint32_t> {
+    const DictionaryFile& file = app.dictionary.of(direction);
+    if (!file.text) return std::nullopt;
+    return file.bytes.size;
+  };
+  sizes.englishChinese = sizeOf(Direction::EnglishChinese);
+  sizes.chineseEnglish = sizeOf(Direction::ChineseEnglish);
+  showAboutBox(app.instance, app.mainWindow, sizes);
+}
+
+void pronounceCurrentWord() { pronounceWord(app.mainWindow, tabOf(selectedTab())); }
+
+void printCurrentArticle() { printShownArticle(app.mainWindow, tabOf(selectedTab()).controls); }
+
+// Toolbar button 10501 and Edit, "Own Word Article...": the dialog opens on the current
+// tab's direction and word; after a save or a deletion, the tab of the direction it changed
+// looks the headword up, so the user sees the result at once.
+void openOwnArticleDialog() {
+  const DirectionState& current = tabOf(selectedTab());
+  OwnArticleChoice choice{current.direction, readWindowText(current.controls.wordBox)};
+  if (!runOwnArticleDialog(app.instance, app.mainWindow, app.tabs, choice)) return;
+  selectTab(choice.direction);
+  SetWindowTextW(tabOf(choice.direction).controls.wordBox, choice.headword.c_str());
+  lookUpWord();
+}
+
 // Greyed menu items and the Save button: nothing to do.
 void doNothing() {}
 
@@ -71,7 +102,7 @@ struct CommandRoute {
 };
 
 constexpr CommandRoute mainCommands[] = {
-    {IDM_LOOKUP_AND_ABOUT, showAboutBox},
+    {IDM_LOOKUP_AND_ABOUT, openAboutBox},
     {IDM_EXIT, exitProgram},
     {IDM_FILE_NEW, doNothing},
     {IDM_FILE_OPEN, doNothing},
@@ -88,7 +119,7 @@ constexpr CommandRoute mainCommands[] = {
     {IDM_HELP_CONTENTS, openHelpPage},
     {IDM_HELP_CHECK_UPDATES, openDownloadPage},
     {IDM_HELP_TECHNICAL_SUPPORT, openContactPage},
-    {IDM_HELP_ABOUT, showAboutBox},
+    {IDM_HELP_ABOUT, openAboutBox},
     {IDM_TRAY_SHOW, restoreFromTray},
     {IDM_TRAY_EXIT, exitProgram},
     {IDC_PRONOUNCE, pronounceCurrentWord},
@@ -148,7 +179,7 @@ LRESULT answerZero(HWND, WPARAM, LPARAM) { return 0; }
 LRESULT onNotify(HWND, WPARAM wParam, LPARAM lParam) {
   const auto* header = reinterpret_cast<const NMHDR*>(lParam);
   const auto sender = static_cast<int>(wParam);
-  if (sender == IDC_TAB_CONTROL && header->code == TCN_SELCHANGE) showCurrentTab();
+  if (sender == IDC_TAB_CONTROL && header->code == TCN_SELCHANGE) showSelectedTab();
   if ((sender == IDC_WORD_LIST || sender == IDC_WORD_LIST + 1) && header->code == NM_DBLCLK) showChosenHeadword();
   return 0;
 }
@@ -166,17 +197,20 @@ LRESULT onDestroy(HWND, WPARAM, LPARAM) {
 }
 
 LRESULT onHotKey(HWND, WPARAM wParam, LPARAM) {
-  onCaptureHotKey(wParam);
+  onCaptureHotKey(app.capture, wParam);
   return 0;
 }
 
 LRESULT onDrawClipboard(HWND, WPARAM wParam, LPARAM lParam) {
-  onClipboardChanged(wParam, lParam);
+  if (onClipboardChanged(app.capture, wParam, lParam)) {
+    lookUpCapturedText();
+    app.capture.pending = false;
+  }
   return 0;
 }
 
 LRESULT onChangeClipboardChain(HWND, WPARAM wParam, LPARAM lParam) {
-  onClipboardChainChanged(reinterpret_cast<HWND>(wParam), reinterpret_cast<HWND>(lParam));
+  onClipboardChainChanged(app.capture, reinterpret_cast<HWND>(wParam), reinterpret_cast<HWND>(lParam));
   return 0;
 }
 
@@ -234,7 +268,7 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
   // A restarted shell starts with an empty notification area and says so with a message
   // whose number is only known at run time.
   if (message == taskbarCreatedMessage() && message != 0) {
-    restoreTrayIcon();
+    restoreTrayIcon(app.trayIconData);
     return 0;
   }
   for (const auto& route : mainMessages) {

@@ -8,7 +8,7 @@
 
 #include "app/app_state_win.h"
 #include "common/dpi_win.h"
-#include "common/globals.h"
+#include "common/direction.h"
 #include "common/text_seam_win.h"
 #include "resource.h"
 
@@ -69,7 +69,7 @@ HMODULE loadRichEditLibrary() {
 
 constexpr int wordListColumnWidth = 130;
 
-void setUpWordList(HWND list, HFONT font) {
+void setUpWordList(HWND list) {
   SetWindowLongW(list, GWL_STYLE, GetWindowLongW(list, GWL_STYLE) | LVS_REPORT);
   SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
   wchar_t columnText[] = L"One";
@@ -79,43 +79,50 @@ void setUpWordList(HWND list, HFONT font) {
   column.cx = scaled(wordListColumnWidth);
   column.pszText = columnText;
   SendMessageW(list, LVM_INSERTCOLUMNW, 0, reinterpret_cast<LPARAM>(&column));
-  setFont(list, font);
 }
 
-void createTabControls(HWND mainWindow, HINSTANCE articleInstance, int tab) {
+// Every control of a tab, created where the first layout places it. The controls of both
+// tabs start visible but for Pronounce; showSelectedTab hides the other tab's.
+void createTabControls(HWND mainWindow, HINSTANCE articleInstance, DirectionState& tab) {
   const HINSTANCE instance = app.instance;
-  app.wordBoxes[tab] =
-      CreateWindowExW(0, L"COMBOBOX", L"", WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWN, scaled(5), scaled(62),
-                      scaled(248), scaled(150), mainWindow, controlId(IDC_WORD_BOX + tab), instance, nullptr);
-  const HFONT wordFont = app.wordFont;
-  setFont(app.wordBoxes[tab], wordFont);
-
-  app.pronounceButtons[tab] =
-      CreateWindowExW(0, L"BUTTON", L"Pronounce", WS_CHILD, scaled(258), scaled(63), scaled(100), scaled(22),
-                      mainWindow, controlId(IDC_PRONOUNCE + tab), instance, nullptr);
-  setFont(app.pronounceButtons[tab], guiFont());
-
-  app.wordLists[tab] =
+  const int index = directionIndex(tab.direction);
+  DirectionControls& controls = tab.controls;
+  controls.wordBox = CreateWindowExW(0, L"COMBOBOX", L"", WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWN, 0, 0, 0,
+                                     0, mainWindow, controlId(IDC_WORD_BOX + index), instance, nullptr);
+  controls.pronounceButton = CreateWindowExW(0, L"BUTTON", L"Pronounce", WS_CHILD, 0, 0, 0, 0, mainWindow,
+                                             controlId(IDC_PRONOUNCE + index), instance, nullptr);
+  controls.wordList =
       CreateWindowExW(WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"",
-                      WS_CHILD | WS_VISIBLE | WS_VSCROLL | LVS_NOCOLUMNHEADER | LVS_SINGLESEL, scaled(7), scaled(92),
-                      scaled(200), scaled(171), mainWindow, controlId(IDC_WORD_LIST + tab), instance, nullptr);
-  // English headwords in the system's GUI font, Chinese ones in the Chinese face.
-  setUpWordList(app.wordLists[tab], tab == 0 ? guiFont() : wordFont);
-
-  app.articleViews[tab] = CreateWindowExW(
+                      WS_CHILD | WS_VISIBLE | WS_VSCROLL | LVS_NOCOLUMNHEADER | LVS_SINGLESEL, 0, 0, 0, 0, mainWindow,
+                      controlId(IDC_WORD_LIST + index), instance, nullptr);
+  setUpWordList(controls.wordList);
+  controls.articleView = CreateWindowExW(
       0, L"RichEdit20W", nullptr,
-      WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_BORDER | WS_VSCROLL | ES_READONLY | ES_MULTILINE, scaled(158),
-      scaled(59), scaled(200), scaled(173), app.tabControl, controlId(IDC_ARTICLE_VIEW + tab), articleInstance,
-      nullptr);
-  setFont(app.articleViews[tab], tab == 0 ? app.articleFont : guiFont());
-  SendMessageW(app.articleViews[tab], EM_SETBKGNDCOLOR, 0, articleBackground);
+      WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_BORDER | WS_VSCROLL | ES_READONLY | ES_MULTILINE, 0, 0, 0, 0,
+      app.tabControl, controlId(IDC_ARTICLE_VIEW + index), articleInstance, nullptr);
+  SendMessageW(controls.articleView, EM_SETBKGNDCOLOR, 0, articleBackground);
 
-  // Tab 0 reads "English Chinese", tab 1 "Chinese English".
-  std::wstring label = toWideText(tabLabel(tab));
+  // The tab's label names its direction: "English Chinese", then "Chinese English".
+  std::wstring label = toWideText(directionLabel(tab.direction));
   TCITEMW item{};
   item.mask = TCIF_TEXT;
   item.pszText = label.data();
-  SendMessageW(app.tabControl, TCM_INSERTITEMW, tab, reinterpret_cast<LPARAM>(&item));
+  SendMessageW(app.tabControl, TCM_INSERTITEMW, index, reinterpret_cast<LPARAM>(&item));
+}
+
+// Every control's font and the word lists' column, for the window's DPI: English headwords
+// and the English article in the system's GUI font and the article font, Chinese ones in
+// the Chinese face.
+void applyFonts() {
+  setFont(app.tabControl, guiFont());
+  for (const DirectionState& tab : app.tabs) {
+    const bool english = tab.direction == Direction::EnglishChinese;
+    setFont(tab.controls.wordBox, app.wordFont);
+    setFont(tab.controls.pronounceButton, guiFont());
+    setFont(tab.controls.wordList, english ? guiFont() : app.wordFont);
+    setFont(tab.controls.articleView, english ? app.articleFont : guiFont());
+    SendMessageW(tab.controls.wordList, LVM_SETCOLUMNWIDTH, 0, scaled(wordListColumnWidth));
+  }
 }
 
 // The toolbar strips the build draws, one per image size; each is drawn at its size, so none
@@ -172,58 +179,59 @@ void createToolbar(HWND mainWindow) {
   SendMessageW(app.toolbar, TB_ADDBUTTONSW, std::size(added), reinterpret_cast<LPARAM>(added));
 }
 
-void showTabControls(int tab, int showCommand) {
-  for (const HWND control : {app.pronounceButtons[tab], app.wordBoxes[tab], app.wordLists[tab], app.articleViews[tab]}) {
-    if (control) ShowWindow(control, showCommand);
-  }
-}
-
 }  // namespace
 
-int selectedTab() {
-  const auto selection = SendMessageW(app.tabControl, TCM_GETCURSEL, 0, 0);
-  return selection == 1 ? 1 : 0;
-}
+Direction selectedTab() { return directionOfSelection(SendMessageW(app.tabControl, TCM_GETCURSEL, 0, 0)); }
 
 LRESULT createMainWindowControls(HWND mainWindow, const CREATESTRUCTW* creation) {
   app.dpi = dpiOfWindow(mainWindow);
   makeFonts();
   app.richEditLibrary = loadRichEditLibrary();
   InitCommonControls();
-  app.tabControl =
-      CreateWindowExW(WS_EX_CLIENTEDGE, WC_TABCONTROLW, L"", WS_CHILD | WS_VISIBLE, scaled(-1), scaled(30),
-                      scaled(367), scaled(269), mainWindow, controlId(IDC_TAB_CONTROL), app.instance, nullptr);
-  for (int tab = 0; tab < 2; ++tab) createTabControls(mainWindow, creation->hInstance, tab);
-  setFont(app.tabControl, guiFont());
-  if (app.pronounceButtons[app.currentTab]) ShowWindow(app.pronounceButtons[app.currentTab], SW_SHOW);
+  app.tabControl = CreateWindowExW(WS_EX_CLIENTEDGE, WC_TABCONTROLW, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, mainWindow,
+                                   controlId(IDC_TAB_CONTROL), app.instance, nullptr);
+  for (DirectionState& tab : app.tabs) createTabControls(mainWindow, creation->hInstance, tab);
   createToolbar(mainWindow);
+  applyFonts();
+  layOutMainWindow(mainWindow);
+  showSelectedTab();
   return 0;
 }
 
-void layoutMainWindow() {
+void layOutMainWindow(HWND mainWindow) {
   RECT client{};
-  GetClientRect(app.mainWindow, &client);
+  GetClientRect(mainWindow, &client);
   const int w = client.right - client.left;
   const int h = client.bottom - client.top;
   SetWindowPos(app.toolbar, nullptr, 0, 0, w, scaled(30), SWP_NOZORDER);
-  SetWindowPos(app.tabControl, nullptr, scaled(-1), scaled(30), w + scaled(4), h - scaled(28),
-               SWP_NOZORDER | SWP_NOMOVE);
-  for (int tab = 0; tab < 2; ++tab) {
+  SetWindowPos(app.tabControl, nullptr, scaled(-1), scaled(30), w + scaled(4), h - scaled(28), SWP_NOZORDER);
+  for (const DirectionState& tab : app.tabs) {
+    const DirectionControls& controls = tab.controls;
     // No flags: the word box goes to the top of the z-order, above the tab control.
-    SetWindowPos(app.wordBoxes[tab], nullptr, scaled(7), scaled(65), w - scaled(119), scaled(150), 0);
-    SetWindowPos(app.pronounceButtons[tab], nullptr, w - scaled(106), scaled(63), scaled(100), scaled(22),
+    SetWindowPos(controls.wordBox, nullptr, scaled(7), scaled(65), w - scaled(119), scaled(150), 0);
+    SetWindowPos(controls.pronounceButton, nullptr, w - scaled(106), scaled(63), scaled(100), scaled(22),
                  SWP_NOZORDER);
-    SetWindowPos(app.wordLists[tab], nullptr, scaled(7), scaled(92), scaled(148), h - scaled(98), SWP_NOZORDER);
-    SetWindowPos(app.articleViews[tab], nullptr, scaled(158), scaled(59), w - scaled(164), h - scaled(96),
+    SetWindowPos(controls.wordList, nullptr, scaled(7), scaled(92), scaled(148), h - scaled(98), SWP_NOZORDER);
+    SetWindowPos(controls.articleView, nullptr, scaled(158), scaled(59), w - scaled(164), h - scaled(96),
                  SWP_NOZORDER);
   }
 }
 
+void showSelectedTab() {
+  const Direction selected = selectedTab();
+  for (const DirectionState& tab : app.tabs) {
+    const int command = tab.direction == selected ? SW_SHOWNORMAL : SW_HIDE;
+    const DirectionControls& controls = tab.controls;
+    for (const HWND control : {controls.wordBox, controls.pronounceButton, controls.wordList, controls.articleView}) {
+      if (control) ShowWindow(control, command);
+    }
+  }
+  app.currentTab = selected;
+}
+
 void paintMainWindow(HWND mainWindow) {
-  layoutMainWindow();
-  showTabControls(app.currentTab, SW_HIDE);
-  app.currentTab = selectedTab();
-  showTabControls(app.currentTab, SW_SHOW);
+  layOutMainWindow(mainWindow);
+  showSelectedTab();
   PAINTSTRUCT paint;
   BeginPaint(mainWindow, &paint);
   EndPaint(mainWindow, &paint);
@@ -246,14 +254,7 @@ void changeWindowDpi(HWND mainWindow, UINT dpi, const RECT& suggested) {
   app.dpi = dpi;
   const HFONT oldFonts[] = {app.wordFont, app.articleFont, app.scaledGuiFont};
   makeFonts();
-  setFont(app.tabControl, guiFont());
-  for (int tab = 0; tab < 2; ++tab) {
-    setFont(app.wordBoxes[tab], app.wordFont);
-    setFont(app.pronounceButtons[tab], guiFont());
-    setFont(app.wordLists[tab], tab == 0 ? guiFont() : app.wordFont);
-    setFont(app.articleViews[tab], tab == 0 ? app.articleFont : guiFont());
-    SendMessageW(app.wordLists[tab], LVM_SETCOLUMNWIDTH, 0, scaled(wordListColumnWidth));
-  }
+  applyFonts();
   for (const HFONT font : oldFonts) deleteFont(font);
 
   const HIMAGELIST oldImages = app.toolbarImages;
@@ -265,13 +266,10 @@ void changeWindowDpi(HWND mainWindow, UINT dpi, const RECT& suggested) {
   if (oldImages) ImageList_Destroy(oldImages);
 
   setWindowIconsFor(mainWindow, dpi);
-  // The tab control keeps its place through every layout, so it moves to its place for the
-  // new DPI here.
-  SetWindowPos(app.tabControl, nullptr, scaled(-1), scaled(30), 0, 0, SWP_NOZORDER | SWP_NOSIZE | SWP_NOACTIVATE);
   SetWindowPos(mainWindow, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
   // A suggested rectangle of the same size causes no repaint, and the paint is what lays out.
-  layoutMainWindow();
+  layOutMainWindow(mainWindow);
   InvalidateRect(mainWindow, nullptr, TRUE);
 }
 

@@ -1,11 +1,18 @@
-// The main window's controls: creation, layout at every paint, and the minimum size.
+// The main window's controls: creation, layout, fonts, which tab shows, and the minimum size.
+// Each of the three is decided in one function, called wherever it may change.
 #pragma once
 #include <windows.h>
 
-// WM_CREATE: builds the toolbar, the tab control and both tabs' four controls.
+#include "common/direction.h"
+
+// WM_CREATE: builds the toolbar, the tab control and both tabs' four controls, gives them
+// their fonts, lays them out and shows the selected tab's.
 LRESULT createMainWindowControls(HWND mainWindow, const CREATESTRUCTW* creation);
-// Places every control from the main window's current client size.
-void layoutMainWindow();
+// Places every control from the main window's current client size: at creation, at every
+// paint (the class repaints at every size change) and after a DPI change.
+void layOutMainWindow(HWND mainWindow);
+// Shows the selected tab's four controls and hides the other tab's.
+void showSelectedTab();
 // WM_PAINT: lays the controls out and shows only the selected tab's four.
 void paintMainWindow(HWND mainWindow);
 // WM_GETMINMAXINFO: the smallest size at which the layout still works.
@@ -18,5 +25,5 @@ SIZE initialWindowSize();
 void changeWindowDpi(HWND mainWindow, UINT dpi, const RECT& suggested);
 // Gives the window the big and small icons drawn for the DPI.
 void setWindowIconsFor(HWND mainWindow, UINT dpi);
-// The tab the tab control has selected, always 0 or 1.
-int selectedTab();
+// The direction of the tab the tab control has selected.
+Direction selectedTab();

@@ -1,5 +1,7 @@
 #include "common/file_replace_win.h"
 
+#include "common/handles_win.h"
+
 namespace {
 
 bool writeWholeFile(HANDLE file, const std::string& bytes) {
@@ -25,8 +27,8 @@ bool replaceFileContents(const std::wstring& path, const std::string& bytes) {
   FileHandle file(CreateFileW(temporaryPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
                               nullptr));
   if (!file.isOpen()) return false;
-  const bool written = writeWholeFile(file.handle, bytes);
-  file.close();
+  const bool written = writeWholeFile(file.get(), bytes);
+  file.reset();
   if (written && MoveFileExW(temporaryPath.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
     return true;
   }

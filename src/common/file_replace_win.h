@@ -5,20 +5,6 @@
 
 #include <string>
 
-// Owns an open file handle.
-struct FileHandle {
-  HANDLE handle;
-  explicit FileHandle(HANDLE opened) : handle(opened) {}
-  ~FileHandle() { close(); }
-  FileHandle(const FileHandle&) = delete;
-  FileHandle& operator=(const FileHandle&) = delete;
-  bool isOpen() const { return handle != INVALID_HANDLE_VALUE; }
-  void close() {
-    if (handle != INVALID_HANDLE_VALUE) CloseHandle(handle);
-    handle = INVALID_HANDLE_VALUE;
-  }
-};
-
 bool isReadOnlyFile(const std::wstring& path);
 
 // Writes the bytes to path + ".tmp", flushes them and moves that file over `path` in one

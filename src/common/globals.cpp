@@ -17,7 +17,3 @@ const std::u16string downloadUrl = composeDownloadUrl(siteRoot, versionText);
 const std::u16string contactUrl = composeContactUrl(siteRoot, versionText);
 const std::u16string homeUrl = composeHomeUrl(siteRoot, versionText);
 const std::u16string sessionCompletedUrl = composeSessionCompletedUrl(siteRoot, versionText);
-
-std::u16string tabLabel(int tab) {
-  return tab == 0 ? firstLanguage + u" " + secondLanguage : secondLanguage + u" " + firstLanguage;
-}

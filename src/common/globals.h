@@ -10,7 +10,4 @@ extern const std::u16string initialEnglishWord;  // "a", looked up at start
 extern const std::u16string versionText;         // "1.2.15 Chinese"
 extern const std::u16string vendorHost;          // bare host name of the vendor's web server
 extern const std::u16string siteRoot;            // "http://" + vendorHost + "/"
-// The label of tab 0 ("English Chinese") or tab 1 ("Chinese English"), which also names the
-// direction wherever the user chooses one.
-std::u16string tabLabel(int tab);
 // The vendor addresses built from these follow them in the same order; see web/web_links.h.

@@ -2,7 +2,6 @@
 
 #include <shellapi.h>
 
-#include "app/app_state_win.h"
 #include "common/paths.h"
 #include "common/text_seam_win.h"
 
@@ -47,8 +46,6 @@ void shellOpen(const std::wstring& target) {
 }
 
 void setShellOpenForTesting(void (*recorder)(const std::wstring& target)) { shellOpenRecorder = recorder; }
-
-void showInfoMessage(const std::wstring& text) { showInfoMessage(app.mainWindow, text); }
 
 void showInfoMessage(HWND owner, const std::wstring& text) {
   MessageBoxW(owner, text.c_str(), L"Info Message", MB_OK);

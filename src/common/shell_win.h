@@ -9,7 +9,7 @@
 std::wstring executablePath();
 // The directory of the running executable (no trailing backslash), of any length.
 std::wstring programDirectory();
-// A file beside the program: programDirectory() + "\" + relativeName.
+// A file beside the program: programDirectory() + "\" + relativeName, of any length.
 std::wstring fileBesideProgram(std::wstring_view relativeName);
 // Tests point the program at a folder of fixtures; an empty path restores the real one.
 void setProgramDirectoryForTesting(const std::wstring& directory);
@@ -21,8 +21,7 @@ void shellOpen(const std::wstring& target);
 // restores the shell.
 void setShellOpenForTesting(void (*recorder)(const std::wstring& target));
 
-// The program's failure message: owner the main window, title "Info Message", OK only.
-void showInfoMessage(const std::wstring& text);
-// The same message owned by another window, such as an open dialog, so that it shows
-// above that window and closing it does not re-enable the main window under the dialog.
+// The program's failure message: title "Info Message", OK only, owned by the main window or,
+// while a dialog is open, by the dialog, so that it shows above that window and closing it
+// does not re-enable the main window under the dialog.
 void showInfoMessage(HWND owner, const std::wstring& text);

@@ -4,7 +4,6 @@
 
 #include <optional>
 
-#include "app/app_state_win.h"
 #include "common/shell_win.h"
 #include "common/text_seam_win.h"
 #include "desktop/about_text.h"
@@ -12,21 +11,16 @@
 
 namespace {
 
-// The size of the text a tab searches, when it has one: what the user can look up in.
-std::optional<std::uint32_t> loadedSize(int tab) {
-  if (!app.tabText[tab]) return std::nullopt;
-  return app.tabSize[tab];
-}
-
-void fillAboutBox(HWND dialog) {
+void fillAboutBox(HWND dialog, const LoadedSizes& sizes) {
   SetDlgItemTextW(dialog, IDC_ABOUT_VERSION, toWideText(aboutVersionLine()).c_str());
-  SetDlgItemTextW(dialog, IDC_ABOUT_DICTIONARIES, toWideText(installedDictionariesText(loadedSize(0), loadedSize(1))).c_str());
+  SetDlgItemTextW(dialog, IDC_ABOUT_DICTIONARIES,
+                  toWideText(installedDictionariesText(sizes.englishChinese, sizes.chineseEnglish)).c_str());
 }
 
-INT_PTR CALLBACK aboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+INT_PTR CALLBACK aboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_INITDIALOG:
-      fillAboutBox(dialog);
+      fillAboutBox(dialog, *reinterpret_cast<const LoadedSizes*>(lParam));
       return TRUE;
     case WM_COMMAND:
       switch (LOWORD(wParam)) {
@@ -65,6 +59,6 @@ void openHelpPage() { shellOpen(helpFilePath()); }
 
 void openHelpSection(const wchar_t* anchor) { shellOpen(fileUrl(helpFilePath()) + L"#" + anchor); }
 
-void showAboutBox() {
-  DialogBoxParamW(app.instance, MAKEINTRESOURCEW(IDD_ABOUT), app.mainWindow, aboutDialogProc, 0);
+void showAboutBox(HINSTANCE instance, HWND owner, const LoadedSizes& sizes) {
+  DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_ABOUT), owner, aboutDialogProc, reinterpret_cast<LPARAM>(&sizes));
 }

@@ -5,43 +5,19 @@
 #include <new>
 #include <string>
 
-#include "app/app_state_win.h"
+#include "common/handles_win.h"
 #include "common/keyboard_win.h"
 #include "common/text_seam_win.h"
 #include "desktop/captured_text.h"
-#include "dictionary/word_search_win.h"
 
 namespace {
 
-// The clipboard held open for as long as this lives.
-struct OpenedClipboard {
-  explicit OpenedClipboard(HWND owner) : opened(OpenClipboard(owner) != FALSE) {}
-  ~OpenedClipboard() {
-    if (opened) CloseClipboard();
-  }
-  OpenedClipboard(const OpenedClipboard&) = delete;
-  OpenedClipboard& operator=(const OpenedClipboard&) = delete;
-  const bool opened;
-};
-
-// A global memory block locked for as long as this lives.
-struct LockedBlock {
-  explicit LockedBlock(HANDLE block) : block(block), data(GlobalLock(block)) {}
-  ~LockedBlock() {
-    if (data) GlobalUnlock(block);
-  }
-  LockedBlock(const LockedBlock&) = delete;
-  LockedBlock& operator=(const LockedBlock&) = delete;
-  const HANDLE block;
-  void* const data;
-};
-
-void replaceCapturedText(const std::wstring& text) {
-  releaseCapturedText();
+void replaceCapturedText(CaptureState& capture, const std::wstring& text) {
+  releaseCapturedText(capture);
   if (text.empty()) return;
-  app.capturedText = new (std::nothrow) wchar_t[text.size() + 1];
-  if (!app.capturedText) return;
-  std::memcpy(app.capturedText, text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+  capture.text = new (std::nothrow) wchar_t[text.size() + 1];
+  if (!capture.text) return;
+  std::memcpy(capture.text, text.c_str(), (text.size() + 1) * sizeof(wchar_t));
 }
 
 // The clipboard's Unicode text as the capture keeps it; empty when the clipboard holds no
@@ -50,8 +26,8 @@ std::wstring readClipboardText() {
   const HANDLE block = GetClipboardData(CF_UNICODETEXT);
   if (!block) return {};
   const LockedBlock locked(block);
-  if (!locked.data) return {};
-  return capturedTextFromBlock(locked.data, GlobalSize(block));
+  if (!locked.data()) return {};
+  return capturedTextFromBlock(locked.data(), GlobalSize(block));
 }
 
 // Out of memory while copying counts as a clipboard without text: nothing may escape
@@ -72,49 +48,51 @@ std::wstring capturedTextFromBlock(const void* data, std::size_t byteCount) {
   return toWideText(capturedTextFromClipboard(toCoreText(raw)));
 }
 
-void registerCaptureHotKey() { RegisterHotKey(app.mainWindow, captureHotKeyId, MOD_CONTROL, VK_INSERT); }
-
-void joinClipboardChain() { app.nextClipboardViewer = SetClipboardViewer(app.mainWindow); }
-
-void leaveClipboardChain() {
-  ChangeClipboardChain(app.mainWindow, app.nextClipboardViewer);
-  app.nextClipboardViewer = nullptr;
+void registerCaptureHotKey(CaptureState& capture, HWND window) {
+  capture.window = window;
+  RegisterHotKey(window, captureHotKeyId, MOD_CONTROL, VK_INSERT);
 }
 
-void unregisterCaptureHotKey() { UnregisterHotKey(app.mainWindow, captureHotKeyId); }
+void joinClipboardChain(CaptureState& capture) { capture.nextViewer = SetClipboardViewer(capture.window); }
 
-void releaseCapturedText() {
-  delete[] app.capturedText;
-  app.capturedText = nullptr;
+void leaveClipboardChain(CaptureState& capture) {
+  ChangeClipboardChain(capture.window, capture.nextViewer);
+  capture.nextViewer = nullptr;
 }
 
-void onCaptureHotKey(WPARAM hotKeyId) {
+void unregisterCaptureHotKey(const CaptureState& capture) { UnregisterHotKey(capture.window, captureHotKeyId); }
+
+void releaseCapturedText(CaptureState& capture) {
+  delete[] capture.text;
+  capture.text = nullptr;
+}
+
+void onCaptureHotKey(CaptureState& capture, WPARAM hotKeyId) {
   if (hotKeyId != captureHotKeyId) return;
-  app.capturePending = true;
+  capture.pending = true;
   sendControlKey(L'C');
 }
 
-void onClipboardChanged(WPARAM wParam, LPARAM lParam) {
-  if (app.nextClipboardViewer && IsWindow(app.nextClipboardViewer)) {
-    PostMessageW(app.nextClipboardViewer, WM_DRAWCLIPBOARD, wParam, lParam);
+bool onClipboardChanged(CaptureState& capture, WPARAM wParam, LPARAM lParam) {
+  if (capture.nextViewer && IsWindow(capture.nextViewer)) {
+    PostMessageW(capture.nextViewer, WM_DRAWCLIPBOARD, wParam, lParam);
   }
-  if (!app.capturePending) return;
+  if (!capture.pending) return false;
   {
     // Held open by another program: the previous capture stands and is looked up again.
-    const OpenedClipboard clipboard(app.mainWindow);
-    if (clipboard.opened) replaceCapturedText(readClipboardTextOrNothing());
+    const OpenedClipboard clipboard(capture.window);
+    if (clipboard.isOpen()) replaceCapturedText(capture, readClipboardTextOrNothing());
   }
-  ShowWindow(app.mainWindow, SW_SHOWNORMAL);
-  SetForegroundWindow(app.mainWindow);
-  lookUpCapturedText();
-  app.capturePending = false;
+  ShowWindow(capture.window, SW_SHOWNORMAL);
+  SetForegroundWindow(capture.window);
+  return true;
 }
 
-void onClipboardChainChanged(HWND removed, HWND following) {
-  if (removed == app.nextClipboardViewer) {
-    app.nextClipboardViewer = following;
-  } else if (app.nextClipboardViewer) {
-    SendMessageW(app.nextClipboardViewer, WM_CHANGECBCHAIN, reinterpret_cast<WPARAM>(removed),
+void onClipboardChainChanged(CaptureState& capture, HWND removed, HWND following) {
+  if (removed == capture.nextViewer) {
+    capture.nextViewer = following;
+  } else if (capture.nextViewer) {
+    SendMessageW(capture.nextViewer, WM_CHANGECBCHAIN, reinterpret_cast<WPARAM>(removed),
                  reinterpret_cast<LPARAM>(following));
   }
 }

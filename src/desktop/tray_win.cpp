@@ -2,7 +2,6 @@
 
 #include <shellapi.h>
 
-#include "app/app_state_win.h"
 #include "resource.h"
 
 namespace {
@@ -17,29 +16,29 @@ static_assert(trayRecordSize == 952, "the 32-bit notification icon record");
 
 }  // namespace
 
-bool addTrayIcon(HWND owner, HINSTANCE instance) {
-  app.trayIconData = NOTIFYICONDATAW{};
-  app.trayIconData.cbSize = trayRecordSize;
-  app.trayIconData.hWnd = owner;
-  app.trayIconData.uID = trayIconId;
-  app.trayIconData.uFlags = NIF_MESSAGE | NIF_ICON;
-  app.trayIconData.uCallbackMessage = trayCallbackMessage;
+bool addTrayIcon(NOTIFYICONDATAW& record, HWND owner, HINSTANCE instance) {
+  record = NOTIFYICONDATAW{};
+  record.cbSize = trayRecordSize;
+  record.hWnd = owner;
+  record.uID = trayIconId;
+  record.uFlags = NIF_MESSAGE | NIF_ICON;
+  record.uCallbackMessage = trayCallbackMessage;
   // The notification area shows small icons, at the size for the DPI the taskbar is drawn
   // at (the system's): the image drawn for that size, not the big one shrunk.
-  app.trayIconData.hIcon =
+  record.hIcon =
       static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_TRAY), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
                                     GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
-  return Shell_NotifyIconW(NIM_ADD, &app.trayIconData) != FALSE;
+  return Shell_NotifyIconW(NIM_ADD, &record) != FALSE;
 }
 
-void removeTrayIcon() {
-  if (app.trayIconData.cbSize == 0) return;  // never added
-  Shell_NotifyIconW(NIM_DELETE, &app.trayIconData);
+void removeTrayIcon(NOTIFYICONDATAW& record) {
+  if (record.cbSize == 0) return;  // never added
+  Shell_NotifyIconW(NIM_DELETE, &record);
 }
 
-void restoreTrayIcon() {
-  if (app.trayIconData.cbSize == 0) return;
-  Shell_NotifyIconW(NIM_ADD, &app.trayIconData);
+void restoreTrayIcon(NOTIFYICONDATAW& record) {
+  if (record.cbSize == 0) return;
+  Shell_NotifyIconW(NIM_ADD, &record);
 }
 
 UINT taskbarCreatedMessage() {

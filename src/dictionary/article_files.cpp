@@ -54,16 +54,10 @@ void scrambleArticleBytes(unsigned char* bytes, std::size_t count) {
   transformBytes<addTwoToEachByte, 2>(bytes, count);
 }
 
-std::u16string directionFileName(std::u16string_view prefix, int fileIndex) {
-  const auto& from = fileIndex == 0 ? firstLanguage : secondLanguage;
-  const auto& to = fileIndex == 0 ? secondLanguage : firstLanguage;
-  return std::u16string(prefix) + u"_" + from + u"_" + to + u".dat";
-}
+std::u16string articleFileName(Direction direction) { return directionFileName(u"Articles", direction); }
 
-std::u16string articleFileName(int fileIndex) { return directionFileName(u"Articles", fileIndex); }
-
-std::u16string articleFileRelativePath(int fileIndex) {
-  return u"Articles\\" + articleFileName(fileIndex);
+std::u16string articleFileRelativePath(Direction direction) {
+  return u"Articles\\" + articleFileName(direction);
 }
 
 bool isAcceptableArticleFileSize(std::uint64_t size) { return size <= maxArticleFileSize; }

@@ -5,17 +5,17 @@
 #include <string>
 #include <string_view>
 
+#include "common/direction.h"
+
 // Subtracts 2 (mod 256) from every byte, in place.
 void unscrambleArticleBytes(unsigned char* bytes, std::size_t count);
 // Adds 2 (mod 256) to every byte, in place: the inverse, for writing article files.
 void scrambleArticleBytes(unsigned char* bytes, std::size_t count);
 
-// prefix + "_English_Chinese.dat" for file 0 (tab 0), prefix + "_Chinese_English.dat" for file 1.
-std::u16string directionFileName(std::u16string_view prefix, int fileIndex);
-// "Articles_English_Chinese.dat" for file 0 (tab 0), "Articles_Chinese_English.dat" for file 1.
-std::u16string articleFileName(int fileIndex);
+// "Articles_English_Chinese.dat" or "Articles_Chinese_English.dat".
+std::u16string articleFileName(Direction direction);
 // The same name inside the Articles folder, as a path relative to the program's directory.
-std::u16string articleFileRelativePath(int fileIndex);
+std::u16string articleFileRelativePath(Direction direction);
 
 // Files larger than this are refused as if their size could not be read: the whole file is
 // held in memory, and a 32-bit process cannot hold much more.

@@ -1,25 +1,21 @@
-// Helpers shared by the word list and the article view.
+// A direction's lookup in the window: the word box read once, the word list and the
+// article view filled from one portable lookup.
 #pragma once
 #include <windows.h>
 
-#include <string>
+#include "dictionary/article_files_win.h"
+#include "dictionary/direction_state_win.h"
 
-// False while either article file is missing or empty: lookups then tell the user.
-bool articleTextsLoaded();
-// The whole text of a control.
-std::wstring readWindowText(HWND control);
-// Empties a tab's word list and article view.
-void clearTab(int tab);
+// Looks up what the direction's word box holds and fills its word list and article view.
+// While the dictionary is not loaded it tells the user instead, in "Info Message" boxes
+// owned by `owner`, once for the list and once for the article, and changes nothing. True
+// when the article view was filled (found or empty).
+bool lookUpWord(const LoadedDictionary& dictionary, const DirectionState& state, HWND owner);
 
-// Holds a control's drawing while it is refilled, then repaints it once: a list or rich edit
-// control that redraws at every change makes each keystroke many times slower.
-struct RedrawSuspended {
-  explicit RedrawSuspended(HWND control) : control(control) { SendMessageW(control, WM_SETREDRAW, FALSE, 0); }
-  ~RedrawSuspended() {
-    SendMessageW(control, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(control, nullptr, TRUE);
-  }
-  RedrawSuspended(const RedrawSuspended&) = delete;
-  RedrawSuspended& operator=(const RedrawSuspended&) = delete;
-  HWND control;
-};
+// After a double click in the direction's word list: the chosen headword goes to the word
+// box, read at its full length, and its article is shown; the list stays as it is. True
+// when the article view was filled.
+bool showChosenHeadword(const LoadedDictionary& dictionary, const DirectionState& state, HWND owner);
+
+// Empties a direction's word list and article view.
+void clearDirection(const DirectionControls& controls);

@@ -4,32 +4,29 @@
 
 #include <string>
 
-#include "app/app_state_win.h"
-#include "app/main_window_win.h"
-#include "common/globals.h"
 #include "common/shell_win.h"
 #include "common/text_seam_win.h"
-#include "dictionary/article_view_win.h"
-#include "dictionary/lookup_win.h"
+#include "common/window_text_win.h"
 #include "dictionary/own_articles.h"
 #include "dictionary/own_articles_win.h"
-#include "dictionary/word_search_win.h"
 #include "resource.h"
 
 namespace {
 
-// What the dialog starts with, and what it saved or deleted.
-struct OwnArticleChoice {
-  int tab;
-  std::wstring headword;
+// What the dialog works on: the choice it starts with and returns, and both directions'
+// own articles.
+struct OwnArticleDialog {
+  OwnArticleChoice& choice;
+  DirectionStates& states;
 };
 
-OwnArticleChoice& choiceOf(HWND dialog) {
-  return *reinterpret_cast<OwnArticleChoice*>(GetWindowLongPtrW(dialog, DWLP_USER));
+OwnArticleDialog& dialogOf(HWND dialog) {
+  return *reinterpret_cast<OwnArticleDialog*>(GetWindowLongPtrW(dialog, DWLP_USER));
 }
 
-int chosenTab(HWND dialog) {
-  return SendDlgItemMessageW(dialog, IDC_OWN_DIRECTION, CB_GETCURSEL, 0, 0) == 1 ? 1 : 0;
+DirectionState& chosenDirection(HWND dialog) {
+  const auto selection = SendDlgItemMessageW(dialog, IDC_OWN_DIRECTION, CB_GETCURSEL, 0, 0);
+  return dialogOf(dialog).states[directionIndex(directionOfSelection(selection))];
 }
 
 std::u16string typedText(HWND dialog, int id) { return toCoreText(readWindowText(GetDlgItem(dialog, id))); }
@@ -48,7 +45,7 @@ LRESULT CALLBACK articleBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lP
 // article ends with.
 void showOwnArticle(HWND dialog) {
   const std::u16string headword = typedText(dialog, IDC_OWN_HEADWORD);
-  std::u16string_view article = ownArticleOf(chosenTab(dialog), trimmedOwnHeadword(headword));
+  std::u16string_view article = ownArticleOf(chosenDirection(dialog), trimmedOwnHeadword(headword));
   if (article.empty()) return;
   article.remove_suffix(2);
   SetDlgItemTextW(dialog, IDC_OWN_ARTICLE, toWideText(article).c_str());
@@ -65,10 +62,10 @@ void showDirectionsArticle(HWND dialog) {
 
 void fillOwnArticleDialog(HWND dialog, const OwnArticleChoice& choice) {
   const HWND directions = GetDlgItem(dialog, IDC_OWN_DIRECTION);
-  for (int tab = 0; tab < 2; ++tab) {
-    SendMessageW(directions, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(toWideText(tabLabel(tab)).c_str()));
+  for (const Direction direction : bothDirections) {
+    SendMessageW(directions, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(toWideText(directionLabel(direction)).c_str()));
   }
-  SendMessageW(directions, CB_SETCURSEL, choice.tab, 0);
+  SendMessageW(directions, CB_SETCURSEL, directionIndex(choice.direction), 0);
   const HWND headwordBox = GetDlgItem(dialog, IDC_OWN_HEADWORD);
   const HWND articleBox = GetDlgItem(dialog, IDC_OWN_ARTICLE);
   // No silent cut: text beyond the limits is refused with a message when Save is pressed.
@@ -80,7 +77,7 @@ void fillOwnArticleDialog(HWND dialog, const OwnArticleChoice& choice) {
 }
 
 void saveOwnArticle(HWND dialog) {
-  const int tab = chosenTab(dialog);
+  DirectionState& state = chosenDirection(dialog);
   const std::u16string typedHeadword = typedText(dialog, IDC_OWN_HEADWORD);
   const std::u16string_view headword = trimmedOwnHeadword(typedHeadword);
   const std::u16string article = storedOwnArticle(typedText(dialog, IDC_OWN_ARTICLE));
@@ -89,24 +86,24 @@ void saveOwnArticle(HWND dialog) {
     showInfoMessage(dialog, toWideText(ownInputMessage(check)));
     return;
   }
-  if (!changeOwnArticle(dialog, tab, headword, article)) return;
-  choiceOf(dialog) = {tab, toWideText(headword)};
+  if (!changeOwnArticle(dialog, state, headword, article)) return;
+  dialogOf(dialog).choice = {state.direction, toWideText(headword)};
   EndDialog(dialog, IDOK);
 }
 
 void deleteOwnArticle(HWND dialog) {
-  const int tab = chosenTab(dialog);
+  DirectionState& state = chosenDirection(dialog);
   const std::u16string typedHeadword = typedText(dialog, IDC_OWN_HEADWORD);
   const std::u16string_view headword = trimmedOwnHeadword(typedHeadword);
-  const std::wstring named = L"\"" + toWideText(headword.substr(0, 100)) + L"\" in " + toWideText(tabLabel(tab));
-  if (ownArticleOf(tab, headword).empty()) {
+  const std::wstring named = L"\"" + toWideText(headword.substr(0, 100)) + L"\" in " + toWideText(directionLabel(state.direction));
+  if (ownArticleOf(state, headword).empty()) {
     showInfoMessage(dialog, L"There is no own article for " + named + L" to delete.");
     return;
   }
   const std::wstring question = L"Delete your own article for " + named + L"?";
   if (MessageBoxW(dialog, question.c_str(), L"Delete own article", MB_YESNO | MB_ICONQUESTION) != IDYES) return;
-  if (!changeOwnArticle(dialog, tab, headword, u"")) return;
-  choiceOf(dialog) = {tab, toWideText(headword)};
+  if (!changeOwnArticle(dialog, state, headword, u"")) return;
+  dialogOf(dialog).choice = {state.direction, toWideText(headword)};
   EndDialog(dialog, IDC_OWN_DELETE);
 }
 
@@ -116,7 +113,7 @@ INT_PTR CALLBACK ownArticleDialogProc(HWND dialog, UINT message, WPARAM wParam, 
   switch (message) {
     case WM_INITDIALOG:
       SetWindowLongPtrW(dialog, DWLP_USER, lParam);
-      fillOwnArticleDialog(dialog, *reinterpret_cast<OwnArticleChoice*>(lParam));
+      fillOwnArticleDialog(dialog, reinterpret_cast<OwnArticleDialog*>(lParam)->choice);
       return FALSE;  // the focus is set
     case WM_COMMAND:
       switch (LOWORD(wParam)) {
@@ -139,15 +136,9 @@ INT_PTR CALLBACK ownArticleDialogProc(HWND dialog, UINT message, WPARAM wParam, 
   return FALSE;
 }
 
-void openOwnArticleDialog() {
-  const int tab = selectedTab();
-  OwnArticleChoice choice{tab, readWindowText(app.wordBoxes[tab])};
-  const INT_PTR result = DialogBoxParamW(app.instance, MAKEINTRESOURCEW(IDD_OWN_ARTICLE), app.mainWindow,
-                                         ownArticleDialogProc, reinterpret_cast<LPARAM>(&choice));
-  if (result != IDOK && result != IDC_OWN_DELETE) return;
-  // The user sees the result at once: the headword looked up in its direction's tab.
-  SendMessageW(app.tabControl, TCM_SETCURSEL, choice.tab, 0);
-  showCurrentTab();
-  SetWindowTextW(app.wordBoxes[choice.tab], choice.headword.c_str());
-  lookUpWord();
+bool runOwnArticleDialog(HINSTANCE instance, HWND owner, DirectionStates& states, OwnArticleChoice& choice) {
+  OwnArticleDialog context{choice, states};
+  const INT_PTR result = DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_OWN_ARTICLE), owner, ownArticleDialogProc,
+                                         reinterpret_cast<LPARAM>(&context));
+  return result == IDOK || result == IDC_OWN_DELETE;
 }

@@ -57,7 +57,7 @@ OwnInputCheck broken(OwnInputRule rule, std::u16string_view text, std::size_t at
 
 } // namespace
 
-std::u16string ownArticleFileName(int tab) { return directionFileName(u"Own", tab); }
+std::u16string ownArticleFileName(Direction direction) { return directionFileName(u"Own", direction); }
 
 bool readOwnRecords(std::u16string_view text, std::vector<OwnRecord>& records)
 {
@@ -252,10 +252,10 @@ HeadwordListing mergedListing(const HeadwordListing& own, const HeadwordListing&
     return merged;
 }
 
-OwnLookup lookUpOwnArticles(const ArticleText& own, std::u16string_view wordBoxText)
+OwnLookup lookUpOwnArticles(const ArticleText& own, std::u16string_view wordBoxText, const std::u16string_view* last)
 {
     OwnLookup found;
-    found.listing = listHeadwords(own, wordBoxText);
+    found.listing = last != nullptr ? listHeadwordsUpTo(own, wordBoxText, *last) : listHeadwords(own, wordBoxText);
     const std::u16string_view word = wordBoxText.substr(0, wordBoxText.find(u'\0'));
     // Only in sorted text does the first headword that begins with the word equal it when any
     // does (equal headwords sort before longer ones); a word the article key would cut, or
@@ -267,13 +267,7 @@ OwnLookup lookUpOwnArticles(const ArticleText& own, std::u16string_view wordBoxT
     if (found.listing.status != ListingStatus::Listed || found.listing.headwords[0] != word) {
         return found;
     }
-    // A listed headword is closed by "|", and its article runs to the next one.
-    const std::size_t articleAt =
-        static_cast<std::size_t>(found.listing.headwords[0].data() - own.text.data()) + word.size() + 1;
-    const std::size_t articleEnd = own.text.find(u'|', articleAt);
-    found.article.status = ArticleStatus::Found;
-    found.article.article =
-        own.text.substr(articleAt, articleEnd == none ? std::u16string_view::npos : articleEnd - articleAt);
+    found.article = articleOfListedHeadword(own, found.listing.headwords[0]);
     return found;
 }
 

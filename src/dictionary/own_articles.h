@@ -11,10 +11,11 @@
 #include <string_view>
 #include <vector>
 
+#include "common/direction.h"
 #include "dictionary/word_search.h"
 
-// "Own_English_Chinese.dat" for tab 0, "Own_Chinese_English.dat" for tab 1.
-std::u16string ownArticleFileName(int tab);
+// "Own_English_Chinese.dat" or "Own_Chinese_English.dat".
+std::u16string ownArticleFileName(Direction direction);
 
 // A headword holds what an article lookup key holds; an article what the files allow.
 inline constexpr std::size_t maxOwnHeadwordLength = maxArticleWordLength;
@@ -88,12 +89,15 @@ HeadwordListing mergedListing(const HeadwordListing& own, const HeadwordListing&
 // What a keystroke finds among the own articles: the own headwords listed for the word box
 // text and the own article of exactly that text, as listHeadwords and findArticle find them.
 // In a text this program wrote (sorted, headwords of at most maxOwnHeadwordLength units)
-// the article comes from the listing's first record, so one search serves both.
+// the article comes from the listing's first record, so one search serves both. With
+// `last`, the listing is listHeadwordsUpTo's: it stops at the own headwords that a merge
+// with a full dictionary listing ending in *last could never show.
 struct OwnLookup {
     HeadwordListing listing;
     ArticleLookup article;
 };
-OwnLookup lookUpOwnArticles(const ArticleText& own, std::u16string_view wordBoxText);
+OwnLookup lookUpOwnArticles(const ArticleText& own, std::u16string_view wordBoxText,
+                            const std::u16string_view* last = nullptr);
 
 // The heading put above an own article in the article view.
 inline constexpr std::u16string_view ownArticleHeading = u"Your own article:\r\n";

@@ -6,20 +6,23 @@
 #include <string>
 #include <string_view>
 
-// The full path of a tab's own articles file.
-std::wstring ownArticlesPath(int tab);
+#include "dictionary/direction_state_win.h"
 
-// Reads both files into AppState. A missing file means no own articles. A file that cannot
+// The full path of a direction's own articles file.
+std::wstring ownArticlesPath(Direction direction);
+
+// Reads both directions' files. A missing file means no own articles. A file that cannot
 // be read as one this program writes is left untouched on disk, named once in an "Info
-// Message" box, and copied aside before a later save replaces it; the tab then starts with
-// no own articles and the dictionary's articles work as before.
-void loadOwnArticles();
+// Message" box owned by `owner`, and copied aside before a later save replaces it; the
+// direction then starts with no own articles and the dictionary's articles work as before.
+void loadOwnArticles(DirectionStates& states, HWND owner);
 
-// Sets the own article of `headword` (trimmed) in a tab to `storedArticle` (as
+// Sets the own article of `headword` (trimmed) in a direction to `storedArticle` (as
 // storedOwnArticle gives it), or removes it when `storedArticle` is empty. The file is
 // rewritten first; only when that succeeded do lookups see the change. A failure is told in
 // an "Info Message" box owned by `owner` that names the file, and nothing changes.
-bool changeOwnArticle(HWND owner, int tab, std::u16string_view headword, std::u16string_view storedArticle);
+bool changeOwnArticle(HWND owner, DirectionState& state, std::u16string_view headword,
+                      std::u16string_view storedArticle);
 
-// The stored own article of a headword in a tab, or empty when it has none.
-std::u16string_view ownArticleOf(int tab, std::u16string_view headword);
+// The stored own article of a headword in a direction, or empty when it has none.
+std::u16string_view ownArticleOf(const DirectionState& state, std::u16string_view headword);

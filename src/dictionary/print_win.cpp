@@ -5,9 +5,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "app/app_state_win.h"
-#include "app/main_window_win.h"
-#include "dictionary/lookup_win.h"
+#include "common/window_text_win.h"
 
 namespace {
 
@@ -140,15 +138,14 @@ int printArticleOnPages(HDC device, const RECT& page, const std::wstring& headwo
   return writer.pages;
 }
 
-void printCurrentArticle() {
-  const int tab = selectedTab();
-  const std::wstring article = readWindowText(app.articleViews[tab]);
+void printShownArticle(HWND owner, const DirectionControls& controls) {
+  const std::wstring article = readWindowText(controls.articleView);
   if (article.empty()) return;
-  const std::wstring headword = readWindowText(app.wordBoxes[tab]);
+  const std::wstring headword = readWindowText(controls.wordBox);
 
   PRINTDLGW dialog{};
   dialog.lStructSize = sizeof(dialog);
-  dialog.hwndOwner = app.mainWindow;
+  dialog.hwndOwner = owner;
   dialog.Flags = PD_RETURNDC | PD_NOSELECTION | PD_NOPAGENUMS | PD_USEDEVMODECOPIESANDCOLLATE;
   if (!PrintDlgW(&dialog) || !dialog.hDC) return;
 

@@ -1,8 +1,10 @@
-// Printing the current tab's article.
+// Printing the article a direction shows.
 #pragma once
 #include <windows.h>
 
 #include <string>
+
+#include "dictionary/direction_state_win.h"
 
 // What the page loop calls around each page: a printer's StartPage/EndPage, or a test's
 // checks. Returning false from either stops the printing.
@@ -19,6 +21,6 @@ struct PageEvents {
 int printArticleOnPages(HDC device, const RECT& page, const std::wstring& headword, const std::wstring& article,
                         const PageEvents& events);
 
-// The Print button: the current article with the standard print dialog; nothing to print
-// does nothing.
-void printCurrentArticle();
+// The Print button: the direction's article, headed by its word box text, with the
+// standard print dialog owned by `owner`; nothing to print does nothing.
+void printShownArticle(HWND owner, const DirectionControls& controls);

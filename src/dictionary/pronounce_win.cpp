@@ -7,44 +7,24 @@
 #include <string>
 #include <vector>
 
-#include "app/app_state_win.h"
-#include "app/main_window_win.h"
+#include "common/handles_win.h"
 #include "common/shell_win.h"
 #include "common/text_seam_win.h"
-#include "dictionary/lookup_win.h"
+#include "common/window_text_win.h"
 #include "dictionary/voice_choice.h"
 
 namespace {
 
-// Owns one COM reference.
-template <typename Interface>
-struct ComRef {
-  Interface* pointer = nullptr;
-  ComRef() = default;
-  ComRef(ComRef&& other) noexcept : pointer(other.pointer) { other.pointer = nullptr; }
-  ComRef(const ComRef&) = delete;
-  ComRef& operator=(const ComRef&) = delete;
-  ~ComRef() { reset(); }
-  void reset() {
-    if (pointer) pointer->Release();
-    pointer = nullptr;
-  }
-  Interface** out() {
-    reset();
-    return &pointer;
-  }
-  Interface* operator->() const { return pointer; }
-  explicit operator bool() const { return pointer != nullptr; }
-};
-
 struct SpeechState {
   bool comReady = false;
   bool comOurs = false;  // this thread's COM was started here and is ended at shutdown
-  ISpVoice* voice = nullptr;  // kept while the program runs, so speaking never waits to start
+  ComRef<ISpVoice> voice;  // kept while the program runs, so speaking never waits to start
   bool toldMissing[2] = {false, false};
   bool toldFailure = false;
 };
-SpeechState speech;
+// Never destroyed: the voice is released by releaseSpeech while COM is still up, never by a
+// destructor running after the process has ended its COM.
+SpeechState& speech = *new SpeechState;
 
 // Frees a string that a speech object allocated for us.
 void freeCoString(wchar_t* text) {
@@ -61,7 +41,7 @@ std::vector<VoiceToken> installedVoices() {
   std::vector<VoiceToken> voices;
   ComRef<ISpObjectTokenCategory> category;
   if (FAILED(CoCreateInstance(CLSID_SpObjectTokenCategory, nullptr, CLSCTX_ALL, IID_ISpObjectTokenCategory,
-                              reinterpret_cast<void**>(category.out()))) ||
+                              category.outAsVoid())) ||
       FAILED(category->SetId(SPCAT_VOICES, FALSE))) {
     return voices;
   }
@@ -94,19 +74,17 @@ bool ensureVoice() {
     speech.comReady = speech.comOurs || result == RPC_E_CHANGED_MODE;
   }
   if (!speech.comReady) return false;
-  if (!speech.voice) {
-    CoCreateInstance(CLSID_SpVoice, nullptr, CLSCTX_ALL, IID_ISpVoice, reinterpret_cast<void**>(&speech.voice));
-  }
-  return speech.voice != nullptr;
+  if (!speech.voice) CoCreateInstance(CLSID_SpVoice, nullptr, CLSCTX_ALL, IID_ISpVoice, speech.voice.outAsVoid());
+  return static_cast<bool>(speech.voice);
 }
 
 }  // namespace
 
-void pronounceCurrentWord() {
-  const int tab = selectedTab();
-  const std::wstring word = readWindowText(app.wordBoxes[tab]);
+void pronounceWord(HWND owner, const DirectionState& state) {
+  const std::wstring word = readWindowText(state.controls.wordBox);
   if (word.empty()) return;
-  const SpeechLanguage language = languageOfTab(tab);
+  const SpeechLanguage language = languageOf(state.direction);
+  const int tab = directionIndex(state.direction);
 
   std::vector<VoiceToken> voices;
   if (ensureVoice()) voices = installedVoices();
@@ -116,12 +94,12 @@ void pronounceCurrentWord() {
   if (chosen < 0) {
     if (!speech.toldMissing[tab]) {
       speech.toldMissing[tab] = true;
-      showInfoMessage(toWideText(missingVoiceMessage(language)));
+      showInfoMessage(owner, toWideText(missingVoiceMessage(language)));
     }
     return;
   }
 
-  speech.voice->SetVoice(voices[chosen].token.pointer);
+  speech.voice->SetVoice(voices[chosen].token.get());
   // Asynchronous: the window keeps working while the word is spoken; a new word cuts off
   // the one still being spoken.
   const HRESULT result =
@@ -131,17 +109,14 @@ void pronounceCurrentWord() {
     wchar_t code[16];
     std::swprintf(code, 16, L"0x%08lX", static_cast<unsigned long>(result));
     const std::wstring name = toWideText(voices[chosen].description.name);
-    showInfoMessage(L"The word could not be spoken: the speech voice" + (name.empty() ? L"" : L" \"" + name + L"\"") +
+    showInfoMessage(owner, L"The word could not be spoken: the speech voice" + (name.empty() ? L"" : L" \"" + name + L"\"") +
                     L" reported error " + code + L". Check the speech settings of Windows.");
   }
 }
 
 void releaseSpeech() {
-  if (speech.voice) {
-    speech.voice->Speak(nullptr, SPF_PURGEBEFORESPEAK, nullptr);
-    speech.voice->Release();
-    speech.voice = nullptr;
-  }
+  if (speech.voice) speech.voice->Speak(nullptr, SPF_PURGEBEFORESPEAK, nullptr);
+  speech.voice.reset();
   if (speech.comOurs) CoUninitialize();
   speech.comReady = speech.comOurs = false;
 }

@@ -54,14 +54,14 @@ void addSpelling(std::vector<std::u16string>& spellings, std::u16string_view typ
 }
 
 // Other readings of typed text that found nothing, most likely first. For the
-// Chinese tab, `pinyin` receives the text read as pinyin (its tones order the
+// Chinese→English direction, `pinyin` receives the text read as pinyin (its tones order the
 // list that the key finds).
-std::vector<std::u16string> otherSpellings(std::u16string_view typed, int tab, TypedPinyin* pinyin)
+std::vector<std::u16string> otherSpellings(std::u16string_view typed, Direction direction, TypedPinyin* pinyin)
 {
     std::vector<std::u16string> spellings;
     const std::u16string_view word = trimmed(typed.substr(0, maxArticleWordLength));
     addSpelling(spellings, typed, std::u16string(word));
-    if (tab == englishTab) {
+    if (direction == Direction::EnglishChinese) {
         // A capital at the start of a sentence, or a word typed in capitals.
         addSpelling(spellings, typed, lowered(word));
         // A name typed in lower case: "beijing" is listed as "Beijing".
@@ -149,13 +149,13 @@ bool namesForms(std::u16string_view word, std::u16string_view article)
 
 // What the view shows of a found article: the article itself, or a composed
 // text when forms name base words or typed tones reorder a list.
-void finish(const ArticleText& text, std::u16string_view word, std::u16string_view found, int tab,
+void finish(const ArticleText& text, std::u16string_view word, std::u16string_view found, Direction direction,
             const TypedPinyin* tones, std::u16string& composed, std::u16string_view& shown)
 {
     shown = shownArticle(found);
-    if (tab == englishTab && !word.empty() && namesForms(word, shown)) {
+    if (direction == Direction::EnglishChinese && !word.empty() && namesForms(word, shown)) {
         composed = withBaseArticles(text, word, shown);
-    } else if (tab == chineseTab && tones != nullptr && !tones->tones.empty() && tones->key.size() == word.size()) {
+    } else if (direction == Direction::ChineseEnglish && tones != nullptr && !tones->tones.empty() && tones->key.size() == word.size()) {
         // The key found may spell ü where u was typed; the tones sit at the same places.
         TypedPinyin foundKey = *tones;
         foundKey.key.assign(word);
@@ -168,13 +168,13 @@ void finish(const ArticleText& text, std::u16string_view word, std::u16string_vi
 
 } // namespace
 
-HeadwordListing listTypedWord(const ArticleText& text, std::u16string_view typed, int tab)
+HeadwordListing listTypedWord(const ArticleText& text, std::u16string_view typed, Direction direction)
 {
     const HeadwordListing plain = listHeadwords(text, typed);
     if (plain.status != ListingStatus::NoMatch) {
         return plain;
     }
-    for (const std::u16string& spelling : otherSpellings(typed, tab, nullptr)) {
+    for (const std::u16string& spelling : otherSpellings(typed, direction, nullptr)) {
         const HeadwordListing other = listHeadwords(text, spelling);
         if (other.status == ListingStatus::Listed) {
             return other;
@@ -183,7 +183,7 @@ HeadwordListing listTypedWord(const ArticleText& text, std::u16string_view typed
     return plain;
 }
 
-bool findTypedArticle(const ArticleText& text, std::u16string_view typed, int tab, std::u16string& composed,
+bool findTypedArticle(const ArticleText& text, std::u16string_view typed, Direction direction, std::u16string& composed,
                       std::u16string_view& shown)
 {
     composed.clear();
@@ -191,25 +191,25 @@ bool findTypedArticle(const ArticleText& text, std::u16string_view typed, int ta
     const ArticleLookup plain = findArticle(text, typed);
     if (plain.status == ArticleStatus::Found) {
         const std::u16string_view word = typed.substr(0, maxArticleWordLength);
-        finish(text, word.substr(0, word.find(u'\0')), plain.article, tab, nullptr, composed, shown);
+        finish(text, word.substr(0, word.find(u'\0')), plain.article, direction, nullptr, composed, shown);
         return true;
     }
     TypedPinyin pinyin;
-    for (const std::u16string& spelling : otherSpellings(typed, tab, &pinyin)) {
+    for (const std::u16string& spelling : otherSpellings(typed, direction, &pinyin)) {
         const ArticleLookup other = findArticle(text, spelling);
         if (other.status == ArticleStatus::Found) {
-            finish(text, spelling, other.article, tab, &pinyin, composed, shown);
+            finish(text, spelling, other.article, direction, &pinyin, composed, shown);
             return true;
         }
     }
     return false;
 }
 
-bool articleForTypedWord(const ArticleText& text, std::u16string_view typed, int tab, std::u16string& article)
+bool articleForTypedWord(const ArticleText& text, std::u16string_view typed, Direction direction, std::u16string& article)
 {
     std::u16string composed;
     std::u16string_view shown;
-    const bool found = findTypedArticle(text, typed, tab, composed, shown);
+    const bool found = findTypedArticle(text, typed, direction, composed, shown);
     article.assign(shown);
     return found;
 }

@@ -1,8 +1,8 @@
-// What a tab shows for the text in its word box. The exact search comes first
+// What a direction shows for the text in its word box. The exact search comes first
 // and keeps its results: text that finds a record finds that record. Only text
 // that finds nothing is read again as a learner may have meant it: in the
-// English tab with capitals lowered ("Tea") or raised ("beijing"), in the
-// Chinese tab as pinyin typed with blanks, apostrophes, capitals, tone digits
+// English→Chinese direction with capitals lowered ("Tea") or raised ("beijing"), in the
+// Chinese→English direction as pinyin typed with blanks, apostrophes, capitals, tone digits
 // or marks, or with ü typed as u. A found English article that names word
 // forms ("apples: plural of apple") is shown with the base word's article
 // after each such line, and a pinyin list looked up with tones shows the words
@@ -13,26 +13,23 @@
 #include <string>
 #include <string_view>
 
+#include "common/direction.h"
 #include "dictionary/word_search.h"
-
-// Tab 0 holds English headwords, tab 1 Chinese ones and toneless pinyin.
-inline constexpr int englishTab = 0;
-inline constexpr int chineseTab = 1;
 
 // The word list for the typed text: the exact search's listing, or, when that
 // finds nothing, the listing of the first other reading of the text that finds
 // something.
-HeadwordListing listTypedWord(const ArticleText& text, std::u16string_view typed, int tab);
+HeadwordListing listTypedWord(const ArticleText& text, std::u16string_view typed, Direction direction);
 
 // The article view's text for the typed text; false when there is none. The
 // result holds at most maxShownArticleLength units, base words' articles
 // included. `shown` views into the searched text when the found article is
 // shown as it stands (the usual case, which copies nothing), and into
 // `composed` when base articles were added or the list was reordered.
-bool findTypedArticle(const ArticleText& text, std::u16string_view typed, int tab, std::u16string& composed,
+bool findTypedArticle(const ArticleText& text, std::u16string_view typed, Direction direction, std::u16string& composed,
                       std::u16string_view& shown);
 
 // The same, copied into `article`.
-bool articleForTypedWord(const ArticleText& text, std::u16string_view typed, int tab, std::u16string& article);
+bool articleForTypedWord(const ArticleText& text, std::u16string_view typed, Direction direction, std::u16string& article);
 
 #endif

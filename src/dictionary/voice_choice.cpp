@@ -70,7 +70,9 @@ int rank(const InstalledVoice& voice, SpeechLanguage language) {
 
 }  // namespace
 
-SpeechLanguage languageOfTab(int tab) { return tab == 1 ? SpeechLanguage::chinese : SpeechLanguage::english; }
+SpeechLanguage languageOf(Direction direction) {
+  return direction == Direction::ChineseEnglish ? SpeechLanguage::chinese : SpeechLanguage::english;
+}
 
 int chooseVoice(const std::vector<InstalledVoice>& voices, SpeechLanguage language) {
   int chosen = -1, chosenRank = -1;

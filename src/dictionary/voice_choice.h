@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "common/direction.h"
+
 enum class SpeechLanguage { english, chinese };
 
 struct InstalledVoice {
@@ -12,8 +14,9 @@ struct InstalledVoice {
   std::u16string languages;
 };
 
-// The language a tab's words are in: English in tab 0, Chinese in tab 1.
-SpeechLanguage languageOfTab(int tab);
+// The language of the words typed in a direction: English for English→Chinese, Chinese
+// for Chinese→English.
+SpeechLanguage languageOf(Direction direction);
 
 // The index of the voice to speak a word of the given language, or -1 when none can.
 // English: a US English voice, then any English voice, then a Chinese voice (which read

@@ -278,8 +278,6 @@ bool checkRecordOrder(std::u16string_view text, std::vector<ArticleText::Fence>*
 
 } // namespace
 
-bool hasSortedRecords(std::u16string_view text) { return checkRecordOrder(text, nullptr); }
-
 ArticleText prepareArticleText(std::u16string_view loadedText)
 {
     ArticleText prepared;
@@ -292,7 +290,11 @@ ArticleText prepareArticleText(std::u16string_view loadedText)
     return prepared;
 }
 
-HeadwordListing listHeadwords(const ArticleText& text, std::u16string_view wordBoxText)
+namespace {
+
+// The listing walk. With `last`, a headword after the first that is greater than *last
+// ends the listing.
+HeadwordListing listFrom(const ArticleText& text, std::u16string_view wordBoxText, const std::u16string_view* last)
 {
     HeadwordListing listing;
     const std::u16string_view word = keyWord(wordBoxText, maxListingWordLength);
@@ -317,7 +319,11 @@ HeadwordListing listHeadwords(const ArticleText& text, std::u16string_view wordB
         if (length > maxListedHeadwordLength) {
             length = maxListedHeadwordLength;
         }
-        listing.headwords[listing.count] = all.substr(headwordAt, length);
+        const std::u16string_view headword = all.substr(headwordAt, length);
+        if (last != nullptr && listing.count > 0 && headword > *last) {
+            return listing;
+        }
+        listing.headwords[listing.count] = headword;
         ++listing.count;
         listing.status = ListingStatus::Listed;
         if (listing.count == maxListedHeadwords) {
@@ -330,6 +336,38 @@ HeadwordListing listHeadwords(const ArticleText& text, std::u16string_view wordB
         }
         headwordAt = articleEnd + 1;
     }
+}
+
+} // namespace
+
+HeadwordListing listHeadwords(const ArticleText& text, std::u16string_view wordBoxText)
+{
+    return listFrom(text, wordBoxText, nullptr);
+}
+
+HeadwordListing listHeadwordsUpTo(const ArticleText& text, std::u16string_view wordBoxText, std::u16string_view last)
+{
+    return listFrom(text, wordBoxText, &last);
+}
+
+ArticleLookup articleOfListedHeadword(const ArticleText& text, std::u16string_view listedHeadword)
+{
+    ArticleLookup lookup;
+    const std::u16string_view all = text.text;
+    const char16_t* at = listedHeadword.data();
+    if (at < all.data() || at > all.data() + all.size()) {
+        return lookup;
+    }
+    const std::size_t headwordAt = static_cast<std::size_t>(at - all.data());
+    const std::size_t headwordEnd = findBar(all, headwordAt);
+    if (headwordEnd == none) {
+        return lookup;
+    }
+    const std::size_t articleAt = headwordEnd + 1;
+    const std::size_t articleEnd = findBar(all, articleAt);
+    lookup.status = ArticleStatus::Found;
+    lookup.article = all.substr(articleAt, (articleEnd == none ? all.size() : articleEnd) - articleAt);
+    return lookup;
 }
 
 ArticleLookup findArticle(const ArticleText& text, std::u16string_view wordBoxText)

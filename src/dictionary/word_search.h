@@ -56,9 +56,6 @@ inline constexpr std::size_t recordFenceSpacing = 32;
 // long as the loaded block does.
 ArticleText prepareArticleText(std::u16string_view loadedText);
 
-// The load-time check alone, over a text that holds no zero unit.
-bool hasSortedRecords(std::u16string_view text);
-
 enum class ListingStatus {
     // No record begins with the word: empty the list and the article view.
     NoMatch,
@@ -85,6 +82,12 @@ struct HeadwordListing {
 // that is no complete record.
 HeadwordListing listHeadwords(const ArticleText& text, std::u16string_view wordBoxText);
 
+// The same listing, except that after its first headword it stops before any headword
+// greater than `last`. When another listing of at most maxListedHeadwords ending with
+// `last` is merged with this one, the headwords left out could never be shown, and a
+// listing of a large text then reads one record instead of up to twenty-five.
+HeadwordListing listHeadwordsUpTo(const ArticleText& text, std::u16string_view wordBoxText, std::u16string_view last);
+
 enum class ArticleStatus {
     // No headword equals the word: empty the article view, keep the list.
     NotFound,
@@ -101,6 +104,11 @@ struct ArticleLookup {
 // Finds the article of the first record whose headword is exactly the word
 // box text.
 ArticleLookup findArticle(const ArticleText& text, std::u16string_view wordBoxText);
+
+// The article of the record whose headword a listing of this text gave (a view into
+// it): from after the headword's closing "|" to the next "|" or the end of the text.
+// NotFound for a view that does not lie in the text or is not followed by a "|".
+ArticleLookup articleOfListedHeadword(const ArticleText& text, std::u16string_view listedHeadword);
 
 // The article view is given at most this many units of an article. Articles of
 // well-formed files are far shorter; a rich edit control needs minutes to lay

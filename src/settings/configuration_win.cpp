@@ -4,8 +4,8 @@
 
 #include <algorithm>
 
-#include "app/app_state_win.h"
 #include "common/file_replace_win.h"
+#include "common/handles_win.h"
 #include "common/shell_win.h"
 #include "common/text_seam_win.h"
 #include "settings/configuration.h"
@@ -36,9 +36,9 @@ std::string readStartOfFile(HANDLE file, bool& wholeFile) {
 
 std::wstring configurationFilePath() { return fileBesideProgram(toWideText(configurationFileName)); }
 
-void loadConfiguration() {
+void loadConfiguration(Settings& settings) {
   const std::wstring path = configurationFilePath();
-  app.settings.clear();
+  settings.clear();
   // Opened for update, as the file is meant to be rewritten: a read-only file counts as
   // missing. The attribute is checked as well because a process with administrative
   // rights can open such a file for writing on some systems.
@@ -48,10 +48,10 @@ void loadConfiguration() {
                               FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.isOpen()) return;
   bool wholeFile = false;
-  const std::string bytes = readStartOfFile(file.handle, wholeFile);
-  app.settings = parseConfiguration(bytes, wholeFile);
+  const std::string bytes = readStartOfFile(file.get(), wholeFile);
+  settings = parseConfiguration(bytes, wholeFile);
 }
 
-bool saveConfiguration() {
-  return replaceFileContents(configurationFilePath(), serialiseConfiguration(app.settings));
+bool saveConfiguration(const Settings& settings) {
+  return replaceFileContents(configurationFilePath(), serialiseConfiguration(settings));
 }

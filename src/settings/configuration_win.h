@@ -1,17 +1,19 @@
-// Moving the settings between Configuration.dat beside the program and AppState::settings.
+// Moving the settings between Configuration.dat beside the program and the running program.
 #pragma once
 #include <string>
+
+#include "settings/configuration.h"
 
 // The full path of Configuration.dat in the program's directory.
 std::wstring configurationFilePath();
 
-// Replaces AppState::settings with the file's settings. A missing file, and one that
-// cannot be opened for writing (read-only), leave the settings empty.
-void loadConfiguration();
+// Replaces `settings` with the file's settings. A missing file, and one that cannot be
+// opened for writing (read-only), leave the settings empty.
+void loadConfiguration(Settings& settings);
 
-// Writes LoadOnStart, AlwaysOnTop and DefaultLanguageId from AppState::settings. The new
+// Writes LoadOnStart, AlwaysOnTop and DefaultLanguageId from `settings`. The new
 // contents go to a temporary file beside the old one, which then replaces it in one step,
 // so a crash or a full disk leaves either the old file or the new one, never a part.
 // Returns false when the file could not be written (a read-only file or folder, a full
 // disk); the old file is then left as it was.
-bool saveConfiguration();
+bool saveConfiguration(const Settings& settings);

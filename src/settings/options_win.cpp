@@ -5,11 +5,11 @@
 #include <algorithm>
 #include <iterator>
 
-#include "app/app_state_win.h"
+#include "common/direction.h"
 #include "common/globals.h"
+#include "common/handles_win.h"
 #include "common/shell_win.h"
 #include "common/text_seam_win.h"
-#include "dictionary/article_view_win.h"
 #include "resource.h"
 #include "settings/configuration.h"
 #include "settings/configuration_win.h"
@@ -18,26 +18,16 @@ namespace {
 
 RunValueWriter runValueWriter = writeRunValue;
 
-struct RegistryKey {
-  HKEY key = nullptr;
-  RegistryKey() = default;
-  ~RegistryKey() {
-    if (key) RegCloseKey(key);
-  }
-  RegistryKey(const RegistryKey&) = delete;
-  RegistryKey& operator=(const RegistryKey&) = delete;
-};
-
 // The value's text, or empty when it is missing, unreadable or not text. Only whether it
 // names a program matters here, so an overlong value reads as a non-empty placeholder.
 std::wstring readRunValue(HKEY root, const std::wstring& valueName) {
   RegistryKey run;
-  if (RegOpenKeyExW(root, runKeyPath, 0, KEY_QUERY_VALUE, &run.key) != ERROR_SUCCESS) return {};
+  if (RegOpenKeyExW(root, runKeyPath, 0, KEY_QUERY_VALUE, run.out()) != ERROR_SUCCESS) return {};
   DWORD type = 0;
   wchar_t data[1024];
   DWORD size = sizeof(data);
   const LONG result =
-      RegQueryValueExW(run.key, valueName.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data), &size);
+      RegQueryValueExW(run.get(), valueName.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data), &size);
   if (result == ERROR_MORE_DATA) return L"?";
   if (result != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ)) return {};
   // The stored data need not end in a null; take only the units it holds.
@@ -54,44 +44,43 @@ bool clearUserRunValue(const std::wstring& valueName) {
   return runValueWriter(HKEY_CURRENT_USER, valueName, L"");
 }
 
-std::wstring directionLabel(int tab) { return toWideText(tabLabel(tab)); }
+OptionsDialog& dialogOf(HWND dialog) {
+  return *reinterpret_cast<OptionsDialog*>(GetWindowLongPtrW(dialog, DWLP_USER));
+}
 
-void fillOptionsDialog(HWND dialog) {
+void fillOptionsDialog(HWND dialog, const Settings& settings) {
   const HWND list = GetDlgItem(dialog, IDC_DEFAULT_LANGUAGE);
-  for (int tab = 0; tab < 2; ++tab) {
-    const std::wstring label = directionLabel(tab);
+  for (const Direction direction : bothDirections) {
+    const std::wstring label = toWideText(directionLabel(direction));
     SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(label.c_str()));
   }
   SendMessageW(list, CB_SETCURSEL, 0, 0);
-  const auto stored = app.settings.find(std::u16string(defaultLanguageIdKey));
-  if (stored != app.settings.end()) {
-    const int index = settingNumber(stored->second);
+  const auto stored = settings.find(std::u16string(defaultLanguageIdKey));
+  if (stored != settings.end()) {
+    const std::optional<Direction> direction = directionOfNumber(settingNumber(stored->second));
     // A stored number that names no item leaves the list without a selection.
-    SendMessageW(list, CB_SETCURSEL, index == 0 || index == 1 ? index : -1, 0);
+    SendMessageW(list, CB_SETCURSEL, direction ? directionIndex(*direction) : -1, 0);
   }
-  CheckDlgButton(dialog, IDC_LOAD_ON_START, isSettingOn(app.settings, loadOnStartKey) ? BST_CHECKED : BST_UNCHECKED);
-  CheckDlgButton(dialog, IDC_ALWAYS_ON_TOP, isSettingOn(app.settings, alwaysOnTopKey) ? BST_CHECKED : BST_UNCHECKED);
+  CheckDlgButton(dialog, IDC_LOAD_ON_START, isSettingOn(settings, loadOnStartKey) ? BST_CHECKED : BST_UNCHECKED);
+  CheckDlgButton(dialog, IDC_ALWAYS_ON_TOP, isSettingOn(settings, alwaysOnTopKey) ? BST_CHECKED : BST_UNCHECKED);
 }
 
 // Applies the dialog's choices to the running program, then stores them. A choice that
 // could not be stored is still applied, and the user is told what did not work.
 void saveOptions(HWND dialog) {
+  OptionsDialog& options = dialogOf(dialog);
   const int index = static_cast<int>(SendDlgItemMessageW(dialog, IDC_DEFAULT_LANGUAGE, CB_GETCURSEL, 0, 0));
   const bool loadOnStart = IsDlgButtonChecked(dialog, IDC_LOAD_ON_START) == BST_CHECKED;
   const bool alwaysOnTop = IsDlgButtonChecked(dialog, IDC_ALWAYS_ON_TOP) == BST_CHECKED;
 
   const bool registered = setRunAtStartup(loadOnStart);
-  if (index == 0 || index == 1) {
-    SendMessageW(app.tabControl, TCM_SETCURSEL, index, 0);
-    // Show the chosen tab's controls now: uncovering the main window need not repaint it.
-    showCurrentTab();
-  }
-  setAlwaysOnTop(alwaysOnTop);
-  storeOptionsChoice(app.settings, loadOnStart, alwaysOnTop, index);
+  if (const std::optional<Direction> direction = directionOfNumber(index)) options.showDirection(*direction);
+  options.setAlwaysOnTop(alwaysOnTop);
+  storeOptionsChoice(options.settings, loadOnStart, alwaysOnTop, index);
   // After a failed save the running program keeps the choices rather than reloading a
   // file that does not hold them.
-  const bool saved = saveConfiguration();
-  if (saved) loadConfiguration();
+  const bool saved = saveConfiguration(options.settings);
+  if (saved) loadConfiguration(options.settings);
 
   std::wstring problems;
   if (!saved) {
@@ -112,16 +101,16 @@ void saveOptions(HWND dialog) {
 bool writeRunValue(HKEY root, const std::wstring& valueName, const std::wstring& data) {
   RegistryKey currentVersion;
   if (RegCreateKeyExW(root, L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion", 0, nullptr, 0, KEY_CREATE_SUB_KEY,
-                      nullptr, &currentVersion.key, nullptr) != ERROR_SUCCESS) {
+                      nullptr, currentVersion.out(), nullptr) != ERROR_SUCCESS) {
     return false;
   }
   RegistryKey run;
-  if (RegCreateKeyExW(currentVersion.key, L"Run", 0, nullptr, 0, KEY_SET_VALUE, nullptr, &run.key, nullptr) !=
+  if (RegCreateKeyExW(currentVersion.get(), L"Run", 0, nullptr, 0, KEY_SET_VALUE, nullptr, run.out(), nullptr) !=
       ERROR_SUCCESS) {
     return false;
   }
   const auto bytes = static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t));
-  return RegSetValueExW(run.key, valueName.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()), bytes) ==
+  return RegSetValueExW(run.get(), valueName.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()), bytes) ==
          ERROR_SUCCESS;
 }
 
@@ -141,17 +130,17 @@ bool setRunAtStartup(bool on) {
   return clearUserRunValue(name) && readRunValue(HKEY_LOCAL_MACHINE, name).empty();
 }
 
-void setAlwaysOnTop(bool on) {
-  SetWindowPos(app.mainWindow, on ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+void putWindowOnTop(HWND window, bool on) {
+  SetWindowPos(window, on ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW | SWP_NOOWNERZORDER);
-  app.alwaysOnTop = on;
-  CheckMenuItem(GetMenu(app.mainWindow), IDM_VIEW_ALWAYS_ON_TOP, MF_BYCOMMAND | (on ? MF_CHECKED : MF_UNCHECKED));
+  CheckMenuItem(GetMenu(window), IDM_VIEW_ALWAYS_ON_TOP, MF_BYCOMMAND | (on ? MF_CHECKED : MF_UNCHECKED));
 }
 
-INT_PTR CALLBACK optionsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+INT_PTR CALLBACK optionsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_INITDIALOG:
-      fillOptionsDialog(dialog);
+      SetWindowLongPtrW(dialog, DWLP_USER, lParam);
+      fillOptionsDialog(dialog, reinterpret_cast<OptionsDialog*>(lParam)->settings);
       return TRUE;  // the system puts the focus on the first control
     case WM_COMMAND:
       switch (LOWORD(wParam)) {

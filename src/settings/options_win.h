@@ -4,9 +4,20 @@
 
 #include <string>
 
-// Moves the main window into the top-most band (or out of it) without moving or sizing it,
-// showing it if hidden, and keeps the View menu's "Always on Top" check mark in step.
-void setAlwaysOnTop(bool on);
+#include "common/direction.h"
+#include "settings/configuration.h"
+
+// Moves a window into the top-most band (or out of it) without moving or sizing it, showing
+// it if hidden, and keeps its View menu's "Always on Top" check mark in step.
+void putWindowOnTop(HWND window, bool on);
+
+// What the options dialog changes: the settings it shows and stores, and the running
+// program's tab and always-on-top state, which Save applies while the dialog is still up.
+struct OptionsDialog {
+  Settings& settings;
+  void (*showDirection)(Direction direction);
+  void (*setAlwaysOnTop)(bool on);
+};
 
 // Writes the Run value EnglishChineseDictionary: the executable's path in double quotes
 // when on, the empty string when off. The machine-wide Run key is used where it can be
@@ -16,7 +27,8 @@ void setAlwaysOnTop(bool on);
 // user cannot clear still names the program).
 bool setRunAtStartup(bool on);
 
-// The procedure of the options dialog (resource 37818).
+// The procedure of the options dialog (resource 37818). Its creation parameter points to an
+// OptionsDialog.
 INT_PTR CALLBACK optionsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
 // The Run value's name: the two language names followed by "Dictionary".

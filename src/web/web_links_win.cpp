@@ -4,8 +4,8 @@
 
 #include <memory>
 
-#include "app/app_state_win.h"
 #include "common/globals.h"
+#include "common/handles_win.h"
 #include "common/text_seam_win.h"
 
 namespace {
@@ -16,18 +16,6 @@ struct NotificationRequest {
   std::wstring host;
   std::wstring url;
   HANDLE sent;
-};
-
-// Closes a WinINet handle when the step that opened it is left, on every path.
-struct InternetHandle {
-  HINTERNET handle;
-  explicit InternetHandle(HINTERNET opened) : handle(opened) {}
-  InternetHandle(const InternetHandle&) = delete;
-  InternetHandle& operator=(const InternetHandle&) = delete;
-  ~InternetHandle() {
-    if (handle) InternetCloseHandle(handle);
-  }
-  explicit operator bool() const { return handle != nullptr; }
 };
 
 // WinINet reports progress on the worker's own thread (the calls are blocking); the context
@@ -49,9 +37,9 @@ DWORD WINAPI runNotificationRequest(LPVOID parameter) {
 
 // Keeps a request's hand-over event for the wait at exit: one slot for the start-up request,
 // one for the exit request. A request beyond those is simply not waited for.
-void keepHandOverEvent(HANDLE sent) {
+void keepHandOverEvent(NotificationRequests& requests, HANDLE sent) {
   if (!sent) return;
-  for (HANDLE& slot : app.requestsSent) {
+  for (HANDLE& slot : requests.sent) {
     if (!slot) {
       slot = sent;
       return;
@@ -70,18 +58,18 @@ void sendNotificationRequest(const std::wstring& host, const std::wstring& url, 
       InternetOpenW(L"Tandemox notification agent", INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
   if (!session) return;
   // Set before the connection is opened, so the connection and the request inherit it.
-  if (sent) InternetSetStatusCallbackW(session.handle, onRequestStatus);
-  const InternetHandle connection(InternetConnectW(session.handle, host.c_str(), INTERNET_DEFAULT_HTTP_PORT, nullptr,
+  if (sent) InternetSetStatusCallbackW(session.get(), onRequestStatus);
+  const InternetHandle connection(InternetConnectW(session.get(), host.c_str(), INTERNET_DEFAULT_HTTP_PORT, nullptr,
                                                    nullptr, INTERNET_SERVICE_HTTP, 0, context));
   if (!connection) return;
-  const InternetHandle request(HttpOpenRequestW(connection.handle, L"HEAD", url.c_str(), nullptr, nullptr, nullptr,
+  const InternetHandle request(HttpOpenRequestW(connection.get(), L"HEAD", url.c_str(), nullptr, nullptr, nullptr,
                                                 INTERNET_FLAG_KEEP_CONNECTION, context));
   if (!request) return;
   // The answer is of no interest: the request itself is the notification.
-  HttpSendRequestW(request.handle, nullptr, 0, nullptr, 0);
+  HttpSendRequestW(request.get(), nullptr, 0, nullptr, 0);
 }
 
-void startNotificationRequest(const std::u16string& url) {
+void startNotificationRequest(NotificationRequests& requests, const std::u16string& url) {
   // The event that tells the exit this request is on its way; the worker signals its own
   // handle of it, so either side may close theirs first.
   HANDLE sent = CreateEventW(nullptr, TRUE, FALSE, nullptr);
@@ -105,16 +93,16 @@ void startNotificationRequest(const std::u16string& url) {
     CloseHandle(sent);
     sent = nullptr;
   }
-  keepHandOverEvent(sent);
+  keepHandOverEvent(requests, sent);
   // Only the newest worker's handle is kept; the one it replaces would otherwise never be closed.
-  if (app.requestThread) CloseHandle(app.requestThread);
-  app.requestThread = worker;
+  if (requests.thread) CloseHandle(requests.thread);
+  requests.thread = worker;
 }
 
-void waitForNotificationHandOver() {
-  HANDLE pending[std::size(app.requestsSent)];
+void waitForNotificationHandOver(NotificationRequests& requests) {
+  HANDLE pending[std::size(requests.sent)];
   DWORD count = 0;
-  for (HANDLE& sent : app.requestsSent) {
+  for (HANDLE& sent : requests.sent) {
     if (sent) pending[count++] = sent;
     sent = nullptr;
   }

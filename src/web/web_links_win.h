@@ -10,17 +10,23 @@
 // the wire (a host that cannot be reached at all, a name that takes long to resolve).
 constexpr DWORD notificationHandOverLimit = 500;  // milliseconds
 
+// The requests started so far, as the user-interface thread keeps them.
+struct NotificationRequests {
+  HANDLE thread = nullptr;      // the most recent worker
+  HANDLE sent[2] = {nullptr, nullptr};  // per started request: signalled once it is on the wire or has failed
+};
+
 // Starts a worker that sends one notification request for url and keeps its handle in
-// app.requestThread (the handle it replaces is closed; closing does not stop that worker).
+// `requests` (the handle it replaces is closed; closing does not stop that worker).
 // The worker gets its own copies of the host and the URL, so it never reads the global
 // strings, which the process destroys at exit while a worker may still be running.
 // Called on the user-interface thread only.
-void startNotificationRequest(const std::u16string& url);
+void startNotificationRequest(NotificationRequests& requests, const std::u16string& url);
 
 // Called once the message loop has ended: waits until every notification request started
 // so far has been sent or has failed, for at most notificationHandOverLimit. Answers are
 // never waited for, so a server that accepts and never answers does not hold the process.
-void waitForNotificationHandOver();
+void waitForNotificationHandOver(NotificationRequests& requests);
 
 // One blocking "HEAD" request for url, the whole URL as the object name, to host on port 80
 // through the system's configured proxy. Nothing is read back and every failure is silent.

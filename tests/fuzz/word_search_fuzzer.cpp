@@ -17,6 +17,7 @@
 #include <string_view>
 #include <vector>
 
+#include "dictionary/lookup.h"
 #include "dictionary/own_articles.h"
 #include "dictionary/typed_lookup.h"
 #include "dictionary/word_search.h"
@@ -123,7 +124,7 @@ void compare(std::u16string_view loaded, const ArticleText& engineText, std::u16
   FUZZ_CHECK(article.status == wantArticle.status, loaded, word);
   FUZZ_CHECK(sameView(article.article, wantArticle.article), loaded, word);
 
-  for (int tab : {englishTab, chineseTab}) {
+  for (Direction tab : bothDirections) {
     const HeadwordListing typedList = listTypedWord(engineText, word, tab);
     if (list.status != ListingStatus::NoMatch) {
       FUZZ_CHECK(typedList.status == list.status && typedList.count == list.count, loaded, word);
@@ -153,6 +154,19 @@ void compareMerged(std::u16string_view loaded, const ArticleText& engineText, st
                  ownFound.article.article == ownArticle.article,
              ownText, word);
   const HeadwordListing merged = mergedListing(ownListing, dictionary);
+  // The keystroke's one lookup lists and shows what the separate searches do.
+  for (const Direction direction : bothDirections) {
+    const Lookup one = lookUp(engineText, own, direction, word);
+    const HeadwordListing separate = mergedListing(ownListing, listTypedWord(engineText, word, direction));
+    FUZZ_CHECK(one.listing.status == separate.status && one.listing.count == separate.count, loaded, word);
+    for (std::size_t i = 0; i < separate.count; ++i) {
+      FUZZ_CHECK(one.listing.headwords[i] == separate.headwords[i], loaded, word);
+    }
+    std::u16string article;
+    articleForTypedWord(engineText, word, direction, article);
+    if (ownArticle.status == ArticleStatus::Found) article = ownArticleView(ownArticle.article, article);
+    FUZZ_CHECK(one.article() == article, loaded, word);
+  }
   if (ownListing.status != ListingStatus::Listed) {
     FUZZ_CHECK(merged.status == dictionary.status && merged.count == dictionary.count, loaded, word);
     return;

@@ -85,10 +85,10 @@ TEST(ArticleBlock, RefusesFilesBeyondTheCapSoTheSizeCannotWrap) {
 }
 
 TEST(ArticleFileNames, NameBothDirectionsInsideTheArticlesFolder) {
-  EXPECT_EQ(articleFileName(0), u"Articles_English_Chinese.dat");
-  EXPECT_EQ(articleFileName(1), u"Articles_Chinese_English.dat");
-  EXPECT_EQ(articleFileRelativePath(0), u"Articles\\Articles_English_Chinese.dat");
-  EXPECT_EQ(articleFileRelativePath(1), u"Articles\\Articles_Chinese_English.dat");
+  EXPECT_EQ(articleFileName(Direction::EnglishChinese), u"Articles_English_Chinese.dat");
+  EXPECT_EQ(articleFileName(Direction::ChineseEnglish), u"Articles_Chinese_English.dat");
+  EXPECT_EQ(articleFileRelativePath(Direction::EnglishChinese), u"Articles\\Articles_English_Chinese.dat");
+  EXPECT_EQ(articleFileRelativePath(Direction::ChineseEnglish), u"Articles\\Articles_Chinese_English.dat");
 }
 
 TEST(MissingFileMessages, EndWithTheSiteRootAndDifferOnlyByFrom) {

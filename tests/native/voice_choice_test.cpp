@@ -43,8 +43,8 @@ TEST(VoiceChoice, ReadsLanguageListsInAnyCaseAndOrder) {
 }
 
 TEST(VoiceChoice, TabsSpeakTheirOwnLanguageAndMessagesNameWhatToInstall) {
-  EXPECT_EQ(languageOfTab(0), SpeechLanguage::english);
-  EXPECT_EQ(languageOfTab(1), SpeechLanguage::chinese);
+  EXPECT_EQ(languageOf(Direction::EnglishChinese), SpeechLanguage::english);
+  EXPECT_EQ(languageOf(Direction::ChineseEnglish), SpeechLanguage::chinese);
   EXPECT_NE(missingVoiceMessage(SpeechLanguage::chinese).find(u"Chinese (Simplified, China) voice"), std::u16string::npos);
   EXPECT_NE(missingVoiceMessage(SpeechLanguage::english).find(u"English (United States) voice"), std::u16string::npos);
 }

@@ -175,16 +175,16 @@ TEST_F(AboutAndHelp, AltQuestionMarkLooksUpThenOpensTheBoxOnlyWhenTheMainWindowH
   ASSERT_NE(accelerators, nullptr);
   SetForegroundWindow(app.mainWindow);
   // The word box says "water" but nothing has looked it up yet.
-  SetWindowTextW(app.wordBoxes[0], L"water");
+  SetWindowTextW(app.tabs[0].controls.wordBox, L"water");
   ASSERT_EQ(listCount(0), 2);
 
-  const HWND edit = GetWindow(app.wordBoxes[0], GW_CHILD);
+  const HWND edit = GetWindow(app.tabs[0].controls.wordBox, GW_CHILD);
   SetFocus(edit);
   bool appeared = withAboutBox([&] { typeAltQuestionMark(accelerators); },
                                [](HWND box) { SendMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, 0), 0); });
   EXPECT_FALSE(appeared) << "the keys went to the word box, whose command does nothing";
   EXPECT_EQ(listCount(0), 2) << "and nothing was looked up";
-  EXPECT_EQ(textOf(app.wordBoxes[0]), L"water");
+  EXPECT_EQ(textOf(app.tabs[0].controls.wordBox), L"water");
 
   SetFocus(app.mainWindow);
   int listedWhenTheBoxOpened = -1;

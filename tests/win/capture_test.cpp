@@ -115,10 +115,10 @@ struct Capture : ::testing::Test {
   // A capture pending with nothing copied: the copy keystroke goes to a word list, which
   // copies nothing.
   void setCapturePending() {
-    SetFocus(app.wordLists[0]);
+    SetFocus(app.tabs[0].controls.wordList);
     SendMessageW(app.mainWindow, WM_HOTKEY, captureHotKeyId, MAKELPARAM(MOD_CONTROL, VK_INSERT));
     pumpMessages(200);
-    ASSERT_TRUE(app.capturePending);
+    ASSERT_TRUE(app.capture.pending);
   }
 };
 
@@ -144,38 +144,38 @@ TEST_F(Capture, ControlInsertCopiesTheForegroundSelectionAndLooksItUp) {
   pumpMessages(500);
 
   EXPECT_EQ(clipboardText(), L"watermelon") << "the hot-key made the reader copy its selection";
-  EXPECT_FALSE(app.capturePending);
-  EXPECT_EQ(textOf(app.wordBoxes[0]), L"watermelon");
+  EXPECT_FALSE(app.capture.pending);
+  EXPECT_EQ(textOf(app.tabs[0].controls.wordBox), L"watermelon");
   EXPECT_EQ(listCount(0), 1);
-  EXPECT_NE(textOf(app.articleViews[0]).find(L"西瓜"), std::wstring::npos);
+  EXPECT_NE(textOf(app.tabs[0].controls.articleView).find(L"西瓜"), std::wstring::npos);
   EXPECT_FALSE(IsIconic(app.mainWindow));
   EXPECT_EQ(GetForegroundWindow(), app.mainWindow);
   EXPECT_EQ(exitProgramAndWait(), 0);
 }
 
 TEST_F(Capture, OnlyControlInsertSetsACaptureAndItWaitsForTheNextCopy) {
-  SetFocus(app.wordLists[0]);  // copies nothing when Control+C arrives
+  SetFocus(app.tabs[0].controls.wordList);  // copies nothing when Control+C arrives
   const std::vector<std::vector<WORD>> notTheHotKey = {{}, {VK_SHIFT}, {VK_CONTROL, VK_SHIFT}};
   for (const auto& modifiers : notTheHotKey) {
     pressInsertWith(modifiers);
     pumpMessages(200);
-    EXPECT_FALSE(app.capturePending) << modifiers.size() << " modifiers";
+    EXPECT_FALSE(app.capture.pending) << modifiers.size() << " modifiers";
   }
   SendMessageW(app.mainWindow, WM_HOTKEY, captureHotKeyId + 1, 0);
-  EXPECT_FALSE(app.capturePending) << "another hot-key id";
+  EXPECT_FALSE(app.capture.pending) << "another hot-key id";
 
   pressInsertWith({VK_CONTROL});
   pumpMessages(300);
-  EXPECT_TRUE(app.capturePending);
+  EXPECT_TRUE(app.capture.pending);
   EXPECT_EQ(clipboardText(), L"before") << "nothing was selected, so nothing was copied";
-  EXPECT_EQ(textOf(app.wordBoxes[0]), L"a");
+  EXPECT_EQ(textOf(app.tabs[0].controls.wordBox), L"a");
 
   // Later, an ordinary copy in another program is the one captured.
   EXPECT_EQ(runPeer(L"set water"), 0u);
   pumpMessages(300);
-  EXPECT_FALSE(app.capturePending);
-  EXPECT_EQ(textOf(app.wordBoxes[0]), L"water");
-  EXPECT_NE(textOf(app.articleViews[0]).find(L"shuǐ"), std::wstring::npos);
+  EXPECT_FALSE(app.capture.pending);
+  EXPECT_EQ(textOf(app.tabs[0].controls.wordBox), L"water");
+  EXPECT_NE(textOf(app.tabs[0].controls.articleView).find(L"shuǐ"), std::wstring::npos);
   EXPECT_EQ(exitProgramAndWait(), 0);
 }
 
@@ -196,18 +196,18 @@ TEST_F(Capture, TextCopiedInAnotherProcessGoesToTheCurrentTabTrimmed) {
   };
   for (const auto& c : cases) {
     selectTab(c.tab);
-    const std::wstring otherTabWord = textOf(app.wordBoxes[1 - c.tab]);
+    const std::wstring otherTabWord = textOf(app.tabs[1 - c.tab].controls.wordBox);
     setCapturePending();
     ShowWindow(app.mainWindow, SW_MINIMIZE);
     EXPECT_EQ(runPeer(std::wstring(c.how) + L" " + quoted(c.copied)), 0u);
     pumpMessages(300);
-    EXPECT_EQ(textOf(app.wordBoxes[c.tab]), c.wordBox);
-    EXPECT_EQ(textOf(app.wordBoxes[1 - c.tab]), otherTabWord) << "the other tab is left alone";
+    EXPECT_EQ(textOf(app.tabs[c.tab].controls.wordBox), c.wordBox);
+    EXPECT_EQ(textOf(app.tabs[1 - c.tab].controls.wordBox), otherTabWord) << "the other tab is left alone";
     EXPECT_EQ(listCount(c.tab), c.listed) << "tab " << c.tab;
-    EXPECT_NE(textOf(app.articleViews[c.tab]).find(c.inArticle), std::wstring::npos) << "tab " << c.tab;
+    EXPECT_NE(textOf(app.tabs[c.tab].controls.articleView).find(c.inArticle), std::wstring::npos) << "tab " << c.tab;
     EXPECT_FALSE(IsIconic(app.mainWindow));
     EXPECT_EQ(GetForegroundWindow(), app.mainWindow);
-    EXPECT_FALSE(app.capturePending);
+    EXPECT_FALSE(app.capture.pending);
   }
   EXPECT_EQ(exitProgramAndWait(), 0);
 }
@@ -219,11 +219,11 @@ TEST_F(Capture, AClipboardWithoutTextBringsTheWindowForwardAndChangesNothing) {
   pumpMessages(300);
   EXPECT_FALSE(IsIconic(app.mainWindow));
   EXPECT_EQ(GetForegroundWindow(), app.mainWindow);
-  EXPECT_EQ(textOf(app.wordBoxes[0]), L"a");
+  EXPECT_EQ(textOf(app.tabs[0].controls.wordBox), L"a");
   EXPECT_EQ(listCount(0), 4) << "a and the three words after it";
-  EXPECT_NE(textOf(app.articleViews[0]).find(L"article of a"), std::wstring::npos);
-  EXPECT_EQ(app.capturedText, nullptr);
-  EXPECT_FALSE(app.capturePending);
+  EXPECT_NE(textOf(app.tabs[0].controls.articleView).find(L"article of a"), std::wstring::npos);
+  EXPECT_EQ(app.capture.text, nullptr);
+  EXPECT_FALSE(app.capture.pending);
   EXPECT_EQ(exitProgramAndWait(), 0);
 }
 
@@ -231,10 +231,10 @@ TEST_F(Capture, AClipboardHeldOpenByAnotherProgramLooksUpThePreviousCapture) {
   setCapturePending();
   EXPECT_EQ(runPeer(L"set water"), 0u);
   pumpMessages(300);
-  ASSERT_EQ(textOf(app.wordBoxes[0]), L"water");
+  ASSERT_EQ(textOf(app.tabs[0].controls.wordBox), L"water");
 
   // The user types another word, then captures while another program holds the clipboard.
-  SetWindowTextW(app.wordBoxes[0], L"melon");
+  SetWindowTextW(app.tabs[0].controls.wordBox, L"melon");
   SendMessageW(app.mainWindow, WM_COMMAND, MAKEWPARAM(IDC_WORD_BOX, CBN_EDITCHANGE), 0);
   setCapturePending();
   const HANDLE holding = CreateEventW(nullptr, TRUE, FALSE, L"clipboard-held-open");
@@ -243,9 +243,9 @@ TEST_F(Capture, AClipboardHeldOpenByAnotherProgramLooksUpThePreviousCapture) {
   // The peer's change notice waits in this thread's queue until the clipboard is held.
   ASSERT_EQ(WaitForSingleObject(holding, 15000), WAIT_OBJECT_0);
   pumpMessages(300);
-  EXPECT_EQ(textOf(app.wordBoxes[0]), L"water") << "the previous capture, looked up again";
-  EXPECT_NE(textOf(app.articleViews[0]).find(L"shuǐ"), std::wstring::npos);
-  EXPECT_FALSE(app.capturePending);
+  EXPECT_EQ(textOf(app.tabs[0].controls.wordBox), L"water") << "the previous capture, looked up again";
+  EXPECT_NE(textOf(app.tabs[0].controls.articleView).find(L"shuǐ"), std::wstring::npos);
+  EXPECT_FALSE(app.capture.pending);
   waitPumping(peer, 15000);
   CloseHandle(peer);
   CloseHandle(holding);
@@ -272,7 +272,7 @@ TEST(ViewerChain, NoticesGoOnToTheViewerThatJoinedFirstAndChangeNothingUnlessPen
   PeerViewer earlier(L"earlier-viewer");
   ASSERT_NE(earlier.window, nullptr);
   ASSERT_TRUE(startProgram());
-  EXPECT_EQ(app.nextClipboardViewer, earlier.window);
+  EXPECT_EQ(app.capture.nextViewer, earlier.window);
   countProgramNotices();
   pumpMessages(200);
   const LRESULT before = earlier.notices();
@@ -284,8 +284,8 @@ TEST(ViewerChain, NoticesGoOnToTheViewerThatJoinedFirstAndChangeNothingUnlessPen
 
   EXPECT_EQ(programNotices, 3);
   EXPECT_EQ(earlier.notices() - before, programNotices) << "every notice was passed on";
-  EXPECT_EQ(textOf(app.wordBoxes[0]), L"a") << "no capture was pending";
-  EXPECT_EQ(app.capturedText, nullptr);
+  EXPECT_EQ(textOf(app.tabs[0].controls.wordBox), L"a") << "no capture was pending";
+  EXPECT_EQ(app.capture.text, nullptr);
   EXPECT_EQ(exitProgramAndWait(), 0);
   // The program has left the chain: the viewer is at its head again and hears of changes.
   const LRESULT afterExit = earlier.notices();
@@ -302,10 +302,10 @@ TEST(ViewerChain, AViewerLeavingIsRepairedAndOthersLeavingArePassedOn) {
   ASSERT_NE(second.window, nullptr);
   ASSERT_EQ(second.next(), first.window);
   ASSERT_TRUE(startProgram());
-  ASSERT_EQ(app.nextClipboardViewer, second.window);  // the chain: program, second, first
+  ASSERT_EQ(app.capture.nextViewer, second.window);  // the chain: program, second, first
 
   first.close();  // not the program's neighbour: the notice goes on to the second viewer
-  EXPECT_EQ(app.nextClipboardViewer, second.window);
+  EXPECT_EQ(app.capture.nextViewer, second.window);
   EXPECT_EQ(second.next(), nullptr) << "the second viewer was told that the first left";
 
   const LRESULT before = second.notices();
@@ -314,7 +314,7 @@ TEST(ViewerChain, AViewerLeavingIsRepairedAndOthersLeavingArePassedOn) {
   EXPECT_EQ(second.notices(), before + 1);
 
   second.close();  // the program's neighbour: the program links past it
-  EXPECT_EQ(app.nextClipboardViewer, nullptr);
+  EXPECT_EQ(app.capture.nextViewer, nullptr);
   putTextOnClipboard(L"melon");
   pumpMessages(200);
   EXPECT_TRUE(IsWindow(app.mainWindow));
@@ -357,9 +357,9 @@ TEST(CaptureFromNotepad, ASelectedWordIsLookedUpInTheCurrentTab) {
     SendMessageW(notepadEdit, EM_SETSEL, c.start, c.end);
     pumpMessages(300);
     pressInsertWith({VK_CONTROL});
-    for (int i = 0; i < 40 && textOf(app.wordBoxes[c.tab]) != c.word; ++i) pumpMessages(50);
-    EXPECT_EQ(textOf(app.wordBoxes[c.tab]), c.word);
-    EXPECT_NE(textOf(app.articleViews[c.tab]).find(c.inArticle), std::wstring::npos);
+    for (int i = 0; i < 40 && textOf(app.tabs[c.tab].controls.wordBox) != c.word; ++i) pumpMessages(50);
+    EXPECT_EQ(textOf(app.tabs[c.tab].controls.wordBox), c.word);
+    EXPECT_NE(textOf(app.tabs[c.tab].controls.articleView).find(c.inArticle), std::wstring::npos);
     EXPECT_FALSE(IsIconic(app.mainWindow));
     EXPECT_EQ(GetForegroundWindow(), app.mainWindow);
   }

@@ -17,7 +17,7 @@ namespace {
 
 void command(WORD id) { SendMessageW(app.mainWindow, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
 
-HWND editOf(int tab) { return GetWindow(app.wordBoxes[tab], GW_CHILD); }
+HWND editOf(int tab) { return GetWindow(app.tabs[tab].controls.wordBox, GW_CHILD); }
 
 struct CommandWindow : ::testing::Test {
   void SetUp() override {
@@ -54,17 +54,17 @@ TEST_F(CommandWindow, PasteFromTheToolbarTypesIntoTheWordBoxAndLooksUp) {
   SendMessageW(editOf(0), EM_SETSEL, 0, -1);
   command(IDT_PASTE);
   pumpMessages(300);
-  EXPECT_EQ(textOf(app.wordBoxes[0]), L"water");
+  EXPECT_EQ(textOf(app.tabs[0].controls.wordBox), L"water");
   EXPECT_EQ(listCount(0), 2) << "the paste ran the lookup";
-  EXPECT_NE(textOf(app.articleViews[0]).find(L"shuǐ"), std::wstring::npos);
+  EXPECT_NE(textOf(app.tabs[0].controls.articleView).find(L"shuǐ"), std::wstring::npos);
   EXPECT_EQ(exitProgramAndWait(), 0);
 }
 
 TEST_F(CommandWindow, CopyFromTheEditMenuPutsTheSelectedArticleTextOnTheClipboard) {
   putTextOnClipboard(L"something else");
-  SetFocus(app.articleViews[0]);
+  SetFocus(app.tabs[0].controls.articleView);
   CHARRANGE all{0, -1};
-  SendMessageW(app.articleViews[0], EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&all));
+  SendMessageW(app.tabs[0].controls.articleView, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&all));
   command(IDM_EDIT_COPY);
   pumpMessages(300);
   EXPECT_EQ(clipboardText(), L"article of a\r\n");
@@ -77,16 +77,16 @@ TEST_F(CommandWindow, CutFromTheToolbarTakesTheWordBoxSelection) {
   command(IDT_CUT);
   pumpMessages(300);
   EXPECT_EQ(clipboardText(), L"a");
-  EXPECT_EQ(textOf(app.wordBoxes[0]), L"");
+  EXPECT_EQ(textOf(app.tabs[0].controls.wordBox), L"");
   EXPECT_EQ(exitProgramAndWait(), 0);
 }
 
 TEST_F(CommandWindow, SingleClickOnAHeadwordDoesNothing) {
   NMITEMACTIVATE click{};
-  click.hdr = {app.wordLists[0], IDC_WORD_LIST, static_cast<UINT>(NM_CLICK)};
+  click.hdr = {app.tabs[0].controls.wordList, IDC_WORD_LIST, static_cast<UINT>(NM_CLICK)};
   click.iItem = 1;
   SendMessageW(app.mainWindow, WM_NOTIFY, IDC_WORD_LIST, reinterpret_cast<LPARAM>(&click));
-  EXPECT_EQ(textOf(app.wordBoxes[0]), L"a");
+  EXPECT_EQ(textOf(app.tabs[0].controls.wordBox), L"a");
   EXPECT_EQ(exitProgramAndWait(), 0);
 }
 
@@ -95,7 +95,7 @@ TEST_F(CommandWindow, GreyedItemsAndSaveDoNothingAndUnknownIdsFallThrough) {
     EXPECT_EQ(SendMessageW(app.mainWindow, WM_COMMAND, MAKEWPARAM(id, 0), 0), 0);
   }
   EXPECT_TRUE(IsWindowVisible(app.mainWindow));
-  EXPECT_EQ(textOf(app.wordBoxes[0]), L"a");
+  EXPECT_EQ(textOf(app.tabs[0].controls.wordBox), L"a");
   EXPECT_EQ(exitProgramAndWait(), 0);
 }
 
@@ -108,7 +108,7 @@ TEST_F(CommandWindow, PronounceTellsOnceWhenTheWordCannotBeSpoken) {
   SendMessageW(app.mainWindow, WM_COMMAND, IDM_VIEW_CHINESE_ENGLISH, 0);
   command(IDC_PRONOUNCE + 1);  // empty box
   EXPECT_EQ(boxes.texts().size(), 1u);
-  SetWindowTextW(app.wordBoxes[1], L"水");
+  SetWindowTextW(app.tabs[1].controls.wordBox, L"水");
   command(IDC_PRONOUNCE + 1);
   command(IDC_PRONOUNCE + 1);
   pumpMessages(100);
@@ -171,7 +171,7 @@ TEST_F(CommandWindow, PrintingPaginatesALongArticleWithTextOnEveryPage) {
 }
 
 TEST_F(CommandWindow, PrintWithNoArticleShowsNoDialog) {
-  SetWindowTextW(app.articleViews[0], L"");
+  SetWindowTextW(app.tabs[0].controls.articleView, L"");
   command(IDT_PRINT);  // would block in the print dialog if it opened
   EXPECT_EQ(FindWindowW(L"#32770", nullptr), nullptr);
   EXPECT_EQ(exitProgramAndWait(), 0);

@@ -21,6 +21,6 @@ int wmain(int argc, wchar_t** argv) {
     app.settings = {{std::u16string(loadOnStartKey), u"true"},
                     {std::u16string(alwaysOnTopKey), count % 2 ? u"false" : u"true"},
                     {std::u16string(defaultLanguageIdKey), std::u16string(number.begin(), number.end())}};
-    if (saveConfiguration() && ready && count == 1) SetEvent(ready);
+    if (saveConfiguration(app.settings) && ready && count == 1) SetEvent(ready);
   }
 }

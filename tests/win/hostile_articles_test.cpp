@@ -100,9 +100,9 @@ class HostileArticleFile : public ::testing::TestWithParam<HostileCase> {};
 void lookUp(int tab, const std::wstring& word) {
   SendMessageW(app.mainWindow, WM_COMMAND,
                MAKEWPARAM(tab == 0 ? IDM_VIEW_ENGLISH_CHINESE : IDM_VIEW_CHINESE_ENGLISH, 0), 0);
-  SetWindowTextW(app.wordBoxes[tab], word.c_str());
+  SetWindowTextW(app.tabs[tab].controls.wordBox, word.c_str());
   SendMessageW(app.mainWindow, WM_COMMAND, MAKEWPARAM(IDC_WORD_BOX + tab, CBN_EDITCHANGE),
-               reinterpret_cast<LPARAM>(app.wordBoxes[tab]));
+               reinterpret_cast<LPARAM>(app.tabs[tab].controls.wordBox));
 }
 
 TEST_P(HostileArticleFile, StartsSaysWhatItDefinesAndKeepsLookingUp) {
@@ -110,7 +110,7 @@ TEST_P(HostileArticleFile, StartsSaysWhatItDefinesAndKeepsLookingUp) {
   const auto directory = makeFixtureDirectory();
   const int sane = 1 - c.file;
   writeArticleFile(directory, sane, sane == 0 ? wellFormed : u"\n|水|shuǐ\n1. water\n");
-  const std::wstring hostilePath = directory + L"\\" + toWideText(articleFileRelativePath(c.file));
+  const std::wstring hostilePath = directory + L"\\" + toWideText(articleFileRelativePath(directionOfSelection(c.file)));
   CreateDirectoryW((directory + L"\\Articles").c_str(), nullptr);
   if (c.bytes) {
     writeRawFile(hostilePath, c.bytes());
@@ -145,10 +145,10 @@ TEST_P(HostileArticleFile, StartsSaysWhatItDefinesAndKeepsLookingUp) {
         EXPECT_EQ(listCount(c.file), c.probeListed);
       }
       // However long the article, the view gets no more than a bounded beginning of it.
-      EXPECT_LE(GetWindowTextLengthW(app.articleViews[c.file]), static_cast<int>(maxShownArticleLength) + 1);
+      EXPECT_LE(GetWindowTextLengthW(app.tabs[c.file].controls.articleView), static_cast<int>(maxShownArticleLength) + 1);
       lookUp(sane, sane == 0 ? L"water" : L"水");
       EXPECT_EQ(listCount(sane), sane == 0 ? 2 : 1) << "the well-formed file is searched as ever";
-      EXPECT_NE(textOf(app.articleViews[sane]).find(L"shuǐ"), std::wstring::npos);
+      EXPECT_NE(textOf(app.tabs[sane].controls.articleView).find(L"shuǐ"), std::wstring::npos);
       break;
     case Stands::Empty:
       EXPECT_EQ(boxes.texts(), std::vector<std::wstring>(2 * lookupsMade, m1));

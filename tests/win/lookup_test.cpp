@@ -11,7 +11,6 @@
 
 #include "app/app_state_win.h"
 #include "common/shell_win.h"
-#include "dictionary/article_view_win.h"
 #include "resource.h"
 
 namespace {
@@ -42,7 +41,7 @@ std::u16string chineseText() {
 
 std::vector<std::wstring> listItems(int tab) {
   std::vector<std::wstring> items;
-  const HWND list = app.wordLists[tab];
+  const HWND list = app.tabs[tab].controls.wordList;
   const auto count = SendMessageW(list, LVM_GETITEMCOUNT, 0, 0);
   for (int i = 0; i < count; ++i) {
     wchar_t text[1000] = L"";
@@ -57,7 +56,7 @@ std::vector<std::wstring> listItems(int tab) {
 
 // Rich edit controls report their line breaks as carriage return + line feed.
 std::wstring articleOf(int tab) {
-  std::wstring text = textOf(app.articleViews[tab]);
+  std::wstring text = textOf(app.tabs[tab].controls.articleView);
   std::wstring lines;
   for (std::size_t i = 0; i < text.size(); ++i) {
     if (text[i] == L'\r') {
@@ -73,7 +72,7 @@ std::wstring articleOf(int tab) {
 // Types text into a word box as keystrokes reach it: each character goes to the box's edit
 // field, which then reports the change to the main window.
 void typeInto(int tab, const std::wstring& text) {
-  const HWND edit = GetWindow(app.wordBoxes[tab], GW_CHILD);
+  const HWND edit = GetWindow(app.tabs[tab].controls.wordBox, GW_CHILD);
   ASSERT_NE(edit, nullptr);
   SetFocus(edit);
   for (const wchar_t c : text) SendMessageW(edit, WM_CHAR, c, 1);
@@ -81,7 +80,7 @@ void typeInto(int tab, const std::wstring& text) {
 }
 
 void clearWordBox(int tab) {
-  const HWND edit = GetWindow(app.wordBoxes[tab], GW_CHILD);
+  const HWND edit = GetWindow(app.tabs[tab].controls.wordBox, GW_CHILD);
   SendMessageW(edit, EM_SETSEL, 0, -1);
   SendMessageW(edit, WM_CHAR, VK_BACK, 1);
   pumpMessages(20);
@@ -96,7 +95,7 @@ void selectTabByClick(int tab) {
 
 // What the list reports to its parent after a double click on an item.
 void doubleClickItem(int tab, int index) {
-  const HWND list = app.wordLists[tab];
+  const HWND list = app.tabs[tab].controls.wordList;
   LVITEMW state{};
   state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
   state.state = LVIS_SELECTED | LVIS_FOCUSED;
@@ -113,10 +112,10 @@ bool visible(HWND control) { return (GetWindowLongW(control, GWL_STYLE) & WS_VIS
 void expectOnlyTabVisible(int tab) {
   for (int t = 0; t < 2; ++t) {
     const bool shown = t == tab;
-    EXPECT_EQ(visible(app.wordBoxes[t]), shown) << "word box of tab " << t;
-    EXPECT_EQ(visible(app.wordLists[t]), shown) << "word list of tab " << t;
-    EXPECT_EQ(visible(app.articleViews[t]), shown) << "article view of tab " << t;
-    EXPECT_EQ(visible(app.pronounceButtons[t]), shown) << "Pronounce button of tab " << t;
+    EXPECT_EQ(visible(app.tabs[t].controls.wordBox), shown) << "word box of tab " << t;
+    EXPECT_EQ(visible(app.tabs[t].controls.wordList), shown) << "word list of tab " << t;
+    EXPECT_EQ(visible(app.tabs[t].controls.articleView), shown) << "article view of tab " << t;
+    EXPECT_EQ(visible(app.tabs[t].controls.pronounceButton), shown) << "Pronounce button of tab " << t;
   }
 }
 
@@ -131,7 +130,7 @@ struct LookupWindow : ::testing::Test {
 
 TEST_F(LookupWindow, StartsWithTheInitialWordLookedUpInTabZero) {
   ASSERT_TRUE(startProgram());
-  EXPECT_EQ(textOf(app.wordBoxes[0]), L"a");
+  EXPECT_EQ(textOf(app.tabs[0].controls.wordBox), L"a");
   EXPECT_EQ(listItems(0), (std::vector<std::wstring>{L"a", L"able", L"about", L"apple", L"book", L"water", L"watermelon"}));
   EXPECT_EQ(articleOf(0), L"article of a\n");
   expectOnlyTabVisible(0);
@@ -163,10 +162,10 @@ TEST_F(LookupWindow, EachTabKeepsItsWordListAndArticleAcrossSwitches) {
 
   selectTabByClick(0);
   expectOnlyTabVisible(0);
-  EXPECT_EQ(textOf(app.wordBoxes[0]), L"book");
+  EXPECT_EQ(textOf(app.tabs[0].controls.wordBox), L"book");
   EXPECT_EQ(articleOf(0), L"article of book\n");
   selectTabByClick(1);
-  EXPECT_EQ(textOf(app.wordBoxes[1]), L"\u4e02");
+  EXPECT_EQ(textOf(app.tabs[1].controls.wordBox), L"\u4e02");
   EXPECT_EQ(articleOf(1), L"pinyin C\n");
 }
 
@@ -175,7 +174,7 @@ TEST_F(LookupWindow, ViewMenuSwitchesTabsAndOnlyThatTabsControlsShow) {
   SendMessageW(app.mainWindow, WM_COMMAND, IDM_VIEW_CHINESE_ENGLISH, 0);
   RedrawWindow(app.mainWindow, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
   expectOnlyTabVisible(1);
-  EXPECT_EQ(app.currentTab, 1);
+  EXPECT_EQ(app.currentTab, Direction::ChineseEnglish);
   SendMessageW(app.mainWindow, WM_COMMAND, IDM_VIEW_ENGLISH_CHINESE, 0);
   RedrawWindow(app.mainWindow, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
   expectOnlyTabVisible(0);
@@ -185,7 +184,7 @@ TEST_F(LookupWindow, DoubleClickShowsTheChosenHeadwordAndKeepsTheList) {
   ASSERT_TRUE(startProgram());
   const auto before = listItems(0);
   doubleClickItem(0, 3);
-  EXPECT_EQ(textOf(app.wordBoxes[0]), L"apple");
+  EXPECT_EQ(textOf(app.tabs[0].controls.wordBox), L"apple");
   EXPECT_EQ(articleOf(0), L"article of apple\n");
   EXPECT_EQ(listItems(0), before);
 }
@@ -193,10 +192,10 @@ TEST_F(LookupWindow, DoubleClickShowsTheChosenHeadwordAndKeepsTheList) {
 TEST_F(LookupWindow, DoubleClickBelowTheItemsWithNothingMarkedChangesNothing) {
   ASSERT_TRUE(startProgram());
   NMITEMACTIVATE activate{};
-  activate.hdr = {app.wordLists[0], IDC_WORD_LIST, static_cast<UINT>(NM_DBLCLK)};
+  activate.hdr = {app.tabs[0].controls.wordList, IDC_WORD_LIST, static_cast<UINT>(NM_DBLCLK)};
   activate.iItem = -1;
   SendMessageW(app.mainWindow, WM_NOTIFY, IDC_WORD_LIST, reinterpret_cast<LPARAM>(&activate));
-  EXPECT_EQ(textOf(app.wordBoxes[0]), L"a");
+  EXPECT_EQ(textOf(app.tabs[0].controls.wordBox), L"a");
   EXPECT_EQ(articleOf(0), L"article of a\n");
 }
 
@@ -205,8 +204,8 @@ TEST_F(LookupWindow, StartingOnChineseEnglishLooksUpTabOneWithItsEmptyBox) {
   writeRawFile(programDirectory() + L"\\Configuration.dat", "DefaultLanguageId=1\r\n");
   ASSERT_TRUE(startProgram());
   expectOnlyTabVisible(1);
-  EXPECT_EQ(textOf(app.wordBoxes[0]), L"a");
-  EXPECT_EQ(textOf(app.wordBoxes[1]), L"");
+  EXPECT_EQ(textOf(app.tabs[0].controls.wordBox), L"a");
+  EXPECT_EQ(textOf(app.tabs[1].controls.wordBox), L"");
   const auto items = listItems(1);
   ASSERT_EQ(items.size(), 25u) << "an empty box lists the first 25 records";
   EXPECT_EQ(items.front(), L"一");
@@ -221,9 +220,9 @@ TEST_F(LookupWindow, LayoutFollowsTheClientSizeAndKeepsTheMinimum) {
   RECT client;
   GetClientRect(app.mainWindow, &client);
   RECT box, list, article;
-  GetWindowRect(app.wordBoxes[0], &box);
-  GetWindowRect(app.wordLists[0], &list);
-  GetWindowRect(app.articleViews[0], &article);
+  GetWindowRect(app.tabs[0].controls.wordBox, &box);
+  GetWindowRect(app.tabs[0].controls.wordList, &list);
+  GetWindowRect(app.tabs[0].controls.articleView, &article);
   EXPECT_EQ(box.right - box.left, client.right - 119);
   EXPECT_EQ(list.right - list.left, 148);
   EXPECT_EQ(list.bottom - list.top, client.bottom - 98);
@@ -248,7 +247,7 @@ TEST_F(LookupWindow, ToolbarHasTenButtonsAndTabsTheirLabels) {
   EXPECT_STREQ(label, L"English Chinese");
   SendMessageW(app.tabControl, TCM_GETITEMW, 1, reinterpret_cast<LPARAM>(&item));
   EXPECT_STREQ(label, L"Chinese English");
-  for (int tab = 0; tab < 2; ++tab) EXPECT_NE(app.articleViews[tab], nullptr) << "the rich edit library loaded";
+  for (int tab = 0; tab < 2; ++tab) EXPECT_NE(app.tabs[tab].controls.articleView, nullptr) << "the rich edit library loaded";
 }
 
 // Records shaped as the article builder writes them: word forms that name their base word
@@ -303,7 +302,7 @@ TEST_F(TypedFormsWindow, WordsTypedAsLearnersTypeThemReachTheirArticles) {
   clearWordBox(0);
   typeInto(0, L"app");
   doubleClickItem(0, 1);
-  EXPECT_EQ(textOf(app.wordBoxes[0]), L"apples");
+  EXPECT_EQ(textOf(app.tabs[0].controls.wordBox), L"apples");
   EXPECT_EQ(articleOf(0), L"apples: plural of apple\n1. \u82F9\u679C p\u00EDng gu\u01D2: apple\n");
 }
 

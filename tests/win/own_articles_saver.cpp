@@ -14,11 +14,11 @@ int wmain(int argc, wchar_t** argv) {
   if (argc < 3) return 2;
   setProgramDirectoryForTesting(argv[1]);
   const HANDLE ready = OpenEventW(EVENT_MODIFY_STATE, FALSE, argv[2]);
-  loadOwnArticles();
+  loadOwnArticles(app.tabs, nullptr);
   for (std::size_t count = 1;; ++count) {
     const std::string number = std::to_string(count % 30);
     const std::u16string headword = u"w" + std::u16string(number.begin(), number.end());
     const std::u16string article = std::u16string(count, u'x') + u"\r\n";
-    if (changeOwnArticle(nullptr, 0, headword, article) && ready && count == 1) SetEvent(ready);
+    if (changeOwnArticle(nullptr, app.tabs[0], headword, article) && ready && count == 1) SetEvent(ready);
   }
 }

@@ -20,7 +20,6 @@
 #include "dictionary/article_files.h"
 #include "dictionary/own_articles.h"
 #include "dictionary/own_articles_win.h"
-#include "dictionary/word_search_win.h"
 #include "resource.h"
 #include "test_support_win.h"
 
@@ -37,7 +36,7 @@ std::string scrambled(const std::u16string& text) {
 }
 
 std::wstring ownPath(const std::wstring& directory, int tab) {
-  return directory + L"\\" + toWideText(ownArticleFileName(tab));
+  return directory + L"\\" + toWideText(ownArticleFileName(directionOfSelection(tab)));
 }
 
 // The own file's records as "headword=article" lines, or "unreadable".
@@ -55,13 +54,13 @@ std::wstring ownFileRecords(const std::wstring& directory, int tab) {
 
 std::vector<std::wstring> listItems(int tab) {
   std::vector<std::wstring> items;
-  const auto count = SendMessageW(app.wordLists[tab], LVM_GETITEMCOUNT, 0, 0);
+  const auto count = SendMessageW(app.tabs[tab].controls.wordList, LVM_GETITEMCOUNT, 0, 0);
   for (int i = 0; i < count; ++i) {
     wchar_t text[1000] = L"";
     LVITEMW item{};
     item.pszText = text;
     item.cchTextMax = 1000;
-    SendMessageW(app.wordLists[tab], LVM_GETITEMTEXTW, i, reinterpret_cast<LPARAM>(&item));
+    SendMessageW(app.tabs[tab].controls.wordList, LVM_GETITEMTEXTW, i, reinterpret_cast<LPARAM>(&item));
     items.emplace_back(text);
   }
   return items;
@@ -70,7 +69,7 @@ std::vector<std::wstring> listItems(int tab) {
 // The article view's text with its line breaks as line feeds.
 std::wstring articleOf(int tab) {
   std::wstring lines;
-  const std::wstring text = textOf(app.articleViews[tab]);
+  const std::wstring text = textOf(app.tabs[tab].controls.articleView);
   for (std::size_t i = 0; i < text.size(); ++i) {
     if (text[i] == L'\r' && i + 1 < text.size() && text[i + 1] == L'\n') continue;
     lines += text[i] == L'\r' ? L'\n' : text[i];
@@ -80,9 +79,9 @@ std::wstring articleOf(int tab) {
 
 void lookUp(int tab, const std::wstring& word) {
   SendMessageW(app.mainWindow, WM_COMMAND, MAKEWPARAM(tab == 0 ? IDM_VIEW_ENGLISH_CHINESE : IDM_VIEW_CHINESE_ENGLISH, 0), 0);
-  SetWindowTextW(app.wordBoxes[tab], word.c_str());
+  SetWindowTextW(app.tabs[tab].controls.wordBox, word.c_str());
   SendMessageW(app.mainWindow, WM_COMMAND, MAKEWPARAM(IDC_WORD_BOX + tab, CBN_EDITCHANGE),
-               reinterpret_cast<LPARAM>(app.wordBoxes[tab]));
+               reinterpret_cast<LPARAM>(app.tabs[tab].controls.wordBox));
 }
 
 HWND waitForWindow(const wchar_t* caption) {
@@ -180,7 +179,7 @@ TEST_F(OwnArticlesWindow, AddEditAndDeleteThroughTheDialogShowInLookups) {
   EXPECT_TRUE(seen.opened && seen.closed);
   EXPECT_EQ(seen.direction, 0);
   EXPECT_EQ(seen.headword, L"ap");
-  EXPECT_EQ(textOf(app.wordBoxes[0]), L"apricot");
+  EXPECT_EQ(textOf(app.tabs[0].controls.wordBox), L"apricot");
   EXPECT_EQ(articleOf(0), L"Your own article:\nmy apricot\nsecond line\n");
   lookUp(0, L"ap");
   EXPECT_EQ(listItems(0), (std::vector<std::wstring>{L"apple", L"apricot", L"book", L"water"}));
@@ -232,22 +231,41 @@ TEST_F(OwnArticlesWindow, OwnFilesAreReadAtStartInBothTabs) {
   lookUp(0, L"b");
   EXPECT_EQ(listItems(0), (std::vector<std::wstring>{L"book", L"bookworm", L"water", L"zebra"}));
   // A double-click on an own headword shows its article.
-  SendMessageW(app.wordLists[0], LVM_SETSELECTIONMARK, 0, 1);
+  SendMessageW(app.tabs[0].controls.wordList, LVM_SETSELECTIONMARK, 0, 1);
   NMITEMACTIVATE activate{};
-  activate.hdr = {app.wordLists[0], static_cast<UINT_PTR>(IDC_WORD_LIST), static_cast<UINT>(NM_DBLCLK)};
+  activate.hdr = {app.tabs[0].controls.wordList, static_cast<UINT_PTR>(IDC_WORD_LIST), static_cast<UINT>(NM_DBLCLK)};
   activate.iItem = 1;
   SendMessageW(app.mainWindow, WM_NOTIFY, IDC_WORD_LIST, reinterpret_cast<LPARAM>(&activate));
   EXPECT_EQ(articleOf(0), L"Your own article:\nmine\n");
   lookUp(0, L"book");
   EXPECT_EQ(articleOf(0), L"article of book\n") << "a word with no own article shows what it always did";
   // Text captured from another program (Control+Insert) ends in the same lookup.
-  app.capturedText = new wchar_t[6]{L'z', L'e', L'b', L'r', L'a', L'\0'};
+  app.capture.text = new wchar_t[6]{L'z', L'e', L'b', L'r', L'a', L'\0'};
   lookUpCapturedText();
   EXPECT_EQ(articleOf(0), L"Your own article:\nstriped\n");
   lookUp(1, L"水");
   EXPECT_EQ(listItems(1), (std::vector<std::wstring>{L"水", L"水果", L"火"}));
   EXPECT_EQ(articleOf(1), L"Your own article:\nmy water\n\nFrom the dictionary:\nshui3 water\n");
   EXPECT_TRUE(boxes.texts().empty());
+}
+
+// A double-click looks up the chosen headword whole, however long: an own headword of 300
+// characters that shares its first 250 with another must not be cut to the other's.
+TEST_F(OwnArticlesWindow, DoubleClickChoosesALongHeadwordWhole) {
+  const std::u16string shared(250, u'k');
+  const std::u16string shorter = shared + u"a";
+  const std::u16string longer = shared + std::u16string(50, u'b');
+  writeRawFile(ownPath(directory, 0), scrambled(u"\n|" + shorter + u"|short one\r\n|" + longer + u"|long one\r\n"));
+  ASSERT_TRUE(startProgram());
+  lookUp(0, L"kkk");
+  ASSERT_EQ(listItems(0).size(), 2u);
+  SendMessageW(app.tabs[0].controls.wordList, LVM_SETSELECTIONMARK, 0, 1);
+  NMITEMACTIVATE activate{};
+  activate.hdr = {app.tabs[0].controls.wordList, static_cast<UINT_PTR>(IDC_WORD_LIST), static_cast<UINT>(NM_DBLCLK)};
+  activate.iItem = 1;
+  SendMessageW(app.mainWindow, WM_NOTIFY, IDC_WORD_LIST, reinterpret_cast<LPARAM>(&activate));
+  EXPECT_EQ(textOf(app.tabs[0].controls.wordBox), toWideText(longer));
+  EXPECT_EQ(articleOf(0), L"Your own article:\nlong one\n");
 }
 
 // Choosing the other direction shows that direction's own article of the headword, but never
@@ -410,7 +428,7 @@ TEST_P(DamagedOwnFile, IsNamedOnceLeftUntouchedAndKeptAsideBeforeItIsReplaced) {
     EXPECT_NE(texts[0].find(L"Own_English_Chinese.dat"), std::wstring::npos);
     EXPECT_EQ(listItems(0).size(), 4u) << "the dictionary's articles work on";
     EXPECT_EQ(readFileBytes(ownPath(directory, 0)), damaged);
-    ASSERT_TRUE(changeOwnArticle(app.mainWindow, 0, u"new", u"text\r\n"));
+    ASSERT_TRUE(changeOwnArticle(app.mainWindow, app.tabs[0], u"new", u"text\r\n"));
   }
   EXPECT_EQ(readFileBytes(ownPath(directory, 0) + L".damaged"), damaged);
   EXPECT_EQ(ownFileRecords(directory, 0), L"new=text\r\n");

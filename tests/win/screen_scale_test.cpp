@@ -75,10 +75,10 @@ struct Place {
 
 const Place places[] = {
     {"tab control", [](int) { return app.tabControl; }, -1, false, 30, -4, true, 28, true},
-    {"word box", [](int tab) { return app.wordBoxes[tab]; }, 7, false, 65, 119, true, 0, false},
-    {"Pronounce button", [](int tab) { return app.pronounceButtons[tab]; }, 106, true, 63, 100, false, 22, false},
-    {"word list", [](int tab) { return app.wordLists[tab]; }, 7, false, 92, 148, false, 98, true},
-    {"article view", [](int tab) { return app.articleViews[tab]; }, 158, false, 59, 164, true, 96, true},
+    {"word box", [](int tab) { return app.tabs[tab].controls.wordBox; }, 7, false, 65, 119, true, 0, false},
+    {"Pronounce button", [](int tab) { return app.tabs[tab].controls.pronounceButton; }, 106, true, 63, 100, false, 22, false},
+    {"word list", [](int tab) { return app.tabs[tab].controls.wordList; }, 7, false, 92, 148, false, 98, true},
+    {"article view", [](int tab) { return app.tabs[tab].controls.articleView; }, 158, false, 59, 164, true, 96, true},
 };
 
 int toolbarImageSizeAt(UINT dpi) {
@@ -112,21 +112,21 @@ void expectMainWindowAt(UINT dpi) {
     }
   }
 
-  const LOGFONTW word = fontOf(controlFont(app.wordBoxes[0]));
+  const LOGFONTW word = fontOf(controlFont(app.tabs[0].controls.wordBox));
   EXPECT_EQ(word.lfHeight, at(13, dpi)) << "word font";
   EXPECT_EQ(word.lfWidth, at(7, dpi)) << "word font";
-  EXPECT_EQ(controlFont(app.wordLists[1]), controlFont(app.wordBoxes[1])) << "Chinese headwords in the word font";
+  EXPECT_EQ(controlFont(app.tabs[1].controls.wordList), controlFont(app.tabs[1].controls.wordBox)) << "Chinese headwords in the word font";
   const LOGFONTW article = fontOf(app.articleFont);
   EXPECT_EQ(article.lfHeight, at(20, dpi)) << "article font";
   EXPECT_EQ(article.lfWidth, at(12, dpi)) << "article font";
   // The GUI font is 8 points: 11 pixels at 96 DPI.
   const LOGFONTW gui = fontOf(controlFont(app.tabControl));
   EXPECT_NEAR(std::abs(gui.lfHeight), 11.0 * dpi / 96, 1.0) << "GUI font of the tab control";
-  EXPECT_EQ(controlFont(app.pronounceButtons[0]), controlFont(app.tabControl));
-  EXPECT_EQ(controlFont(app.wordLists[0]), controlFont(app.tabControl));
+  EXPECT_EQ(controlFont(app.tabs[0].controls.pronounceButton), controlFont(app.tabControl));
+  EXPECT_EQ(controlFont(app.tabs[0].controls.wordList), controlFont(app.tabControl));
 
   for (int tab = 0; tab < 2; ++tab) {
-    EXPECT_EQ(SendMessageW(app.wordLists[tab], LVM_GETCOLUMNWIDTH, 0, 0), at(130, dpi)) << "column of list " << tab;
+    EXPECT_EQ(SendMessageW(app.tabs[tab].controls.wordList, LVM_GETCOLUMNWIDTH, 0, 0), at(130, dpi)) << "column of list " << tab;
   }
 
   const auto images = reinterpret_cast<HIMAGELIST>(SendMessageW(app.toolbar, TB_GETIMAGELIST, 0, 0));
@@ -171,15 +171,15 @@ TEST_F(ScreenScale, TheWindowStartsLaidOutForTheScreensDpi) {
 // window out for that scale in the rectangle Windows suggests, and what it shows stays.
 TEST_F(ScreenScale, MovingToMonitorsOfOtherScalesRelaysTheWindowAndKeepsWhatItShows) {
   ASSERT_TRUE(startProgram());
-  const HWND edit = GetWindow(app.wordBoxes[1], GW_CHILD);
+  const HWND edit = GetWindow(app.tabs[1].controls.wordBox, GW_CHILD);
   SendMessageW(app.tabControl, TCM_SETCURSEL, 1, 0);
   RedrawWindow(app.mainWindow, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
   SetFocus(edit);
   SendMessageW(edit, WM_CHAR, L'水', 1);
   pumpMessages(50);
-  const std::wstring article = textOf(app.articleViews[1]);
+  const std::wstring article = textOf(app.tabs[1].controls.articleView);
   ASSERT_NE(article.find(L"shuǐ water"), std::wstring::npos);
-  const auto listed = SendMessageW(app.wordLists[1], LVM_GETITEMCOUNT, 0, 0);
+  const auto listed = SendMessageW(app.tabs[1].controls.wordList, LVM_GETITEMCOUNT, 0, 0);
   const auto startingButtonSize = SendMessageW(app.toolbar, TB_GETBUTTONSIZE, 0, 0);
 
   for (const UINT dpi : {144u, 192u, 120u, 96u, expectedDpi()}) {
@@ -190,11 +190,11 @@ TEST_F(ScreenScale, MovingToMonitorsOfOtherScalesRelaysTheWindowAndKeepsWhatItSh
     GetWindowRect(app.mainWindow, &frame);
     EXPECT_TRUE(EqualRect(&frame, &suggested)) << "the window takes the suggested rectangle";
     expectMainWindowAt(dpi);
-    EXPECT_EQ(textOf(app.wordBoxes[1]), L"水");
-    EXPECT_EQ(textOf(app.articleViews[1]), article);
-    EXPECT_EQ(SendMessageW(app.wordLists[1], LVM_GETITEMCOUNT, 0, 0), listed);
+    EXPECT_EQ(textOf(app.tabs[1].controls.wordBox), L"水");
+    EXPECT_EQ(textOf(app.tabs[1].controls.articleView), article);
+    EXPECT_EQ(SendMessageW(app.tabs[1].controls.wordList, LVM_GETITEMCOUNT, 0, 0), listed);
     EXPECT_EQ(SendMessageW(app.tabControl, TCM_GETCURSEL, 0, 0), 1);
-    EXPECT_EQ(app.currentTab, 1);
+    EXPECT_EQ(app.currentTab, Direction::ChineseEnglish);
     const auto bigIcon = reinterpret_cast<HICON>(SendMessageW(app.mainWindow, WM_GETICON, ICON_BIG, 0));
     const auto smallIcon = reinterpret_cast<HICON>(SendMessageW(app.mainWindow, WM_GETICON, ICON_SMALL, 0));
     EXPECT_EQ(iconSize(bigIcon).cx, at(32, dpi)) << "the window's icon at the scale's big-icon size";

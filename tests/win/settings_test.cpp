@@ -61,7 +61,7 @@ bool isTopMostChecked() {
   return (GetMenuState(GetMenu(app.mainWindow), IDM_VIEW_ALWAYS_ON_TOP, MF_BYCOMMAND) & MF_CHECKED) != 0;
 }
 int selectedTabIndex() { return static_cast<int>(SendMessageW(app.tabControl, TCM_GETCURSEL, 0, 0)); }
-bool tabControlsShown(int tab) { return IsWindowVisible(app.wordBoxes[tab]) && IsWindowVisible(app.wordLists[tab]); }
+bool tabControlsShown(int tab) { return IsWindowVisible(app.tabs[tab].controls.wordBox) && IsWindowVisible(app.tabs[tab].controls.wordList); }
 
 void sendCommand(WORD id) { SendMessageW(app.mainWindow, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
 

@@ -21,8 +21,8 @@ const std::wstring m2 =
     L"http://tandemox.example/";
 
 std::u16string tabTextOf(int tab) {
-  const auto* units = reinterpret_cast<const char16_t*>(app.tabText[tab]);
-  return std::u16string(units, app.tabSize[tab] / 2);
+  const auto* units = reinterpret_cast<const char16_t*>(app.dictionary.files[tab].text);
+  return std::u16string(units, app.dictionary.files[tab].bytes.size / 2);
 }
 
 TEST(StartUp, LoadsAndUnscramblesBothFilesWithTabZeroOnEnglishChinese) {
@@ -32,15 +32,15 @@ TEST(StartUp, LoadsAndUnscramblesBothFilesWithTabZeroOnEnglishChinese) {
   MessageBoxWatcher boxes;
   ASSERT_TRUE(startProgram());
   EXPECT_TRUE(boxes.texts().empty());
-  ASSERT_NE(app.tabText[0], nullptr);
-  ASSERT_NE(app.tabText[1], nullptr);
+  ASSERT_NE(app.dictionary.files[0].text, nullptr);
+  ASSERT_NE(app.dictionary.files[1].text, nullptr);
   EXPECT_EQ(tabTextOf(0), englishChinese);
   EXPECT_EQ(tabTextOf(1), chineseEnglish);
-  EXPECT_EQ(app.fileSize[0], englishChinese.size() * 2);
+  EXPECT_EQ(app.dictionary.files[0].bytes.size, englishChinese.size() * 2);
   // The block ends in a zero unit right after the data.
-  EXPECT_EQ(reinterpret_cast<const char16_t*>(app.tabText[0])[englishChinese.size()], u'\0');
+  EXPECT_EQ(reinterpret_cast<const char16_t*>(app.dictionary.files[0].text)[englishChinese.size()], u'\0');
   EXPECT_EQ(exitProgramAndWait(), 0);
-  EXPECT_EQ(app.fileText[0], nullptr) << "the texts are freed at shutdown";
+  EXPECT_EQ(app.dictionary.files[0].bytes.block.bytes(), nullptr) << "the texts are freed at shutdown";
 }
 
 // Loading tells the user once; the initial lookup that follows then tells again from the
@@ -52,8 +52,8 @@ TEST(StartUp, WithoutTheArticlesFolderShowsOneMissingFileMessageAndTheLookupsTwo
   MessageBoxWatcher boxes;
   ASSERT_TRUE(startProgram());
   EXPECT_EQ(boxes.texts(), loadingAndInitialLookup);
-  EXPECT_EQ(app.tabText[0], nullptr);
-  EXPECT_EQ(app.tabText[1], nullptr);
+  EXPECT_EQ(app.dictionary.files[0].text, nullptr);
+  EXPECT_EQ(app.dictionary.files[1].text, nullptr);
   EXPECT_EQ(exitProgramAndWait(), 0);
 }
 
@@ -63,8 +63,8 @@ TEST(StartUp, AMissingFirstFileStopsBeforeTheSecondIsOpened) {
   MessageBoxWatcher boxes;
   ASSERT_TRUE(startProgram());
   EXPECT_EQ(boxes.texts(), loadingAndInitialLookup);
-  EXPECT_EQ(app.fileText[1], nullptr);
-  EXPECT_EQ(app.fileSize[1], 0u);
+  EXPECT_EQ(app.dictionary.files[1].bytes.block.bytes(), nullptr);
+  EXPECT_EQ(app.dictionary.files[1].bytes.size, 0u);
   EXPECT_EQ(exitProgramAndWait(), 0);
 }
 
@@ -74,9 +74,9 @@ TEST(StartUp, AMissingSecondFileLeavesBothTabsWithoutText) {
   MessageBoxWatcher boxes;
   ASSERT_TRUE(startProgram());
   EXPECT_EQ(boxes.texts(), loadingAndInitialLookup);
-  EXPECT_NE(app.fileText[0], nullptr);
-  EXPECT_EQ(app.tabText[0], nullptr);
-  EXPECT_EQ(app.tabText[1], nullptr);
+  EXPECT_NE(app.dictionary.files[0].bytes.block.bytes(), nullptr);
+  EXPECT_EQ(app.dictionary.files[0].text, nullptr);
+  EXPECT_EQ(app.dictionary.files[1].text, nullptr);
   EXPECT_EQ(exitProgramAndWait(), 0);
 }
 
@@ -87,9 +87,9 @@ TEST(StartUp, AnEmptyFirstFileLoadsSilentlyUnscramblesNeitherAndLookupsReportIt)
   MessageBoxWatcher boxes;
   ASSERT_TRUE(startProgram());
   EXPECT_EQ(boxes.texts(), (std::vector<std::wstring>{m1, m1})) << "only the initial lookup tells";
-  EXPECT_EQ(app.fileSize[0], 0u);
-  ASSERT_NE(app.fileText[1], nullptr);
-  EXPECT_EQ(app.fileText[1][0], '\n' + 2) << "the second text stays scrambled";
+  EXPECT_EQ(app.dictionary.files[0].bytes.size, 0u);
+  ASSERT_NE(app.dictionary.files[1].bytes.block.bytes(), nullptr);
+  EXPECT_EQ(app.dictionary.files[1].bytes.block.bytes()[0], '\n' + 2) << "the second text stays scrambled";
   EXPECT_EQ(exitProgramAndWait(), 0);
 }
 
@@ -101,7 +101,7 @@ TEST(StartUp, AnOversizedSecondFileIsRefusedWithTheSizeMessage) {
     const auto directory = makeFixtureDirectory();
     writeArticleFile(directory, 0, englishChinese);
     writeArticleFile(directory, 1, chineseEnglish);
-    const std::wstring second = directory + L"\\" + toWideText(articleFileRelativePath(1));
+    const std::wstring second = directory + L"\\" + toWideText(articleFileRelativePath(Direction::ChineseEnglish));
     const HANDLE file = CreateFileW(second.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(file, INVALID_HANDLE_VALUE);
     LARGE_INTEGER end;
@@ -113,9 +113,9 @@ TEST(StartUp, AnOversizedSecondFileIsRefusedWithTheSizeMessage) {
     MessageBoxWatcher boxes;
     ASSERT_TRUE(startProgram());
     EXPECT_EQ(boxes.texts(), std::vector<std::wstring>{m2}) << size << " bytes";
-    EXPECT_EQ(app.fileText[1], nullptr);
-    EXPECT_NE(app.fileSize[1], 0u);
-    EXPECT_EQ(app.tabText[0], nullptr);
+    EXPECT_EQ(app.dictionary.files[1].bytes.block.bytes(), nullptr);
+    EXPECT_NE(app.dictionary.files[1].bytes.size, 0u);
+    EXPECT_EQ(app.dictionary.files[0].text, nullptr);
     EXPECT_EQ(exitProgramAndWait(), 0);
     DeleteFileW(second.c_str());
   }
@@ -125,10 +125,10 @@ TEST(StartUp, AnOversizedSecondFileIsRefusedWithTheSizeMessage) {
 TEST(StartUp, AnOddSizedFileEndsInAWholeZeroUnit) {
   const auto directory = makeFixtureDirectory();
   writeArticleFile(directory, 0, englishChinese);
-  writeRawFile(directory + L"\\" + toWideText(articleFileRelativePath(1)), std::string("\x0c\x02\x7e\x02\x63", 5));
+  writeRawFile(directory + L"\\" + toWideText(articleFileRelativePath(Direction::ChineseEnglish)), std::string("\x0c\x02\x7e\x02\x63", 5));
   ASSERT_TRUE(startProgram());
-  ASSERT_EQ(app.fileSize[1], 5u);
-  const unsigned char* text = app.fileText[1];
+  ASSERT_EQ(app.dictionary.files[1].bytes.size, 5u);
+  const unsigned char* text = app.dictionary.files[1].bytes.block.bytes();
   EXPECT_EQ(text[4], 'a');
   EXPECT_EQ(text[5], 0);
   EXPECT_EQ(text[6], 0);

@@ -72,7 +72,7 @@ std::wstring textOf(HWND control) {
   return text;
 }
 
-int listCount(int tab) { return static_cast<int>(SendMessageW(app.wordLists[tab], LVM_GETITEMCOUNT, 0, 0)); }
+int listCount(int tab) { return static_cast<int>(SendMessageW(app.tabs[tab].controls.wordList, LVM_GETITEMCOUNT, 0, 0)); }
 
 std::optional<std::string> readFileBytes(const std::wstring& path) {
   const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
@@ -142,7 +142,7 @@ void writeArticleFile(const std::wstring& directory, int index, const std::u16st
   }
   scrambleArticleBytes(reinterpret_cast<unsigned char*>(bytes.data()), bytes.size());
   CreateDirectoryW((directory + L"\\Articles").c_str(), nullptr);
-  writeRawFile(directory + L"\\" + toWideText(articleFileRelativePath(index)), bytes);
+  writeRawFile(directory + L"\\" + toWideText(articleFileRelativePath(directionOfSelection(index))), bytes);
 }
 
 bool installProgramCopy(const std::wstring& directory) {

@@ -97,7 +97,7 @@ struct TrayIcon : ::testing::Test {
     writeArticleFile(directory, 1, u"\n|水|shuǐ\n");
     ASSERT_TRUE(startProgram());
     // As the entry does once start-up has succeeded.
-    ASSERT_TRUE(addTrayIcon(app.mainWindow, app.instance)) << "the notification area took no icon";
+    ASSERT_TRUE(addTrayIcon(app.trayIconData, app.mainWindow, app.instance)) << "the notification area took no icon";
     pumpMessages(100);
   }
 };

@@ -89,7 +89,7 @@ std::vector<std::string> listedWords(const std::string& article) {
 struct Tab {
     std::u16string loaded;
     ArticleText text;
-    int index = 0;
+    Direction index = Direction::EnglishChinese;
 };
 
 // With --plain the lookups find only what the exact search finds, as the
@@ -162,11 +162,11 @@ int main(int argc, char** argv) {
     Tab english;
     english.loaded = readArticleText(options["--articles"] + "/Articles_English_Chinese.dat");
     english.text = prepareArticleText(english.loaded);
-    english.index = 0;
+    english.index = Direction::EnglishChinese;
     Tab chinese;
     chinese.loaded = readArticleText(options["--articles"] + "/Articles_Chinese_English.dat");
     chinese.text = prepareArticleText(chinese.loaded);
-    chinese.index = 1;
+    chinese.index = Direction::ChineseEnglish;
 
     // Main entry of each word: the entry with the largest share of its use.
     std::unordered_map<std::string, std::size_t> mainEntry;

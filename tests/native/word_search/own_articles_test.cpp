@@ -1,6 +1,8 @@
 // The user's own articles: edits keep the text sorted and in the article grammar, damaged
 // texts are recognised, what the dialog accepts, and what a lookup lists and shows.
 #include "dictionary/own_articles.h"
+#include "dictionary/lookup.h"
+#include "dictionary/typed_lookup.h"
 
 #include <gtest/gtest.h>
 
@@ -144,7 +146,8 @@ TEST(OwnArticles, RefusesInputThatBreaksTheGrammarAndSaysWhere)
 }
 
 // The merged word list against the straightforward one, over sorted dictionary texts and
-// own texts made by the edits, for words taken from both.
+// own texts made by the edits, for words taken from both; and a keystroke's one lookup
+// against the separate searches it stands for.
 TEST(OwnArticles, MergedListingAgreesWithStraightforwardMerge)
 {
     std::mt19937 random(1015);
@@ -156,6 +159,7 @@ TEST(OwnArticles, MergedListingAgreesWithStraightforwardMerge)
     };
     int merges = 0;
     int found = 0;
+    int full = 0;
     for (int round = 0; round < 300; ++round) {
         std::vector<std::u16string> dictionaryWords(random() % 60);
         for (auto& w : dictionaryWords) w = word(4);
@@ -199,10 +203,31 @@ TEST(OwnArticles, MergedListingAgreesWithStraightforwardMerge)
                 ASSERT_EQ(merged.headwords[k], expected.headwords[k]) << search_test::escaped(cut) << " item " << k;
             }
             merges += merged.count > 0;
+            // The keystroke's one lookup shows what the separate searches show.
+            for (const Direction direction : bothDirections) {
+                const Lookup one = lookUp(dictionary, own, direction, cut);
+                const HeadwordListing separate =
+                    mergedListing(listHeadwords(own, cut), listTypedWord(dictionary, cut, direction));
+                ASSERT_EQ(one.listing.status, separate.status) << search_test::escaped(cut);
+                ASSERT_EQ(one.listing.count, separate.count) << search_test::escaped(cut);
+                for (std::size_t k = 0; k < separate.count; ++k) {
+                    ASSERT_EQ(one.listing.headwords[k], separate.headwords[k]) << search_test::escaped(cut);
+                }
+                full += separate.count == maxListedHeadwords && ownListing.count > 0;
+                std::u16string dictionaryArticle;
+                const bool dictionaryFound = articleForTypedWord(dictionary, cut, direction, dictionaryArticle);
+                const std::u16string expectedArticle = ownArticle.status == ArticleStatus::Found
+                                                           ? ownArticleView(ownArticle.article, dictionaryArticle)
+                                                           : dictionaryArticle;
+                ASSERT_EQ(one.articleFound, dictionaryFound || ownArticle.status == ArticleStatus::Found)
+                    << search_test::escaped(cut);
+                ASSERT_EQ(one.article(), expectedArticle) << search_test::escaped(cut);
+            }
         }
     }
     EXPECT_GT(merges, 5000);
     EXPECT_GT(found, 1000);
+    EXPECT_GT(full, 500);
 }
 
 TEST(OwnArticles, ViewShowsTheOwnArticleFirstUnderItsHeading)
@@ -218,8 +243,8 @@ TEST(OwnArticles, ViewShowsTheOwnArticleFirstUnderItsHeading)
 
 TEST(OwnArticles, FileNamesFollowTheDirection)
 {
-    EXPECT_EQ(ownArticleFileName(0), u"Own_English_Chinese.dat");
-    EXPECT_EQ(ownArticleFileName(1), u"Own_Chinese_English.dat");
+    EXPECT_EQ(ownArticleFileName(Direction::EnglishChinese), u"Own_English_Chinese.dat");
+    EXPECT_EQ(ownArticleFileName(Direction::ChineseEnglish), u"Own_Chinese_English.dat");
 }
 
 } // namespace

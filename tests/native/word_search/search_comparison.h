@@ -114,11 +114,11 @@ inline ::testing::AssertionResult agreesWithReference(std::u16string_view loaded
                                                  << "\": " << article.message();
         }
         // Reading the text in other ways never changes what the plain search answers.
-        for (int tab : {englishTab, chineseTab}) {
+        for (Direction tab : bothDirections) {
             if (wantList.status != ListingStatus::NoMatch) {
                 ::testing::AssertionResult typed = sameListing(wantList, listTypedWord(*text, word, tab));
                 if (!typed) {
-                    return ::testing::AssertionFailure() << path << " typed listing in tab " << tab << " for \""
+                    return ::testing::AssertionFailure() << path << " typed listing in tab " << directionIndex(tab) << " for \""
                                                          << escaped(word) << "\": " << typed.message();
                 }
             }
@@ -126,7 +126,7 @@ inline ::testing::AssertionResult agreesWithReference(std::u16string_view loaded
             if (wantArticle.status == ArticleStatus::Found &&
                 (!articleForTypedWord(*text, word, tab, shown) ||
                  !reference::keepsLinesInOrder(shown, shownArticle(wantArticle.article)))) {
-                return ::testing::AssertionFailure() << path << " typed article in tab " << tab << " for \""
+                return ::testing::AssertionFailure() << path << " typed article in tab " << directionIndex(tab) << " for \""
                                                      << escaped(word) << "\" is \"" << escaped(shown) << "\"";
             }
         }

@@ -50,7 +50,7 @@ const std::u16string chineseText = textOf({
 });
 
 struct Case {
-    int tab;
+    Direction tab;
     std::u16string typed;
     std::u16string article;  // empty: no article
     std::u16string listedFirst;  // empty: nothing listed
@@ -66,7 +66,7 @@ std::vector<ArticleText> bothPaths(std::u16string_view text)
 
 void expectShows(const Case& c)
 {
-    const std::u16string& text = c.tab == englishTab ? englishText : chineseText;
+    const std::u16string& text = c.tab == Direction::EnglishChinese ? englishText : chineseText;
     for (const ArticleText& searched : bothPaths(text)) {
         std::u16string article;
         const bool found = articleForTypedWord(searched, c.typed, c.tab, article);
@@ -83,21 +83,21 @@ TEST(TypedLookup, EnglishCapitalsAndWordFormsReachTheirRecords)
     const std::u16string apple = u"1. \u82F9\u679C p\u00EDng gu\u01D2: apple\r\n";
     const std::u16string tea = u"1. \u8336 ch\u00E1: tea\r\n";
     const Case cases[] = {
-        {englishTab, u"apples", u"apples: plural of apple\r\n" + apple, u"apples"},
-        {englishTab, u"Apples", u"apples: plural of apple\r\n" + apple, u"apples"},
-        {englishTab, u"Tea", tea, u"tea"},
-        {englishTab, u"TEA", tea, u"tea"},
-        {englishTab, u"  tea ", tea, u"tea"},
-        {englishTab, u"Te", u"", u"tea"},
-        {englishTab, u"beijing", u"1. \u5317\u4EAC B\u011Bi j\u012Bng: Beijing\r\n", u"Beijing"},
+        {Direction::EnglishChinese, u"apples", u"apples: plural of apple\r\n" + apple, u"apples"},
+        {Direction::EnglishChinese, u"Apples", u"apples: plural of apple\r\n" + apple, u"apples"},
+        {Direction::EnglishChinese, u"Tea", tea, u"tea"},
+        {Direction::EnglishChinese, u"TEA", tea, u"tea"},
+        {Direction::EnglishChinese, u"  tea ", tea, u"tea"},
+        {Direction::EnglishChinese, u"Te", u"", u"tea"},
+        {Direction::EnglishChinese, u"beijing", u"1. \u5317\u4EAC B\u011Bi j\u012Bng: Beijing\r\n", u"Beijing"},
         // A form that is a word of its own keeps its translations first.
-        {englishTab, u"better",
+        {Direction::EnglishChinese, u"better",
          u"1. \u66F4\u597D g\u00E8ng h\u01CEo: better\r\n\r\nbetter: comparative of good\r\n1. \u597D h\u01CEo: good\r\n",
          u"better"},
         // A form of two words shows both; a base that is missing is only named.
-        {englishTab, u"lives",
+        {Direction::EnglishChinese, u"lives",
          u"lives: plural of life\r\nlives: third person of live\r\n1. \u4F4F zh\u00F9: to live\r\n", u"lives"},
-        {englishTab, u"teax", u"", u""},
+        {Direction::EnglishChinese, u"teax", u"", u""},
     };
     for (const Case& c : cases) expectShows(c);
 }
@@ -108,24 +108,24 @@ TEST(TypedLookup, PinyinTypedAnyWayReachesTheTonelessRecord)
                                       u"2. \u5317\u4EAC B\u011Bi j\u012Bng: Beijing\r\n";
     const std::u16string woman = u"1. \u5973\u4EBA n\u01DA r\u00E9n: woman\r\n";
     const Case cases[] = {
-        {chineseTab, u"wo men", u"1. \u6211\u4EEC w\u01D2 men: we\r\n", u"women"},
-        {chineseTab, u"Beijing", beijingList, u"beijing"},
-        {chineseTab, u"bei3jing1", beijingList, u"beijing"},
-        {chineseTab, u"bei4jing3", background, u"beijing"},
-        {chineseTab, u"b\u00E8ij\u01D0ng", background, u"beijing"},
-        {chineseTab, u"be\u0300iji\u030Cng", background, u"beijing"},
-        {chineseTab, u"bei4 jing", background, u"beijing"},
-        {chineseTab, u"chang'an", u"1. \u957F\u5B89 Ch\u00E1ng \u0101n: Chang'an\r\n", u"changan"},
-        {chineseTab, u"Ch\u00E1ng\u0101n", u"1. \u957F\u5B89 Ch\u00E1ng \u0101n: Chang'an\r\n", u"changan"},
-        {chineseTab, u"nuren", woman, u"nvren"},
-        {chineseTab, u"nu:3ren2", woman, u"nvren"},
-        {chineseTab, u"n\u00FCren", woman, u"nvren"},
-        {chineseTab, u"bei", u"", u"beijing"},
+        {Direction::ChineseEnglish, u"wo men", u"1. \u6211\u4EEC w\u01D2 men: we\r\n", u"women"},
+        {Direction::ChineseEnglish, u"Beijing", beijingList, u"beijing"},
+        {Direction::ChineseEnglish, u"bei3jing1", beijingList, u"beijing"},
+        {Direction::ChineseEnglish, u"bei4jing3", background, u"beijing"},
+        {Direction::ChineseEnglish, u"b\u00E8ij\u01D0ng", background, u"beijing"},
+        {Direction::ChineseEnglish, u"be\u0300iji\u030Cng", background, u"beijing"},
+        {Direction::ChineseEnglish, u"bei4 jing", background, u"beijing"},
+        {Direction::ChineseEnglish, u"chang'an", u"1. \u957F\u5B89 Ch\u00E1ng \u0101n: Chang'an\r\n", u"changan"},
+        {Direction::ChineseEnglish, u"Ch\u00E1ng\u0101n", u"1. \u957F\u5B89 Ch\u00E1ng \u0101n: Chang'an\r\n", u"changan"},
+        {Direction::ChineseEnglish, u"nuren", woman, u"nvren"},
+        {Direction::ChineseEnglish, u"nu:3ren2", woman, u"nvren"},
+        {Direction::ChineseEnglish, u"n\u00FCren", woman, u"nvren"},
+        {Direction::ChineseEnglish, u"bei", u"", u"beijing"},
         // "lu" is a record: it shows 路 and nothing read lü.
-        {chineseTab, u"lu", u"1. \u8DEF l\u00F9: road\r\n", u"lu"},
-        {chineseTab, u"lu4", u"1. \u8DEF l\u00F9: road\r\n", u"lu"},
-        {chineseTab, u"bei6jing", u"", u""},
-        {chineseTab, u"\u5317\u4EAC", u"B\u011Bi j\u012Bng\r\n1. Beijing\r\n", u"\u5317\u4EAC"},
+        {Direction::ChineseEnglish, u"lu", u"1. \u8DEF l\u00F9: road\r\n", u"lu"},
+        {Direction::ChineseEnglish, u"lu4", u"1. \u8DEF l\u00F9: road\r\n", u"lu"},
+        {Direction::ChineseEnglish, u"bei6jing", u"", u""},
+        {Direction::ChineseEnglish, u"\u5317\u4EAC", u"B\u011Bi j\u012Bng\r\n1. Beijing\r\n", u"\u5317\u4EAC"},
     };
     for (const Case& c : cases) expectShows(c);
 }
@@ -144,8 +144,8 @@ TEST(TypedLookup, NeverChangesOrEmptiesWhatTheExactSearchFinds)
             typed.push_back(text.substr(at + 2, 1));
         }
     }
-    for (int tab : {englishTab, chineseTab}) {
-        const std::u16string& text = tab == englishTab ? englishText : chineseText;
+    for (Direction tab : bothDirections) {
+        const std::u16string& text = tab == Direction::EnglishChinese ? englishText : chineseText;
         for (const ArticleText& searched : bothPaths(text)) {
             for (const std::u16string& word : typed) {
                 const HeadwordListing plain = listHeadwords(searched, word);

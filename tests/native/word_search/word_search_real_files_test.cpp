@@ -210,38 +210,38 @@ TEST(WordSearchRealFiles, LearnersFindTheWordTheyMeantFirst)
     const std::u16string chinese = loadArticleText(folder + "/Articles_Chinese_English.dat");
     const ArticleText texts[] = {prepareArticleText(english), prepareArticleText(chinese)};
     const struct {
-        int tab;
+        Direction tab;
         std::u16string typed;
         std::u16string first;      // the word the first line names
         std::u16string firstLine;  // or: the article's first line
     } cases[] = {
-        {englishTab, u"taxi", u"\u51FA\u79DF\u8F66", u""},
-        {englishTab, u"hello", u"\u4F60\u597D", u""},
-        {englishTab, u"run", u"\u8DD1", u""},
-        {englishTab, u"listen", u"\u542C", u""},
-        {englishTab, u"water", u"\u6C34", u""},
-        {englishTab, u"Tea", u"\u8336", u""},
-        {englishTab, u"oranges", u"", u"oranges: plural of orange"},
-        {englishTab, u"cars", u"", u"cars: plural of car"},
-        {englishTab, u"feet", u"", u"feet: plural of foot"},
-        {englishTab, u"bought", u"", u"bought: past form of buy"},
-        {englishTab, u"taught", u"", u"taught: past form of teach"},
-        {englishTab, u"drank", u"", u"drank: past form of drink"},
-        {englishTab, u"happier", u"", u"happier: comparative of happy"},
-        {chineseTab, u"shui", u"\u6C34", u""},
-        {chineseTab, u"wo men", u"\u6211\u4EEC", u""},
-        {chineseTab, u"xue sheng", u"\u5B66\u751F", u""},
-        {chineseTab, u"Beijing", u"\u5317\u4EAC", u""},
-        {chineseTab, u"bei3jing1", u"\u5317\u4EAC", u""},
-        {chineseTab, u"b\u011Bij\u012Bng", u"\u5317\u4EAC", u""},
-        {chineseTab, u"Ch\u00E1ngch\u00E9ng", u"\u957F\u57CE", u""},
-        {chineseTab, u"chang'an", u"\u957F\u5B89", u""},
-        {chineseTab, u"nuren", u"\u5973\u4EBA", u""},
-        {chineseTab, u"\u542C", u"", u"t\u012Bng   (traditional \u807D)"},
+        {Direction::EnglishChinese, u"taxi", u"\u51FA\u79DF\u8F66", u""},
+        {Direction::EnglishChinese, u"hello", u"\u4F60\u597D", u""},
+        {Direction::EnglishChinese, u"run", u"\u8DD1", u""},
+        {Direction::EnglishChinese, u"listen", u"\u542C", u""},
+        {Direction::EnglishChinese, u"water", u"\u6C34", u""},
+        {Direction::EnglishChinese, u"Tea", u"\u8336", u""},
+        {Direction::EnglishChinese, u"oranges", u"", u"oranges: plural of orange"},
+        {Direction::EnglishChinese, u"cars", u"", u"cars: plural of car"},
+        {Direction::EnglishChinese, u"feet", u"", u"feet: plural of foot"},
+        {Direction::EnglishChinese, u"bought", u"", u"bought: past form of buy"},
+        {Direction::EnglishChinese, u"taught", u"", u"taught: past form of teach"},
+        {Direction::EnglishChinese, u"drank", u"", u"drank: past form of drink"},
+        {Direction::EnglishChinese, u"happier", u"", u"happier: comparative of happy"},
+        {Direction::ChineseEnglish, u"shui", u"\u6C34", u""},
+        {Direction::ChineseEnglish, u"wo men", u"\u6211\u4EEC", u""},
+        {Direction::ChineseEnglish, u"xue sheng", u"\u5B66\u751F", u""},
+        {Direction::ChineseEnglish, u"Beijing", u"\u5317\u4EAC", u""},
+        {Direction::ChineseEnglish, u"bei3jing1", u"\u5317\u4EAC", u""},
+        {Direction::ChineseEnglish, u"b\u011Bij\u012Bng", u"\u5317\u4EAC", u""},
+        {Direction::ChineseEnglish, u"Ch\u00E1ngch\u00E9ng", u"\u957F\u57CE", u""},
+        {Direction::ChineseEnglish, u"chang'an", u"\u957F\u5B89", u""},
+        {Direction::ChineseEnglish, u"nuren", u"\u5973\u4EBA", u""},
+        {Direction::ChineseEnglish, u"\u542C", u"", u"t\u012Bng   (traditional \u807D)"},
     };
     for (const auto& c : cases) {
         std::u16string article;
-        ASSERT_TRUE(articleForTypedWord(texts[c.tab], c.typed, c.tab, article)) << search_test::escaped(c.typed);
+        ASSERT_TRUE(articleForTypedWord(texts[directionIndex(c.tab)], c.typed, c.tab, article)) << search_test::escaped(c.typed);
         if (!c.first.empty()) {
             EXPECT_EQ(search_test::escaped(firstListed(article)), search_test::escaped(c.first))
                 << search_test::escaped(c.typed) << " shows " << search_test::escaped(article, 300);

@@ -1,0 +1,43 @@
+// What the window keeps for each direction: its four controls and the user's own articles.
+// The window holds one for each tab and lends them to the lookups, the dialogs and the
+// commands that work on one direction.
+#pragma once
+#include <windows.h>
+
+#include <array>
+#include <string>
+
+#include "common/direction.h"
+#include "dictionary/word_search.h"
+
+struct DirectionControls {
+  HWND wordBox = nullptr;
+  HWND pronounceButton = nullptr;
+  HWND wordList = nullptr;
+  HWND articleView = nullptr;
+};
+
+// The user's own articles of one direction, as their file holds them.
+struct OwnArticleTexts {
+  std::u16string text;
+  // `text` as the word search reads it.
+  ArticleText search;
+  // Unreadable at start: the file is copied aside before it is first replaced.
+  bool fileDamaged = false;
+};
+
+struct DirectionState {
+  Direction direction = Direction::EnglishChinese;
+  DirectionControls controls;
+  OwnArticleTexts own;
+};
+
+// Both directions, in tab order (directionIndex).
+using DirectionStates = std::array<DirectionState, 2>;
+
+// The state of both directions before anything is created or loaded.
+inline DirectionStates newDirectionStates() {
+  DirectionStates states;
+  for (const Direction direction : bothDirections) states[directionIndex(direction)].direction = direction;
+  return states;
+}
