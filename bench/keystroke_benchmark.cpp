@@ -5,14 +5,16 @@
 // text's listing and article, which reads text that finds nothing in the other
 // ways a learner may have meant it ("Water", "Shui3"). After the benchmarks a
 // summary gives the median cost per keystroke over each word set and the ratio
-// of scan to engine.
+// of scan to engine, and the same keystrokes in the English tab with 100,000
+// own articles beside them without any.
 //
 // Usage: keystroke_benchmark [benchmark flags] [folder with the article files]
 // The folder may also come from ARTICLES_DIR. Without either, a synthetic
 // sorted text of the real files' size is searched instead.
 #include "article_source.h"
 
-#include "dictionary/typed_lookup.h"
+#include "dictionary/lookup.h"
+#include "dictionary/own_articles.h"
 #include "dictionary/word_search.h"
 #include "straightforward_scan.h"
 
@@ -52,13 +54,49 @@ std::size_t plainKeystroke(const ArticleText& text, Direction, std::u16string_vi
     return listing.count + article.article.size();
 }
 
+// The user's own articles the engine keystroke searches beside the dictionary: none, or
+// 100,000 headwords spread over the alphabet like English words ("ab" + "word" + a number).
+struct OwnTexts {
+    std::u16string none = u"\n";
+    std::u16string many;
+    ArticleText noneSearch;
+    ArticleText manySearch;
+};
+
+OwnTexts& ownTexts()
+{
+    static OwnTexts texts = [] {
+        OwnTexts made;
+        std::vector<std::u16string> headwords;
+        for (std::size_t i = 0; i < 100000; ++i) {
+            std::string word{static_cast<char>('a' + i % 26), static_cast<char>('a' + i / 26 % 26)};
+            word += "word" + std::to_string(i);
+            headwords.emplace_back(word.begin(), word.end());
+        }
+        std::sort(headwords.begin(), headwords.end());
+        std::vector<OwnRecord> records;
+        for (const auto& headword : headwords) {
+            records.push_back({headword, u"my own meaning of the word, a line of about sixty units\r\n"});
+        }
+        made.many = ownArticlesText(records);
+        made.noneSearch = prepareArticleText(made.none);
+        made.manySearch = prepareArticleText(made.many);
+        return made;
+    }();
+    return texts;
+}
+
+// The keystroke as the window makes it: one lookup gives the list and the article.
 std::size_t engineKeystroke(const ArticleText& text, Direction tab, std::u16string_view word)
 {
-    const HeadwordListing listing = listTypedWord(text, word, tab);
-    std::u16string composed;
-    std::u16string_view article;
-    findTypedArticle(text, word, tab, composed, article);
-    return listing.count + article.size();
+    const Lookup found = lookUp(text, ownTexts().noneSearch, tab, word);
+    return found.listing.count + found.article().size();
+}
+
+std::size_t keystrokeWithOwnArticles(const ArticleText& text, Direction tab, std::u16string_view word)
+{
+    const Lookup found = lookUp(text, ownTexts().manySearch, tab, word);
+    return found.listing.count + found.article().size();
 }
 
 std::vector<std::u16string_view> headwordsOf(std::u16string_view text)
@@ -195,6 +233,23 @@ void printSummary(const std::vector<SearchedText>& texts)
                         set.name.c_str(), set.words.size(), engineMedian,
                         *std::max_element(engine.begin(), engine.end()), median(exact), scanMedian,
                         engineMedian > 0 ? scanMedian / engineMedian : 0.0);
+        }
+    }
+    std::printf("\nThe same keystrokes with 100,000 own articles (%.1f MB as stored) beside the dictionary's:\n",
+                static_cast<double>(ownTexts().many.size() * 2) / 1e6);
+    std::printf("%-16s %-9s %12s %12s %10s\n", "text", "words", "without us", "with us", "with/without");
+    for (const SearchedText& text : texts) {
+        if (text.tab != Direction::EnglishChinese) {
+            continue;
+        }
+        for (const WordSet& set : text.wordSets) {
+            if (set.words.empty()) {
+                continue;
+            }
+            const double without = median(engineCosts(text.prepared, text.tab, set.words, engineKeystroke));
+            const double with = median(engineCosts(text.prepared, text.tab, set.words, keystrokeWithOwnArticles));
+            std::printf("%-16s %-9s %12.3f %12.3f %10.2f\n", text.name.c_str(), set.name.c_str(), without, with,
+                        without > 0 ? with / without : 0.0);
         }
     }
     std::printf("\nLoad-time check (cut at the first zero unit, sortedness pass):\n");

@@ -10,6 +10,7 @@
 #include "article_source.h"
 
 #include "dictionary/article_files.h"
+#include "dictionary/lookup.h"
 #include "dictionary/own_articles.h"
 #include "dictionary/typed_lookup.h"
 #include "dictionary/word_search.h"
@@ -102,19 +103,15 @@ void ownSave(benchmark::State& state)
     state.counters["file_MB"] = static_cast<double>(f.ownText.size() * 2) / 1e6;
 }
 
+// The keystroke as the window makes it: one lookup of the dictionary and the own articles
+// gives the list and the article.
 std::size_t keystroke(const ArticleText* own, std::u16string_view word)
 {
     Fixture& f = fixture();
-    HeadwordListing listing = listTypedWord(f.dictionary, word, Direction::EnglishChinese);
-    std::u16string composed;
-    std::u16string_view article;
-    findTypedArticle(f.dictionary, word, Direction::EnglishChinese, composed, article);
-    if (own) {
-        const OwnLookup found = lookUpOwnArticles(*own, word);
-        listing = mergedListing(found.listing, listing);
-        if (found.article.status == ArticleStatus::Found) composed = ownArticleView(found.article.article, article);
-    }
-    return listing.count + composed.size() + article.size();
+    static const std::u16string noOwnText(emptyOwnArticles);
+    static const ArticleText noOwn = prepareArticleText(noOwnText);
+    const Lookup found = lookUp(f.dictionary, own ? *own : noOwn, Direction::EnglishChinese, word);
+    return found.listing.count + found.article().size();
 }
 
 void keystrokeWithOwn(benchmark::State& state)

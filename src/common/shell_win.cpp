@@ -26,13 +26,21 @@ std::wstring executablePath() {
   }
 }
 
-std::wstring programDirectory() {
-  if (!programDirectoryOverride.empty()) return programDirectoryOverride;
-  return toWideText(directoryOfPath(toCoreText(executablePath())));
+namespace {
+
+// The path the program's files are named from: the executable's, or in tests a path inside
+// the fixture folder that stands for it.
+std::u16string programPathForFiles() {
+  if (!programDirectoryOverride.empty()) return toCoreText(programDirectoryOverride + L"\\program");
+  return toCoreText(executablePath());
 }
 
+}  // namespace
+
+std::wstring programDirectory() { return toWideText(directoryOfPath(programPathForFiles())); }
+
 std::wstring fileBesideProgram(std::wstring_view relativeName) {
-  return programDirectory() + L"\\" + std::wstring(relativeName);
+  return toWideText(fileBesideProgram(programPathForFiles(), toCoreText(relativeName)));
 }
 
 void setProgramDirectoryForTesting(const std::wstring& directory) { programDirectoryOverride = directory; }
