@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "articles.h"
+#include "dictionary/article_grammar.h"
 
 namespace article_builder {
 
@@ -31,11 +32,7 @@ struct WriteCounts {
 // feed, cleaned of "|" and kept under the size limit.
 std::u16string composeArticleText(std::string_view preamble, std::vector<Record> records, WriteCounts& counts);
 
-struct GrammarCheck {
-    bool ok = false;
-    std::string problem;  // empty when ok
-    std::size_t records = 0;
-};
+using GrammarCheck = ArticleGrammarCheck;
 
 // Checks text against the grammar the program relies on: a preamble ending in
 // a line feed, then records "|headword|article"; no empty headword; no line
