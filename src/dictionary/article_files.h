@@ -4,11 +4,14 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // Subtracts 2 (mod 256) from every byte, in place.
 void unscrambleArticleBytes(unsigned char* bytes, std::size_t count);
 // Adds 2 (mod 256) to every byte, in place: the inverse, for writing article files.
 void scrambleArticleBytes(unsigned char* bytes, std::size_t count);
+// The stored form of an article text: its UTF-16LE bytes, scrambled.
+std::vector<unsigned char> storedArticleBytes(std::u16string_view text);
 
 // prefix + "_English_Chinese.dat" for file 0 (tab 0), prefix + "_Chinese_English.dat" for file 1.
 std::u16string directionFileName(std::u16string_view prefix, int fileIndex);

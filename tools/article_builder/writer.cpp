@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <numeric>
 
+#include "dictionary/article_files.h"
 #include "utf.h"
 
 namespace article_builder {
@@ -118,15 +119,7 @@ GrammarCheck checkArticleGrammar(std::u16string_view text) {
     return checkArticleTextGrammar(text, limits);
 }
 
-std::vector<unsigned char> storedBytes(std::u16string_view text) {
-    std::vector<unsigned char> bytes;
-    bytes.reserve(text.size() * 2);
-    for (char16_t unit : text) {
-        bytes.push_back(static_cast<unsigned char>((unit & 0xFF) + 2));
-        bytes.push_back(static_cast<unsigned char>((unit >> 8) + 2));
-    }
-    return bytes;
-}
+std::vector<unsigned char> storedBytes(std::u16string_view text) { return storedArticleBytes(text); }
 
 bool writeFileAtomically(const std::string& path, const std::vector<unsigned char>& bytes, std::string& error) {
     const std::string temporary = path + ".part";

@@ -26,13 +26,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "%s is not UTF-8\n", argv[1]);
     return 1;
   }
-  std::vector<unsigned char> bytes;
-  bytes.reserve(text.size() * 2);
-  for (const char16_t unit : utf8ToUtf16(text)) {
-    bytes.push_back(static_cast<unsigned char>(unit & 0xff));
-    bytes.push_back(static_cast<unsigned char>(unit >> 8));
-  }
-  scrambleArticleBytes(bytes.data(), bytes.size());
+  const std::vector<unsigned char> bytes = storedArticleBytes(utf8ToUtf16(text));
   std::ofstream output(argv[2], std::ios::binary | std::ios::trunc);
   output.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
   if (!output.good()) {
