@@ -12,5 +12,4 @@ void openHelpSection(const wchar_t* anchor);
 void showAboutBox();
 
 // Sections of the help page that toolbar buttons open.
-constexpr const wchar_t* helpSectionOwnEntries = L"own-entries";
 constexpr const wchar_t* helpSectionFurtherLanguages = L"further-languages";

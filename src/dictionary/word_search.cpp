@@ -278,8 +278,6 @@ bool checkRecordOrder(std::u16string_view text, std::vector<ArticleText::Fence>*
 
 } // namespace
 
-bool hasSortedRecords(std::u16string_view text) { return checkRecordOrder(text, nullptr); }
-
 ArticleText prepareArticleText(std::u16string_view loadedText)
 {
     ArticleText prepared;

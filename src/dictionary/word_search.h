@@ -56,9 +56,6 @@ inline constexpr std::size_t recordFenceSpacing = 32;
 // long as the loaded block does.
 ArticleText prepareArticleText(std::u16string_view loadedText);
 
-// The load-time check alone, over a text that holds no zero unit.
-bool hasSortedRecords(std::u16string_view text);
-
 enum class ListingStatus {
     // No record begins with the word: empty the list and the article view.
     NoMatch,

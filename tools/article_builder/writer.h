@@ -10,12 +10,13 @@
 
 #include "articles.h"
 #include "dictionary/article_grammar.h"
+#include "dictionary/own_articles.h"
 
 namespace article_builder {
 
-// Articles stay under this many UTF-16 units: the program copies an article
-// into a buffer of 50,000 characters.
-constexpr std::size_t kMaxArticleUnits = 49999;
+// Articles hold at most this many UTF-16 units: fewer than the longest article
+// the program accepts, the limit it puts on the user's own articles.
+constexpr std::size_t kMaxArticleUnits = maxOwnArticleLength - 1;
 
 struct WriteCounts {
     std::size_t records = 0;              // records written
