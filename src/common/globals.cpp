@@ -1,5 +1,6 @@
 #include "common/globals.h"
 
+#include "common/program_version.h"
 #include "web/web_links.h"
 
 // One translation unit, so the definition order below is the construction order and each
@@ -7,7 +8,7 @@
 const std::u16string firstLanguage = u"English";
 const std::u16string secondLanguage = u"Chinese";
 const std::u16string initialEnglishWord = u"a";
-const std::u16string versionText = u"1.2.15 " + secondLanguage;
+const std::u16string versionText = u"" DICTIONARY_VERSION_TEXT u" " + secondLanguage;
 const std::u16string vendorHost = u"" VENDOR_HOST;
 const std::u16string siteRoot = u"http://" + vendorHost + u"/";
 
