@@ -13,4 +13,7 @@ extern const std::u16string siteRoot;            // "http://" + vendorHost + "/"
 // The label of tab 0 ("English Chinese") or tab 1 ("Chinese English"), which also names the
 // direction wherever the user chooses one.
 std::u16string tabLabel(int tab);
-// The vendor addresses built from these follow them in the same order; see web/web_links.h.
+// versionText and siteRoot built afresh, for texts of other files that are built from them
+// during static initialisation: those may be built before the variables above.
+std::u16string composeVersionText();
+std::u16string composeSiteRoot();
