@@ -31,6 +31,7 @@
 #include "utf.h"
 #include "word_forms.h"
 
+#include "common/utf8.h"
 #include "dictionary/article_files.h"
 #include "dictionary/typed_lookup.h"
 #include "dictionary/word_search.h"
@@ -57,18 +58,6 @@ std::u16string readArticleText(const std::string& path) {
                                         (static_cast<unsigned char>(bytes[2 * i + 1]) << 8));
     }
     return text;
-}
-
-std::string toUtf8From16(std::u16string_view text) {
-    std::u32string wide;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        char32_t c = text[i];
-        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size()) {
-            c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00);
-        }
-        wide.push_back(c);
-    }
-    return toUtf8(wide);
 }
 
 // The simplified words of a numbered list article, in the order shown: the
@@ -99,11 +88,11 @@ bool plainLookups = false;
 std::string shownArticleFor(const Tab& tab, const std::string& typed) {
     if (plainLookups) {
         const ArticleLookup lookup = findArticle(tab.text, utf8ToUtf16(typed));
-        return lookup.status == ArticleStatus::Found ? toUtf8From16(lookup.article) : std::string();
+        return lookup.status == ArticleStatus::Found ? utf16ToUtf8(lookup.article) : std::string();
     }
     std::u16string article;
     if (!articleForTypedWord(tab.text, utf8ToUtf16(typed), tab.index, article)) return {};
-    return toUtf8From16(article);
+    return utf16ToUtf8(article);
 }
 
 std::size_t positionOf(const std::vector<std::string>& list, const std::string& word) {
