@@ -102,20 +102,8 @@ CombinedCounts combineWithUsage(FrequencyTable& table, const UsageCounts& usage,
     }
 
     std::uint64_t writtenTotal = 0;
-    std::uint64_t writtenLeast = 0;
-    for (const auto& word : table.words) {
-        writtenTotal += word.second.count;
-        if (word.second.count > 0 && (writtenLeast == 0 || word.second.count < writtenLeast)) {
-            writtenLeast = word.second.count;
-        }
-    }
-    double typedLeast = 0.0;
-    for (const auto& word : typed) {
-        if (typedLeast == 0.0 || word.second < typedLeast) typedLeast = word.second;
-    }
+    for (const auto& word : table.words) writtenTotal += word.second.count;
     if (writtenTotal == 0 || usage.total == 0 || typed.empty()) return result;
-    const double writtenFloor = 0.5 * static_cast<double>(writtenLeast) / static_cast<double>(writtenTotal);
-    const double typedFloor = 0.5 * typedLeast / static_cast<double>(usage.total);
 
     // The dictionary's words, each once, in source order.
     std::unordered_set<std::string_view> done;
@@ -131,10 +119,13 @@ CombinedCounts combineWithUsage(FrequencyTable& table, const UsageCounts& usage,
         } else {
             ++result.writtenOnly;
         }
-        const double writtenShare = writtenCount > 0
-                                        ? static_cast<double>(writtenCount) / static_cast<double>(writtenTotal)
-                                        : writtenFloor;
-        const double typedShare = typedCount > 0.0 ? typedCount / static_cast<double>(usage.total) : typedFloor;
+        // Each source leaves out common words the other has (the typed
+        // weights lack 好吃 and 起床, which their segmentation splits), so a
+        // missing share is taken to be the other source's.
+        double writtenShare = static_cast<double>(writtenCount) / static_cast<double>(writtenTotal);
+        double typedShare = typedCount / static_cast<double>(usage.total);
+        if (writtenCount == 0) writtenShare = typedShare;
+        if (typedCount == 0.0) typedShare = writtenShare;
         const double combined = std::pow(writtenShare, kWrittenExponent) *
                                 std::pow(typedShare, 1.0 - kWrittenExponent) * static_cast<double>(writtenTotal);
         WordFrequency& slot = table.words[entry.simplified];

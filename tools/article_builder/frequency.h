@@ -52,9 +52,8 @@ struct CombinedCounts {
 // written counts (weight 1/4) and its share of the usage weights (3/4),
 // scaled back to the written total. A word's usage weight is that of its traditional forms (a form
 // that several simplified words share is divided among them). A word one
-// source lacks has a share of half the smallest share that source gives, so
-// a word both sources count ranks above one that only one does, and a word
-// only one counts still ranks above uncounted ones. Part-of-speech tags stay.
+// source lacks has the share the other gives it: each source leaves out
+// common words, so a missing weight says nothing. Part-of-speech tags stay.
 // Everyday words ("to tell", "teacher") gain on written and news words
 // ("highway", "schoolteacher"), whose share of typed text is smaller.
 CombinedCounts combineWithUsage(FrequencyTable& table, const UsageCounts& usage, const std::vector<Entry>& entries);
