@@ -161,7 +161,7 @@ void weighWordReadings(const std::vector<Entry>& entries, const ReadingFrequenci
                     // press charges", 妻子 qīzi "wife" beside qī zǐ "wife and
                     // children").
                     if (k > 0 && toneOf(mine.syllables[k]) == '5' && toneOf(other.syllables[k]) != '5' &&
-                        other.senses <= 1) {
+                        other.senses == 1) {
                         neutralEveryday = true;
                     }
                 }
