@@ -102,16 +102,20 @@ bool hasMeaning(const Entry& entry) {
     return false;
 }
 
-// The first two senses of an entry, as shown after a cross-reference to it.
+// The first two senses of an entry in everyday use (or its first sense when
+// it has none), as shown after a cross-reference to it: "see 玻璃 [bō li]:
+// glass", not its slang sense.
 std::string pointedSenses(const Entry& entry) {
     std::string out;
     std::size_t taken = 0;
     for (const std::string& gloss : entry.glosses) {
         if (classifyGloss(gloss) != GlossKind::sense) continue;
+        if (registerWeight(gloss) < 0.7) continue;
         if (!out.empty()) out += "; ";
         out += readableGloss(gloss);
         if (++taken == 2) break;
     }
+    if (out.empty()) out = firstSense(entry);
     return shortened(out, kPointedChars);
 }
 

@@ -32,7 +32,7 @@ constexpr std::string_view kSource =
     "幹 干 [gan4] /to do/\n"
     "甘 甘 [gan1] /sweet/\n"
     "肝 肝 [gan1] /liver/\n"
-    "西安市 西安市 [Xi1 an1 Shi4] /Xi'an, capital of Shaanxi/\n"
+    "西安市 西安市 [Xi1 an1 Shi4] /Xi'an, capital of Shaanxi/(slang) a made-up sense/\n"
     "西安 西安 [Xi1 an1] /see 西安市[Xi1 an1 Shi4]/\n"
     "先 先 [xian1] /first/\n"
     "某 某 [mou3] /see 不存在[bu4 cun2 zai4]/\n";
