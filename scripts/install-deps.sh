@@ -12,7 +12,7 @@ packages=(
   wine wine64 wine32:i386 fonts-wine fonts-noto-cjk
   xvfb xauth x11-apps imagemagick xdotool
   python3-jieba unicode-data wordnet-base wamerican bzip2 rime-essay
-  nsis clang libclang-rt-14-dev
+  nsis clang libclang-rt-14-dev clang-format
 )
 # The emulated i386 machine that runs the shipped 32-bit files (scripts/i386-machine/).
 packages+=(mmdebstrap arch-test qemu-user-static qemu-system-x86 e2fsprogs)
