@@ -577,6 +577,9 @@ std::string articleRtf(std::u16string_view article, const ArticleMarks& marks, c
         }
         appendEscaped(out, article[i]);
     }
+    // The view reads a document's last paragraph mark as its own closing one, which is no
+    // text; one more keeps the article's own last line end.
+    if (!article.empty() && article.back() == u'\n') out += "\\par\n";
     out += "}";
     return out;
 }

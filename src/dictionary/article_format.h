@@ -80,7 +80,9 @@ struct ViewFont {
 // The article as RTF for the view to read in one piece, coloured by `scheme`, links
 // underlined in the link colour and badges small on a coloured ground. Every character that
 // RTF gives a meaning to is escaped, everything beyond ASCII is written as \uN, and each
-// LF becomes one paragraph mark, so the view's character positions are the text's.
+// LF becomes one paragraph mark, so the view's character positions are the text's. The
+// view takes a document's last paragraph mark for its own end, not for text, so a text
+// that ends with LF ends with one paragraph mark more.
 std::string articleRtf(std::u16string_view article, const ArticleMarks& marks, const ToneScheme& scheme,
                        const ViewFont& font);
 
