@@ -45,8 +45,8 @@ void toggleAlwaysOnTop() { setAlwaysOnTop(!app.alwaysOnTop); }
 
 void openOptionsDialog() {
   OptionsDialog options{app.settings, selectTab, setAlwaysOnTop};
-  const INT_PTR result = DialogBoxParamW(app.instance, MAKEINTRESOURCEW(IDD_OPTIONS), app.mainWindow,
-                                         optionsDialogProc, reinterpret_cast<LPARAM>(&options));
+  const INT_PTR result = DialogBoxParamW(app.instance, MAKEINTRESOURCEW(IDD_OPTIONS), app.mainWindow, optionsDialogProc,
+                                         reinterpret_cast<LPARAM>(&options));
   // Save has applied always-on-top while the dialog was still up, and some window
   // managers leave a window that owns a shown dialog out of the top-most band: apply the
   // same state again now that the dialog is gone.
@@ -185,7 +185,8 @@ LRESULT onNotify(HWND, WPARAM wParam, LPARAM lParam) {
   if ((sender == IDC_WORD_LIST || sender == IDC_WORD_LIST + 1) && header->code == NM_DBLCLK) showChosenHeadword();
   // Keys and clicks in an article view, for its links.
   if ((sender == IDC_ARTICLE_VIEW || sender == IDC_ARTICLE_VIEW + 1) && header->code == EN_MSGFILTER) {
-    return onArticleViewInput(directionOfSelection(sender - IDC_ARTICLE_VIEW), *reinterpret_cast<const MSGFILTER*>(lParam));
+    return onArticleViewInput(directionOfSelection(sender - IDC_ARTICLE_VIEW),
+                              *reinterpret_cast<const MSGFILTER*>(lParam));
   }
   return 0;
 }

@@ -49,7 +49,8 @@ void setUpToneColours() {
 }
 
 bool isToneColoursCommand(WORD id, int& choice) {
-  if (id < IDM_TONE_COLOURS_OFF || id > IDM_TONE_COLOURS_LAST || id - IDM_TONE_COLOURS_OFF > schemeCount()) return false;
+  if (id < IDM_TONE_COLOURS_OFF || id > IDM_TONE_COLOURS_LAST || id - IDM_TONE_COLOURS_OFF > schemeCount())
+    return false;
   choice = id - IDM_TONE_COLOURS_OFF;
   return true;
 }

@@ -22,29 +22,29 @@ int toneOfSyllable(std::u16string_view syllable, bool* erhua = nullptr);
 
 // A run of the article in one tone's colour.
 struct ToneSpan {
-    std::size_t start = 0;
-    std::size_t length = 0;
-    int tone = 0;  // 1-5
+  std::size_t start = 0;
+  std::size_t length = 0;
+  int tone = 0;  // 1-5
 };
 
 // A word the user can click: looking up `word` in `direction` is what typing it would do.
 struct ArticleLink {
-    std::size_t start = 0;
-    std::size_t length = 0;
-    Direction direction = Direction::ChineseEnglish;
-    std::u16string word;
+  std::size_t start = 0;
+  std::size_t length = 0;
+  Direction direction = Direction::ChineseEnglish;
+  std::u16string word;
 };
 
 // A line "HSK <n>" right under a reading line: shown as a small badge.
 struct LevelBadge {
-    std::size_t start = 0;
-    std::size_t length = 0;
+  std::size_t start = 0;
+  std::size_t length = 0;
 };
 
 struct ArticleMarks {
-    std::vector<ToneSpan> tones;     // in text order, never overlapping
-    std::vector<ArticleLink> links;  // in text order, never overlapping
-    std::vector<LevelBadge> badges;
+  std::vector<ToneSpan> tones;     // in text order, never overlapping
+  std::vector<ArticleLink> links;  // in text order, never overlapping
+  std::vector<LevelBadge> badges;
 };
 
 // Finds the tone colours, links and level badges of an article shown in `direction`'s view.
@@ -63,8 +63,8 @@ ArticleMarks findArticleMarks(std::u16string_view article, Direction direction, 
 // A tone colour scheme: colours as 0x00BBGGRR (a COLORREF) for tones 1-4 and the neutral
 // tone.
 struct ToneScheme {
-    std::u16string_view name;
-    std::array<std::uint32_t, 5> colours;
+  std::u16string_view name;
+  std::array<std::uint32_t, 5> colours;
 };
 
 // The schemes the View menu offers, by name, in menu order after "Off".
@@ -72,9 +72,9 @@ const std::vector<ToneScheme>& toneSchemes();
 
 // The view's font, as the control's default character format gives it.
 struct ViewFont {
-    std::u16string face;
-    int halfPoints = 20;
-    int charset = 1;  // DEFAULT_CHARSET
+  std::u16string face;
+  int halfPoints = 20;
+  int charset = 1;  // DEFAULT_CHARSET
 };
 
 // The article as RTF for the view to read in one piece, coloured by `scheme`, links

@@ -61,7 +61,8 @@ const ArticleLink* linkAtPoint(HWND view, const ArticleViewState& state, POINT p
   const auto character = static_cast<LONG>(SendMessageW(view, EM_CHARFROMPOS, 0, reinterpret_cast<LPARAM>(&at)));
   if (character < 0) return nullptr;
   const auto found = std::find_if(state.links.begin(), state.links.end(), [&](const ArticleLink& link) {
-    return static_cast<std::size_t>(character) >= link.start && static_cast<std::size_t>(character) < link.start + link.length;
+    return static_cast<std::size_t>(character) >= link.start &&
+           static_cast<std::size_t>(character) < link.start + link.length;
   });
   if (found == state.links.end()) return nullptr;
   POINTL first{};
@@ -154,7 +155,7 @@ LinkInput readLinkInput(DirectionState& state, const MSGFILTER& input, const Art
     case WM_CHAR:
       // The tab and line characters of the keys above are no text for a read-only view.
       return input.wParam == L'\t' || (input.wParam == L'\r' && look.focusedLink >= 0) ? LinkInput::Handled
-                                                                                      : LinkInput::None;
+                                                                                       : LinkInput::None;
     case WM_LBUTTONUP: {
       CHARRANGE selected{};
       SendMessageW(view, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selected));

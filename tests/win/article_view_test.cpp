@@ -99,7 +99,7 @@ TEST_F(ArticleViewWindow, ASchemeColoursEachSyllableAndCharacterAndKeepsTheText)
     const wchar_t* text;
     COLORREF colour;
   } chosen[] = {{L"gào", toneColour(4)}, {L"su ", toneColour(5)}, {L"告訴", toneColour(4)},
-                {L"訴", toneColour(5)},  {L"本", toneColour(3)}, {L"běn", toneColour(3)}};
+                {L"訴", toneColour(5)},  {L"本", toneColour(3)},  {L"běn", toneColour(3)}};
   for (const auto& c : chosen) {
     const CHARFORMAT2W format = formatAt(chinese, c.text);
     EXPECT_FALSE(format.dwEffects & CFE_AUTOCOLOR) << "coloured";
