@@ -45,6 +45,11 @@
 #define IDM_TRAY_SHOW 224
 #define IDM_TRAY_EXIT 225
 
+// View, "Tone Colours": "Off", then one item per scheme from IDM_TONE_COLOURS_FIRST on
+#define IDM_TONE_COLOURS_OFF 2400
+#define IDM_TONE_COLOURS_FIRST 2401
+#define IDM_TONE_COLOURS_LAST 2419
+
 // Toolbar buttons
 #define IDT_NEW_ARTICLE 10501
 #define IDT_NEW_LANGUAGE 10502

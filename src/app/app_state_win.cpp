@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "app/commands_win.h"
+#include "app/learner_view_win.h"
 #include "app/main_window_win.h"
 #include "common/globals.h"
 #include "common/shell_win.h"
@@ -97,6 +98,7 @@ bool startApplication(HINSTANCE instance, int showCommand) {
   loadArticleFiles(app.dictionary, app.mainWindow);
   unscrambleArticles(app.dictionary);
   loadOwnArticles(app.tabs, app.mainWindow);
+  setUpToneColours();
   showInitialWord();
   return true;
 }

@@ -1,8 +1,10 @@
 #include "app/commands_win.h"
 
 #include <commctrl.h>
+#include <richedit.h>
 
 #include "app/app_state_win.h"
+#include "app/learner_view_win.h"
 #include "app/main_window_win.h"
 #include "common/dpi_win.h"
 #include "common/keyboard_win.h"
@@ -181,6 +183,11 @@ LRESULT onNotify(HWND, WPARAM wParam, LPARAM lParam) {
   const auto sender = static_cast<int>(wParam);
   if (sender == IDC_TAB_CONTROL && header->code == TCN_SELCHANGE) showSelectedTab();
   if ((sender == IDC_WORD_LIST || sender == IDC_WORD_LIST + 1) && header->code == NM_DBLCLK) showChosenHeadword();
+  // Keys and clicks in an article view, for its links.
+  if ((sender == IDC_ARTICLE_VIEW || sender == IDC_ARTICLE_VIEW + 1) && header->code == EN_MSGFILTER) {
+    return onArticleViewInput(directionOfSelection(sender - IDC_ARTICLE_VIEW),
+                              *reinterpret_cast<const MSGFILTER*>(lParam));
+  }
   return 0;
 }
 
@@ -228,6 +235,11 @@ LRESULT onCommand(HWND window, WPARAM wParam, LPARAM lParam) {
   const WORD code = HIWORD(wParam);
   // Edits in a word box (5) and selections or accelerators (1) look the word up first.
   if (code == CBN_SELCHANGE || code == CBN_EDITCHANGE) lookUpWord();
+  int toneColours = 0;
+  if (isToneColoursCommand(id, toneColours)) {
+    chooseToneColours(toneColours);
+    return 0;
+  }
   for (const auto& route : mainCommands) {
     if (route.id == id) {
       route.run();

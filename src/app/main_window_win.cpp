@@ -10,6 +10,7 @@
 #include "common/dpi_win.h"
 #include "common/direction.h"
 #include "common/text_seam_win.h"
+#include "dictionary/article_view_win.h"
 #include "resource.h"
 
 namespace {
@@ -194,6 +195,7 @@ LRESULT createMainWindowControls(HWND mainWindow, const CREATESTRUCTW* creation)
   app.tabControl = CreateWindowExW(WS_EX_CLIENTEDGE, WC_TABCONTROLW, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, mainWindow,
                                    controlId(IDC_TAB_CONTROL), app.instance, nullptr);
   for (DirectionState& tab : app.tabs) createTabControls(mainWindow, creation->hInstance, tab);
+  forwardArticleViewNotices(app.tabControl);
   createToolbar(mainWindow);
   applyFonts();
   layOutMainWindow(mainWindow);

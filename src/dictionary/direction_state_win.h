@@ -6,8 +6,10 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 #include "common/direction.h"
+#include "dictionary/article_format.h"
 #include "dictionary/word_search.h"
 
 struct DirectionControls {
@@ -26,10 +28,24 @@ struct OwnArticleTexts {
   bool fileDamaged = false;
 };
 
+// How the article view presents articles, and the words of the shown one that can be
+// followed.
+struct ArticleViewState {
+  // 0: the article as plain text; 1 and on: coloured by toneSchemes()[toneScheme - 1].
+  int toneScheme = 0;
+  // In view positions, in text order; empty in the plain view.
+  std::vector<ArticleLink> links;
+  // The link Tab has moved to, or -1.
+  int focusedLink = -1;
+  // The view has been given formatted text since it was last reset to the plain look.
+  bool formatted = false;
+};
+
 struct DirectionState {
   Direction direction = Direction::EnglishChinese;
   DirectionControls controls;
   OwnArticleTexts own;
+  ArticleViewState view;
 };
 
 // Both directions, in tab order (directionIndex).

@@ -10,6 +10,7 @@
 #include "common/text_seam_win.h"
 #include "common/window_text_win.h"
 #include "dictionary/article_files.h"
+#include "dictionary/article_view_win.h"
 #include "dictionary/lookup.h"
 
 namespace {
@@ -48,15 +49,10 @@ void fillList(HWND list, const HeadwordListing& listing) {
   SendMessageW(list, LVM_ENSUREVISIBLE, 0, FALSE);
 }
 
-void showArticleText(HWND view, std::u16string_view article) {
-  const RedrawSuspended articleRedraw(view);
-  SetWindowTextW(view, toWideText(article).c_str());
-}
-
 // What the direction searches, or null while the dictionary is not loaded (the user is
 // then told once for each control that was to be filled) or the direction's text could
 // not be read (its controls are emptied).
-const DictionaryFile* searchableFile(const LoadedDictionary& dictionary, const DirectionState& state, HWND owner,
+const DictionaryFile* searchableFile(const LoadedDictionary& dictionary, DirectionState& state, HWND owner,
                                      int controlsToFill) {
   if (!dictionary.loaded()) {
     const std::wstring message = toWideText(missingArticleFileMessage());
@@ -66,6 +62,7 @@ const DictionaryFile* searchableFile(const LoadedDictionary& dictionary, const D
   const DictionaryFile& file = dictionary.of(state.direction);
   if (!file.text) {
     clearDirection(state.controls);
+    state.view.links.clear();
     return nullptr;
   }
   return &file;
@@ -80,7 +77,7 @@ void clearDirection(const DirectionControls& controls) {
   SetWindowTextW(controls.articleView, L"");
 }
 
-bool lookUpWord(const LoadedDictionary& dictionary, const DirectionState& state, HWND owner) {
+bool lookUpWord(const LoadedDictionary& dictionary, DirectionState& state, HWND owner) {
   try {
     const DictionaryFile* file = searchableFile(dictionary, state, owner, 2);
     if (!file) return false;
@@ -91,7 +88,7 @@ bool lookUpWord(const LoadedDictionary& dictionary, const DirectionState& state,
     } else {
       clearDirection(state.controls);
     }
-    showArticleText(state.controls.articleView, found.article());
+    showArticle(state, found.article(), typed);
     return true;
   } catch (...) {
     // Out of memory while reading or copying: the lookup is dropped, the program goes on.
@@ -99,7 +96,7 @@ bool lookUpWord(const LoadedDictionary& dictionary, const DirectionState& state,
   }
 }
 
-bool showChosenHeadword(const LoadedDictionary& dictionary, const DirectionState& state, HWND owner) {
+bool showChosenHeadword(const LoadedDictionary& dictionary, DirectionState& state, HWND owner) {
   const auto mark = SendMessageW(state.controls.wordList, LVM_GETSELECTIONMARK, 0, 0);
   // A double click below the items, with nothing marked, chooses nothing.
   if (mark < 0) return false;
@@ -110,7 +107,7 @@ bool showChosenHeadword(const LoadedDictionary& dictionary, const DirectionState
     if (!file) return false;
     const std::u16string typed = toCoreText(readWindowText(state.controls.wordBox));
     const Lookup found = lookUp(file->search, state.own.search, state.direction, typed);
-    showArticleText(state.controls.articleView, found.article());
+    showArticle(state, found.article(), typed);
     return true;
   } catch (...) {
     return false;

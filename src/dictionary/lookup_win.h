@@ -10,12 +10,12 @@
 // While the dictionary is not loaded it tells the user instead, in "Info Message" boxes
 // owned by `owner`, once for the list and once for the article, and changes nothing. True
 // when the article view was filled (found or empty).
-bool lookUpWord(const LoadedDictionary& dictionary, const DirectionState& state, HWND owner);
+bool lookUpWord(const LoadedDictionary& dictionary, DirectionState& state, HWND owner);
 
 // After a double click in the direction's word list: the chosen headword goes to the word
 // box, read at its full length, and its article is shown; the list stays as it is. True
 // when the article view was filled.
-bool showChosenHeadword(const LoadedDictionary& dictionary, const DirectionState& state, HWND owner);
+bool showChosenHeadword(const LoadedDictionary& dictionary, DirectionState& state, HWND owner);
 
 // Empties a direction's word list and article view.
 void clearDirection(const DirectionControls& controls);

@@ -58,6 +58,13 @@ std::string serialiseConfiguration(const Settings& settings) {
     appendEightBit(out, found == settings.end() ? line.fallback : std::u16string_view(found->second));
     out += "\r\n";
   }
+  const auto toneColours = settings.find(std::u16string(toneColoursKey));
+  if (toneColours != settings.end()) {
+    appendEightBit(out, toneColoursKey);
+    out += '=';
+    appendEightBit(out, toneColours->second);
+    out += "\r\n";
+  }
   return out;
 }
 
@@ -89,4 +96,18 @@ void storeOptionsChoice(Settings& settings, bool loadOnStart, bool alwaysOnTop, 
   settings[std::u16string(loadOnStartKey)] = loadOnStart ? u"true" : u"false";
   settings[std::u16string(alwaysOnTopKey)] = alwaysOnTop ? u"true" : u"false";
   settings[std::u16string(defaultLanguageIdKey)] = fromEightBit(number);
+}
+
+int toneColoursChoice(const Settings& settings, int schemeCount) {
+  const auto found = settings.find(std::u16string(toneColoursKey));
+  if (found == settings.end()) return 0;
+  const int choice = settingNumber(found->second);
+  return choice >= 1 && choice <= schemeCount ? choice : 0;
+}
+
+void storeToneColoursChoice(Settings& settings, int choice) {
+  settings.emplace(std::u16string(loadOnStartKey), u"false");
+  settings.emplace(std::u16string(alwaysOnTopKey), u"false");
+  settings.emplace(std::u16string(defaultLanguageIdKey), u"0");
+  settings[std::u16string(toneColoursKey)] = fromEightBit(std::to_string(choice));
 }

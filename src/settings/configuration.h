@@ -14,6 +14,9 @@ inline constexpr std::u16string_view configurationFileName = u"Configuration.dat
 inline constexpr std::u16string_view loadOnStartKey = u"LoadOnStart";
 inline constexpr std::u16string_view alwaysOnTopKey = u"AlwaysOnTop";
 inline constexpr std::u16string_view defaultLanguageIdKey = u"DefaultLanguageId";
+// The article view's tone colours: 0 (or a missing key, as in files from before the
+// choice existed) for the plain view, 1 and on for the schemes in View menu order.
+inline constexpr std::u16string_view toneColoursKey = u"ToneColours";
 
 // The longest line read: a longer one ends the reading, and it and every line after it
 // are ignored.
@@ -30,8 +33,9 @@ inline constexpr std::size_t maxConfigurationReadSize = 1 << 20;
 Settings parseConfiguration(std::string_view bytes, bool wholeFile = true);
 
 // The file's bytes: LoadOnStart, AlwaysOnTop and DefaultLanguageId in that order, each
-// line ended by CR LF. A missing key is written as "true", "false" and "0" respectively;
-// other keys are not written. Characters beyond 8 bits are written as "?".
+// line ended by CR LF, then ToneColours when the map holds it. A missing key of the first
+// three is written as "true", "false" and "0" respectively; other keys are not written. Characters beyond 8 bits are
+// written as "?".
 std::string serialiseConfiguration(const Settings& settings);
 
 // A switch is on when its key is present and the value begins with "true", compared
@@ -46,3 +50,12 @@ int settingNumber(std::u16string_view value);
 // What the options dialog's Save stores: "true"/"false" for the two switches and the
 // chosen list index (-1 for none) as a decimal number, overwriting or adding each key.
 void storeOptionsChoice(Settings& settings, bool loadOnStart, bool alwaysOnTop, int languageIndex);
+
+// The tone colour scheme the settings choose: 0 for the plain view, 1 to schemeCount for a
+// scheme; any other stored number counts as 0.
+int toneColoursChoice(const Settings& settings, int schemeCount);
+
+// What choosing a scheme in the View menu stores. Keys the options dialog has never
+// written are stored as what they mean while missing (off, off, the first tab), so that
+// saving this choice cannot turn LoadOnStart on through its fallback.
+void storeToneColoursChoice(Settings& settings, int choice);

@@ -159,4 +159,32 @@ TEST(OptionsChoice, OverwritesOrAddsTheThreeKeys) {
   EXPECT_EQ(serialiseConfiguration(settings), "LoadOnStart=false\r\nAlwaysOnTop=true\r\nDefaultLanguageId=1\r\n");
 }
 
+TEST(ToneColours, OlderFilesAndStrayNumbersReadAsThePlainView) {
+  const struct {
+    std::string file;
+    int choice;
+  } cases[] = {
+      {"LoadOnStart=true\r\nAlwaysOnTop=false\r\nDefaultLanguageId=1\r\n", 0},
+      {"ToneColours=2\r\n", 2},
+      {"ToneColours=1x\r\n", 1},
+      {"ToneColours=3\r\n", 0},
+      {"ToneColours=-1\r\n", 0},
+      {"ToneColours=\r\n", 0},
+  };
+  for (const auto& c : cases) EXPECT_EQ(toneColoursChoice(parseConfiguration(c.file), 2), c.choice) << c.file;
+}
+
+TEST(ToneColours, AChoiceIsSavedWithoutTurningOnWhatWasNeverChosen) {
+  Settings settings;
+  storeToneColoursChoice(settings, 2);
+  const std::string file = serialiseConfiguration(settings);
+  EXPECT_EQ(file, "LoadOnStart=false\r\nAlwaysOnTop=false\r\nDefaultLanguageId=0\r\nToneColours=2\r\n");
+  // The options dialog's save keeps the choice, and the choice keeps the options.
+  settings = parseConfiguration(file);
+  storeOptionsChoice(settings, true, true, 1);
+  storeToneColoursChoice(settings, 0);
+  EXPECT_EQ(serialiseConfiguration(parseConfiguration(serialiseConfiguration(settings))),
+            "LoadOnStart=true\r\nAlwaysOnTop=true\r\nDefaultLanguageId=1\r\nToneColours=0\r\n");
+}
+
 }  // namespace
