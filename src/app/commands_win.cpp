@@ -4,6 +4,7 @@
 
 #include "app/app_state_win.h"
 #include "app/main_window_win.h"
+#include "app/your_words_commands_win.h"
 #include "common/dpi_win.h"
 #include "common/keyboard_win.h"
 #include "common/shell_win.h"
@@ -132,6 +133,12 @@ constexpr CommandRoute mainCommands[] = {
     {IDT_COPY, copySelection},
     {IDT_PASTE, pasteClipboard},
     {IDT_HELP, openHelpPage},
+    {IDM_EDIT_KEEP_IN_MY_WORDS, toggleShownWordInMyWords},
+    {IDM_VIEW_BACK, goBack},
+    {IDM_VIEW_FORWARD, goForward},
+    {IDM_VIEW_MY_WORDS, openMyWordsDialog},
+    {IDM_VIEW_CLEAR_HISTORY, clearHistoryAfterAsking},
+    {IDM_REMEMBER_SHOWN_WORD, rememberSelectedTabsWord},
 };
 
 constexpr bool commandIdsAreUnique() {
@@ -226,8 +233,11 @@ LRESULT onTrayNotification(HWND window, WPARAM wParam, LPARAM lParam) {
 LRESULT onCommand(HWND window, WPARAM wParam, LPARAM lParam) {
   const WORD id = LOWORD(wParam);
   const WORD code = HIWORD(wParam);
+  // A choice from a word box's history list looks up the chosen word itself.
+  if (onWordBoxCommand(id, code)) return 0;
   // Edits in a word box (5) and selections or accelerators (1) look the word up first.
   if (code == CBN_SELCHANGE || code == CBN_EDITCHANGE) lookUpWord();
+  if (code == CBN_EDITCHANGE) noteTypedLookup();
   for (const auto& route : mainCommands) {
     if (route.id == id) {
       route.run();
@@ -260,6 +270,9 @@ constexpr MessageRoute mainMessages[] = {
     {WM_DRAWCLIPBOARD, onDrawClipboard},
     {WM_CHANGECBCHAIN, onChangeClipboardChain},
     {trayCallbackMessage, onTrayNotification},
+    {WM_TIMER, onYourWordsTimer},
+    {WM_APPCOMMAND, onAppCommand},
+    {WM_INITMENUPOPUP, onInitMenuPopup},
 };
 
 }  // namespace
