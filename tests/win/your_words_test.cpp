@@ -259,3 +259,41 @@ TEST_F(YourWordsWindow, AFolderInTheHistorysPlaceIsNamedOnceAndNeverWrittenOver)
 }
 
 }  // namespace
+
+namespace {
+
+// A stand-in process saves My Words and the history in a loop and is killed again and again;
+// each time both files read back whole, with the words of one complete save.
+TEST(SavingYourWords, AKillAtAnyMomentLeavesEitherTheOldOrTheNewWholeFiles) {
+  const auto directory = makeFixtureDirectory();
+  const std::wstring saver = testExecutableDirectory() + L"\\my_words_saver.exe";
+  std::mt19937 random(2200);
+  std::uniform_int_distribution<int> delay(0, 40);
+  int killsAmidSaving = 0;
+  for (int kill = 0; kill < 15; ++kill) {
+    const std::wstring eventName = L"my-words-saver-ready-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(kill);
+    const HANDLE ready = CreateEventW(nullptr, TRUE, FALSE, eventName.c_str());
+    ASSERT_NE(ready, nullptr);
+    {
+      ChildProcess saving(saver, L"\"" + directory + L"\" " + eventName, directory);
+      ASSERT_TRUE(saving.started) << "kill " << kill << ": my_words_saver.exe did not start, error " << saving.error;
+      const DWORD waited = WaitForSingleObject(ready, 20000);
+      CloseHandle(ready);
+      ASSERT_EQ(waited, WAIT_OBJECT_0) << "the saver never completed a save";
+      Sleep(static_cast<DWORD>(delay(random)));
+      ASSERT_TRUE(TerminateProcess(saving.info.hProcess, 1));
+      ASSERT_EQ(WaitForSingleObject(saving.info.hProcess, 10000), WAIT_OBJECT_0);
+    }
+    YourWords read;
+    ASSERT_TRUE(readMyWordsFile(fileBytes(directory + L"\\MyWords.dat"), read)) << "kill " << kill << " left a broken file";
+    ASSERT_TRUE(readHistoryFile(fileBytes(directory + L"\\History.dat"), read)) << "kill " << kill << " left a broken file";
+    const std::size_t saves = read.myWords.size();
+    ASSERT_GE(saves, 1u);
+    // Save n keeps w1 ... wn, in order.
+    for (std::size_t i = 0; i < saves; ++i) EXPECT_EQ(read.myWords[i].word, u"w" + toCoreText(std::to_wstring(i + 1)));
+    killsAmidSaving += saves > 1;
+  }
+  EXPECT_GT(killsAmidSaving, 0) << "every kill came right after the first save; the test proves little";
+}
+
+}  // namespace
