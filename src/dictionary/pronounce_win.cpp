@@ -17,7 +17,7 @@ namespace {
 
 struct SpeechState {
   bool comReady = false;
-  bool comOurs = false;  // this thread's COM was started here and is ended at shutdown
+  bool comOurs = false;    // this thread's COM was started here and is ended at shutdown
   ComRef<ISpVoice> voice;  // kept while the program runs, so speaking never waits to start
   bool toldMissing[2] = {false, false};
   bool toldFailure = false;
@@ -102,15 +102,15 @@ void pronounceWord(HWND owner, const DirectionState& state) {
   speech.voice->SetVoice(voices[chosen].token.get());
   // Asynchronous: the window keeps working while the word is spoken; a new word cuts off
   // the one still being spoken.
-  const HRESULT result =
-      speech.voice->Speak(word.c_str(), SPF_ASYNC | SPF_PURGEBEFORESPEAK | SPF_IS_NOT_XML, nullptr);
+  const HRESULT result = speech.voice->Speak(word.c_str(), SPF_ASYNC | SPF_PURGEBEFORESPEAK | SPF_IS_NOT_XML, nullptr);
   if (FAILED(result) && !speech.toldFailure) {
     speech.toldFailure = true;
     wchar_t code[16];
     std::swprintf(code, 16, L"0x%08lX", static_cast<unsigned long>(result));
     const std::wstring name = toWideText(voices[chosen].description.name);
-    showInfoMessage(owner, L"The word could not be spoken: the speech voice" + (name.empty() ? L"" : L" \"" + name + L"\"") +
-                    L" reported error " + code + L". Check the speech settings of Windows.");
+    showInfoMessage(owner, L"The word could not be spoken: the speech voice" +
+                               (name.empty() ? L"" : L" \"" + name + L"\"") + L" reported error " + code +
+                               L". Check the speech settings of Windows.");
   }
 }
 

@@ -33,7 +33,7 @@ struct Column {
   MyWordsColumn sorts;
 };
 constexpr Column columns[] = {
-    {L"Word", 90, MyWordsColumn::Word},       {L"Reading", 80, MyWordsColumn::Reading},
+    {L"Word", 90, MyWordsColumn::Word},          {L"Reading", 80, MyWordsColumn::Reading},
     {L"First sense", 170, MyWordsColumn::Sense}, {L"Added", 70, MyWordsColumn::Added},
     {L"Looked up", 60, MyWordsColumn::Lookups},
 };
@@ -69,12 +69,23 @@ void giveCellText(HWND window, NMLVDISPINFOW& request) {
   if (request.item.iItem < 0 || static_cast<std::size_t>(request.item.iItem) >= open.order.size()) return;
   const MyWord& entry = open.dialog.state.words.myWords[open.order[static_cast<std::size_t>(request.item.iItem)]];
   switch (request.item.iSubItem) {
-    case 0: open.cellText = toWideText(entry.word); break;
-    case 1: open.cellText = toWideText(entry.reading); break;
-    case 2: open.cellText = toWideText(entry.sense); break;
-    case 3: open.cellText = toWideText(entry.added); break;
-    case 4: open.cellText = std::to_wstring(lookupCount(open.dialog.state.words, entry.direction, entry.word)); break;
-    default: open.cellText.clear();
+    case 0:
+      open.cellText = toWideText(entry.word);
+      break;
+    case 1:
+      open.cellText = toWideText(entry.reading);
+      break;
+    case 2:
+      open.cellText = toWideText(entry.sense);
+      break;
+    case 3:
+      open.cellText = toWideText(entry.added);
+      break;
+    case 4:
+      open.cellText = std::to_wstring(lookupCount(open.dialog.state.words, entry.direction, entry.word));
+      break;
+    default:
+      open.cellText.clear();
   }
   // The list's buffer is a limit: the text is cut to it, never written past it.
   const std::size_t room = static_cast<std::size_t>(request.item.cchTextMax) - 1;
@@ -101,7 +112,8 @@ void removeSelected(HWND window) {
   OpenDialog& open = openDialogOf(window);
   std::vector<bool> removed(open.dialog.state.words.myWords.size(), false);
   bool any = false;
-  for (int item = -1; (item = static_cast<int>(SendMessageW(listOf(window), LVM_GETNEXTITEM, item, LVNI_SELECTED))) >= 0;) {
+  for (int item = -1;
+       (item = static_cast<int>(SendMessageW(listOf(window), LVM_GETNEXTITEM, item, LVNI_SELECTED))) >= 0;) {
     if (static_cast<std::size_t>(item) >= open.order.size()) break;
     removed[open.order[static_cast<std::size_t>(item)]] = true;
     any = true;

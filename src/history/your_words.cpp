@@ -176,7 +176,8 @@ std::u16string keptWordMessage(KeptWordRule rule) {
 
 void visitStep(BackForward& steps, std::u16string_view word) {
   if (!steps.steps.empty() && steps.steps[steps.current] == word) return;
-  if (!steps.steps.empty()) steps.steps.erase(steps.steps.begin() + static_cast<std::ptrdiff_t>(steps.current) + 1, steps.steps.end());
+  if (!steps.steps.empty())
+    steps.steps.erase(steps.steps.begin() + static_cast<std::ptrdiff_t>(steps.current) + 1, steps.steps.end());
   steps.steps.emplace_back(word);
   if (steps.steps.size() > maxBackForwardSteps) steps.steps.erase(steps.steps.begin());
   steps.current = steps.steps.size() - 1;
@@ -245,8 +246,8 @@ std::optional<std::size_t> findMyWord(const YourWords& words, Direction directio
   return std::nullopt;
 }
 
-MyWordsChange toggleMyWord(YourWords& words, Direction direction, std::u16string_view word,
-                           std::u16string_view article, std::u16string_view today) {
+MyWordsChange toggleMyWord(YourWords& words, Direction direction, std::u16string_view word, std::u16string_view article,
+                           std::u16string_view today) {
   if (const auto index = findMyWord(words, direction, word)) {
     words.myWords.erase(words.myWords.begin() + static_cast<std::ptrdiff_t>(*index));
     return MyWordsChange::Removed;
@@ -254,7 +255,8 @@ MyWordsChange toggleMyWord(YourWords& words, Direction direction, std::u16string
   if (checkKeptWord(word) != KeptWordRule::Kept || !isDate(today)) return MyWordsChange::Refused;
   if (words.myWords.size() >= maxMyWords) return MyWordsChange::Full;
   const ArticleSummary summary = summariseArticle(direction, article);
-  words.myWords.push_back(MyWord{direction, std::u16string(word), summary.reading, summary.sense, std::u16string(today)});
+  words.myWords.push_back(
+      MyWord{direction, std::u16string(word), summary.reading, summary.sense, std::u16string(today)});
   return MyWordsChange::Added;
 }
 

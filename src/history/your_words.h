@@ -89,8 +89,8 @@ std::optional<std::size_t> findMyWord(const YourWords& words, Direction directio
 enum class MyWordsChange { Added, Removed, Refused, Full };
 // Adds the word with the reading and first sense of its shown article, or removes it when
 // it is already there.
-MyWordsChange toggleMyWord(YourWords& words, Direction direction, std::u16string_view word,
-                           std::u16string_view article, std::u16string_view today);
+MyWordsChange toggleMyWord(YourWords& words, Direction direction, std::u16string_view word, std::u16string_view article,
+                           std::u16string_view today);
 
 // The reading and first sense for a My Words entry, taken from the article shown for it. A
 // Chinese word's article starts with its reading line; numbered lines ("1. ...") are senses,

@@ -22,11 +22,11 @@ StoredFileRead readStoredFile(const std::wstring& path, std::string& bytes) {
   if (attributes == INVALID_FILE_ATTRIBUTES) {
     const DWORD error = GetLastError();
     return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? StoredFileRead::absent
-                                                                           : StoredFileRead::damaged;
+                                                                          : StoredFileRead::damaged;
   }
   if (attributes & FILE_ATTRIBUTE_DIRECTORY) return StoredFileRead::damaged;
-  FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr));
+  FileHandle file(
+      CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.isOpen()) return StoredFileRead::damaged;
   LARGE_INTEGER size{};
   if (!GetFileSizeEx(file.get(), &size) || size.QuadPart < 0 ||
@@ -91,11 +91,13 @@ std::wstring myWordsFilePath() { return fileBesideProgram(toWideText(myWordsFile
 void loadYourWords(YourWordsState& state, HWND owner) {
   std::string bytes;
   StoredFileRead read = readStoredFile(historyFilePath(), bytes);
-  state.historyDamaged = read == StoredFileRead::damaged || (read == StoredFileRead::read && !readHistoryFile(bytes, state.words));
+  state.historyDamaged =
+      read == StoredFileRead::damaged || (read == StoredFileRead::read && !readHistoryFile(bytes, state.words));
   if (state.historyDamaged) tellDamaged(owner, historyFilePath(), L"the history of the words you looked up");
   bytes.clear();
   read = readStoredFile(myWordsFilePath(), bytes);
-  state.myWordsDamaged = read == StoredFileRead::damaged || (read == StoredFileRead::read && !readMyWordsFile(bytes, state.words));
+  state.myWordsDamaged =
+      read == StoredFileRead::damaged || (read == StoredFileRead::read && !readMyWordsFile(bytes, state.words));
   if (state.myWordsDamaged) tellDamaged(owner, myWordsFilePath(), L"My Words");
 }
 
@@ -149,7 +151,8 @@ std::wstring chosenHistoryWord(HWND wordBox) {
   const LRESULT length = SendMessageW(wordBox, CB_GETLBTEXTLEN, static_cast<WPARAM>(chosen), 0);
   if (length <= 0) return {};
   std::wstring word(static_cast<std::size_t>(length) + 1, L'\0');
-  const LRESULT copied = SendMessageW(wordBox, CB_GETLBTEXT, static_cast<WPARAM>(chosen), reinterpret_cast<LPARAM>(word.data()));
+  const LRESULT copied =
+      SendMessageW(wordBox, CB_GETLBTEXT, static_cast<WPARAM>(chosen), reinterpret_cast<LPARAM>(word.data()));
   if (copied < 0 || copied > length) return {};
   word.resize(static_cast<std::size_t>(copied));
   return word;

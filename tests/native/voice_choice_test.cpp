@@ -45,7 +45,8 @@ TEST(VoiceChoice, ReadsLanguageListsInAnyCaseAndOrder) {
 TEST(VoiceChoice, TabsSpeakTheirOwnLanguageAndMessagesNameWhatToInstall) {
   EXPECT_EQ(languageOf(Direction::EnglishChinese), SpeechLanguage::english);
   EXPECT_EQ(languageOf(Direction::ChineseEnglish), SpeechLanguage::chinese);
-  EXPECT_NE(missingVoiceMessage(SpeechLanguage::chinese).find(u"Chinese (Simplified, China) voice"), std::u16string::npos);
+  EXPECT_NE(missingVoiceMessage(SpeechLanguage::chinese).find(u"Chinese (Simplified, China) voice"),
+            std::u16string::npos);
   EXPECT_NE(missingVoiceMessage(SpeechLanguage::english).find(u"English (United States) voice"), std::u16string::npos);
 }
 

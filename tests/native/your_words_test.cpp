@@ -30,13 +30,15 @@ TEST(History, KeepsWordsLookedAtMostRecentFirstOnceEachAndBounded) {
   EXPECT_EQ(lookupCount(words, english, u"water"), 2u);
   EXPECT_TRUE(historyOf(words, chinese).empty()) << "each tab has a history of its own";
 
-  for (int i = 0; i < 40; ++i) rememberLookedAt(words, english, u"w" + std::u16string(1, u'a' + i % 26) + u"x" + std::u16string(1, u'a' + i / 26));
+  for (int i = 0; i < 40; ++i)
+    rememberLookedAt(words, english, u"w" + std::u16string(1, u'a' + i % 26) + u"x" + std::u16string(1, u'a' + i / 26));
   ASSERT_EQ(words.of(english).history.size(), maxHistoryWords);
   EXPECT_EQ(words.of(english).history.front(), u"wnxb") << "the last word looked at comes first";
   EXPECT_EQ(lookupCount(words, english, u"water"), 2u) << "a word that left the history keeps its count";
 
-  for (const std::u16string& refused : {std::u16string(), std::u16string(maxKeptWordLength + 1, u'a'),
-                                        std::u16string(u"a\tb"), std::u16string(u"a\nb"), std::u16string(1, u'\xD800')}) {
+  for (const std::u16string& refused :
+       {std::u16string(), std::u16string(maxKeptWordLength + 1, u'a'), std::u16string(u"a\tb"), std::u16string(u"a\nb"),
+        std::u16string(1, u'\xD800')}) {
     EXPECT_FALSE(rememberLookedAt(words, chinese, refused));
   }
   EXPECT_TRUE(historyOf(words, chinese).empty());
@@ -47,8 +49,9 @@ TEST(History, CountsStayBoundedAndNeverDropWordsTheUserKeeps) {
   ASSERT_EQ(toggleMyWord(words, english, u"kept", u"1. 留 liú: kept", u"2024-01-02"), MyWordsChange::Added);
   rememberLookedAt(words, english, u"kept");
   for (std::size_t i = 0; i < maxCountedWords + 50; ++i) {
-    rememberLookedAt(words, english, u"w" + std::u16string(1, u'a' + i % 26) + std::u16string(1, u'a' + i / 26 % 26) +
-                                         std::u16string(1, u'a' + i / 676));
+    rememberLookedAt(words, english,
+                     u"w" + std::u16string(1, u'a' + i % 26) + std::u16string(1, u'a' + i / 26 % 26) +
+                         std::u16string(1, u'a' + i / 676));
   }
   EXPECT_LE(words.of(english).lookups.size(), maxCountedWords);
   EXPECT_EQ(lookupCount(words, english, u"kept"), 1u);
@@ -77,7 +80,8 @@ TEST(BackForward, StepsThroughTheWordsLookedAtInOrder) {
   EXPECT_EQ(stepBack(steps, u"two"), u"one");
 
   BackForward many;
-  for (std::size_t i = 0; i < maxBackForwardSteps + 10; ++i) visitStep(many, std::u16string(1, u'a' + i % 2) + std::u16string(i + 1, u'x'));
+  for (std::size_t i = 0; i < maxBackForwardSteps + 10; ++i)
+    visitStep(many, std::u16string(1, u'a' + i % 2) + std::u16string(i + 1, u'x'));
   EXPECT_EQ(many.steps.size(), maxBackForwardSteps);
   EXPECT_EQ(many.current, maxBackForwardSteps - 1);
 }

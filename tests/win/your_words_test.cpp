@@ -21,8 +21,9 @@
 
 namespace {
 
-const std::u16string englishText = u"\n|a|article of a\r\n|book|1. 书 shū: book\r\n|fire|1. 火 huǒ: fire\r\n"
-                                   u"|water|1. 水 shuǐ: water\r\n";
+const std::u16string englishText =
+    u"\n|a|article of a\r\n|book|1. 书 shū: book\r\n|fire|1. 火 huǒ: fire\r\n"
+    u"|water|1. 水 shuǐ: water\r\n";
 const std::u16string chineseText = u"\n|水|shuǐ\r\n1. water\r\n|火|huǒ\r\n1. fire\r\n";
 
 HWND wordBox(int tab) { return app.tabs[tab].controls.wordBox; }
@@ -42,7 +43,8 @@ std::vector<std::wstring> dropDownItems(int tab) {
   const auto count = SendMessageW(wordBox(tab), CB_GETCOUNT, 0, 0);
   for (int i = 0; i < count; ++i) {
     std::wstring text(static_cast<std::size_t>(SendMessageW(wordBox(tab), CB_GETLBTEXTLEN, i, 0)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(SendMessageW(wordBox(tab), CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text.data()))));
+    text.resize(
+        static_cast<std::size_t>(SendMessageW(wordBox(tab), CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text.data()))));
     items.push_back(text);
   }
   return items;
@@ -111,8 +113,10 @@ TEST_F(YourWordsWindow, TypedWordsEnterTheDropDownOnceSettledAndAChoiceLooksUp) 
 
   // A choice from the list looks the word up and makes it the most recent.
   SendMessageW(wordBox(0), CB_SETCURSEL, 1, 0);
-  SendMessageW(app.mainWindow, WM_COMMAND, MAKEWPARAM(IDC_WORD_BOX, CBN_SELCHANGE), reinterpret_cast<LPARAM>(wordBox(0)));
-  SendMessageW(app.mainWindow, WM_COMMAND, MAKEWPARAM(IDC_WORD_BOX, CBN_SELENDOK), reinterpret_cast<LPARAM>(wordBox(0)));
+  SendMessageW(app.mainWindow, WM_COMMAND, MAKEWPARAM(IDC_WORD_BOX, CBN_SELCHANGE),
+               reinterpret_cast<LPARAM>(wordBox(0)));
+  SendMessageW(app.mainWindow, WM_COMMAND, MAKEWPARAM(IDC_WORD_BOX, CBN_SELENDOK),
+               reinterpret_cast<LPARAM>(wordBox(0)));
   pumpMessages(50);
   EXPECT_EQ(textOf(wordBox(0)), L"water");
   EXPECT_EQ(textOf(app.tabs[0].controls.articleView), L"1. 水 shuǐ: water\r\n");
@@ -271,7 +275,8 @@ TEST(SavingYourWords, AKillAtAnyMomentLeavesEitherTheOldOrTheNewWholeFiles) {
   std::uniform_int_distribution<int> delay(0, 40);
   int killsAmidSaving = 0;
   for (int kill = 0; kill < 15; ++kill) {
-    const std::wstring eventName = L"my-words-saver-ready-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(kill);
+    const std::wstring eventName =
+        L"my-words-saver-ready-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(kill);
     const HANDLE ready = CreateEventW(nullptr, TRUE, FALSE, eventName.c_str());
     ASSERT_NE(ready, nullptr);
     {
@@ -285,8 +290,10 @@ TEST(SavingYourWords, AKillAtAnyMomentLeavesEitherTheOldOrTheNewWholeFiles) {
       ASSERT_EQ(WaitForSingleObject(saving.info.hProcess, 10000), WAIT_OBJECT_0);
     }
     YourWords read;
-    ASSERT_TRUE(readMyWordsFile(fileBytes(directory + L"\\MyWords.dat"), read)) << "kill " << kill << " left a broken file";
-    ASSERT_TRUE(readHistoryFile(fileBytes(directory + L"\\History.dat"), read)) << "kill " << kill << " left a broken file";
+    ASSERT_TRUE(readMyWordsFile(fileBytes(directory + L"\\MyWords.dat"), read))
+        << "kill " << kill << " left a broken file";
+    ASSERT_TRUE(readHistoryFile(fileBytes(directory + L"\\History.dat"), read))
+        << "kill " << kill << " left a broken file";
     const std::size_t saves = read.myWords.size();
     ASSERT_GE(saves, 1u);
     // Save n keeps w1 ... wn, in order.
