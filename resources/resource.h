@@ -85,3 +85,18 @@
 #define IDC_OWN_HEADWORD 1602
 #define IDC_OWN_ARTICLE 1603
 #define IDC_OWN_DELETE 1604
+
+// The history, Back and Forward, and My Words
+#define IDR_YOUR_WORDS_KEYS 2200       // Alt+Left, Alt+Right, Ctrl+D from every control of the window
+#define TIMER_HISTORY_SETTLE 2201      // a looked-up word counts as looked at once it stays shown
+#define TIMER_HISTORY_SAVE 2202        // History.dat is written a moment after it changes
+#define IDM_REMEMBER_SHOWN_WORD 2203   // Enter or a drop-down choice: the shown word is looked at
+#define IDM_EDIT_KEEP_IN_MY_WORDS 2204
+#define IDM_VIEW_BACK 2205
+#define IDM_VIEW_FORWARD 2206
+#define IDM_VIEW_MY_WORDS 2207
+#define IDM_VIEW_CLEAR_HISTORY 2208
+#define IDD_MY_WORDS 37950
+#define IDC_MY_WORDS_LIST 2220
+#define IDC_MY_WORDS_REMOVE 2221
+#define IDC_MY_WORDS_EXPORT 2222

@@ -4,7 +4,7 @@
 ; program can keep Configuration.dat beside itself, adds a shortcut to the user's Start menu
 ; and registers an uninstaller under HKCU. The uninstaller removes exactly the files it
 ; installed, by name, and keeps what the user made: Configuration.dat and the own articles
-; files Own_English_Chinese.dat and Own_Chinese_English.dat (and therefore the folder that
+; files Own_English_Chinese.dat and Own_Chinese_English.dat, History.dat and MyWords.dat (and therefore the folder that
 ; holds them) stay; an empty folder goes.
 ;
 ; cmake/Packages.cmake passes:

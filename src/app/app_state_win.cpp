@@ -5,6 +5,7 @@
 #include "app/commands_win.h"
 #include "app/learner_view_win.h"
 #include "app/main_window_win.h"
+#include "app/your_words_commands_win.h"
 #include "common/globals.h"
 #include "common/shell_win.h"
 #include "common/text_seam_win.h"
@@ -51,6 +52,7 @@ int runMessageLoop(HACCEL accelerators) {
 // Accelerators are matched against the window a key message is addressed to, so Alt+"?"
 // typed into a child control goes to that control, not to the main window.
 void handleLoopMessage(MSG& message, HACCEL accelerators) {
+  if (translateYourWordsKeys(message)) return;
   if (TranslateAcceleratorW(message.hwnd, accelerators, &message)) return;
   TranslateMessage(&message);
   DispatchMessageW(&message);
@@ -99,6 +101,7 @@ bool startApplication(HINSTANCE instance, int showCommand) {
   unscrambleArticles(app.dictionary);
   loadOwnArticles(app.tabs, app.mainWindow);
   setUpToneColours();
+  startYourWords();
   showInitialWord();
   return true;
 }
@@ -129,6 +132,7 @@ void shutDownApplication() {
   // The exit notification goes first, before anything is torn down. Its worker is never
   // joined; the entry only gives it a moment to get onto the wire once the loop has ended.
   startNotificationRequest(app.notifications, sessionCompletedUrl);
+  saveYourWordsAtExit();
   for (DirectionState& tab : app.tabs) {
     if (tab.controls.wordBox) DestroyWindow(tab.controls.wordBox);
     if (tab.controls.articleView) DestroyWindow(tab.controls.articleView);
@@ -157,12 +161,14 @@ void lookUpWord() {
 
 void showChosenHeadword() {
   if (showChosenHeadword(app.dictionary, tabOf(selectedTab()), app.mainWindow)) showSelectedTab();
+  rememberShownWord(selectedTab());
 }
 
 void lookUpCapturedText() {
   if (!app.capture.text) return;
   SetWindowTextW(tabOf(selectedTab()).controls.wordBox, app.capture.text);
   lookUpWord();
+  rememberShownWord(selectedTab());
 }
 
 void showInitialWord() {

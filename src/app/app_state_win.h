@@ -10,6 +10,7 @@
 #include "desktop/capture_win.h"
 #include "dictionary/article_files_win.h"
 #include "dictionary/direction_state_win.h"
+#include "history/your_words_win.h"
 #include "settings/configuration.h"
 #include "web/web_links_win.h"
 
@@ -36,6 +37,7 @@ struct AppState {
   Settings settings;  // read from Configuration.dat; keys and values as stored
   NOTIFYICONDATAW trayIconData;
   NotificationRequests notifications;
+  YourWordsState yourWords;  // the history, Back and Forward, and My Words
 };
 
 extern AppState app;

@@ -6,6 +6,7 @@
 #include "app/app_state_win.h"
 #include "app/learner_view_win.h"
 #include "app/main_window_win.h"
+#include "app/your_words_commands_win.h"
 #include "common/dpi_win.h"
 #include "common/keyboard_win.h"
 #include "common/shell_win.h"
@@ -134,6 +135,12 @@ constexpr CommandRoute mainCommands[] = {
     {IDT_COPY, copySelection},
     {IDT_PASTE, pasteClipboard},
     {IDT_HELP, openHelpPage},
+    {IDM_EDIT_KEEP_IN_MY_WORDS, toggleShownWordInMyWords},
+    {IDM_VIEW_BACK, goBack},
+    {IDM_VIEW_FORWARD, goForward},
+    {IDM_VIEW_MY_WORDS, openMyWordsDialog},
+    {IDM_VIEW_CLEAR_HISTORY, clearHistoryAfterAsking},
+    {IDM_REMEMBER_SHOWN_WORD, rememberSelectedTabsWord},
 };
 
 constexpr bool commandIdsAreUnique() {
@@ -233,8 +240,11 @@ LRESULT onTrayNotification(HWND window, WPARAM wParam, LPARAM lParam) {
 LRESULT onCommand(HWND window, WPARAM wParam, LPARAM lParam) {
   const WORD id = LOWORD(wParam);
   const WORD code = HIWORD(wParam);
+  // A choice from a word box's history list looks up the chosen word itself.
+  if (onWordBoxCommand(id, code)) return 0;
   // Edits in a word box (5) and selections or accelerators (1) look the word up first.
   if (code == CBN_SELCHANGE || code == CBN_EDITCHANGE) lookUpWord();
+  if (code == CBN_EDITCHANGE) noteTypedLookup();
   int toneColours = 0;
   if (isToneColoursCommand(id, toneColours)) {
     chooseToneColours(toneColours);
@@ -272,6 +282,9 @@ constexpr MessageRoute mainMessages[] = {
     {WM_DRAWCLIPBOARD, onDrawClipboard},
     {WM_CHANGECBCHAIN, onChangeClipboardChain},
     {trayCallbackMessage, onTrayNotification},
+    {WM_TIMER, onYourWordsTimer},
+    {WM_APPCOMMAND, onAppCommand},
+    {WM_INITMENUPOPUP, onInitMenuPopup},
 };
 
 }  // namespace

@@ -35,3 +35,11 @@ bool replaceFileContents(const std::wstring& path, const std::string& bytes) {
   DeleteFileW(temporaryPath.c_str());
   return false;
 }
+
+std::wstring damagedCopyPath(const std::wstring& path) {
+  std::wstring aside = path + L".damaged";
+  for (int n = 2; GetFileAttributesW(aside.c_str()) != INVALID_FILE_ATTRIBUTES && n < 1000; ++n) {
+    aside = path + L".damaged" + std::to_wstring(n);
+  }
+  return aside;
+}

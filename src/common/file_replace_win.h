@@ -12,3 +12,7 @@ bool isReadOnlyFile(const std::wstring& path);
 // part. False when anything fails (a read-only file or folder, a full disk, a folder where
 // the file should be); the old file is then as it was and the temporary file is removed.
 bool replaceFileContents(const std::wstring& path, const std::string& bytes);
+
+// Where a file that could not be read is copied aside before it is first replaced: the first
+// of "<file>.damaged", "<file>.damaged2", ... that does not exist yet.
+std::wstring damagedCopyPath(const std::wstring& path);

@@ -33,15 +33,6 @@ OwnFileRead readOwnFile(const std::wstring& path, std::u16string& text) {
   std::vector<OwnRecord> records;
   return readOwnRecords(text, records) ? OwnFileRead::read : OwnFileRead::damaged;
 }
-// The first of "<file>.damaged", "<file>.damaged2", ... that does not exist yet.
-std::wstring asidePath(const std::wstring& path) {
-  std::wstring aside = path + L".damaged";
-  for (int n = 2; GetFileAttributesW(aside.c_str()) != INVALID_FILE_ATTRIBUTES && n < 1000; ++n) {
-    aside = path + L".damaged" + std::to_wstring(n);
-  }
-  return aside;
-}
-
 // Copies a file that could not be read at start-up aside before it is first replaced, so
 // whatever the user had in it can still be recovered. True when it is safe to replace.
 bool keepDamagedFileAside(HWND owner, DirectionState& state) {
@@ -51,7 +42,7 @@ bool keepDamagedFileAside(HWND owner, DirectionState& state) {
     state.own.fileDamaged = false;
     return true;
   }
-  const std::wstring aside = asidePath(path);
+  const std::wstring aside = damagedCopyPath(path);
   if (!CopyFileW(path.c_str(), aside.c_str(), TRUE)) {
     showInfoMessage(owner, L"Your own articles file\r\n" + path +
                                L"\r\ncould not be read at start and could not be copied aside to\r\n" + aside +

@@ -1,0 +1,40 @@
+// The history, Back and Forward and My Words in the main window: the commands, keys, timers
+// and word box notifications that use them.
+#pragma once
+#include <windows.h>
+
+#include "common/direction.h"
+
+// At start-up, once the dictionary is loaded: reads the files, fills the drop-down lists,
+// loads the keys and watches the word boxes for Enter.
+void startYourWords();
+// At shutdown: writes a history that has changed since it was last written.
+void saveYourWordsAtExit();
+
+// A message addressed to the main window or one of its controls: Alt+Left, Alt+Right and
+// Ctrl+D become commands of the main window. True when the message was taken.
+bool translateYourWordsKeys(MSG& message);
+
+// A word box notification handled here (a drop-down choice, the list opening); true when
+// taken, and the command goes no further.
+bool onWordBoxCommand(WORD id, WORD code);
+// After a lookup from typing: the word counts as looked at once it stays shown a moment.
+void noteTypedLookup();
+// The shown word of a tab counts as looked at now (a double click, a capture, Enter).
+void rememberShownWord(Direction direction);
+
+// Commands.
+void goBack();
+void goForward();
+void toggleShownWordInMyWords();
+void openMyWordsDialog();
+void clearHistoryAfterAsking();
+void rememberSelectedTabsWord();
+
+// Messages.
+LRESULT onYourWordsTimer(HWND window, WPARAM wParam, LPARAM lParam);
+LRESULT onAppCommand(HWND window, WPARAM wParam, LPARAM lParam);
+LRESULT onInitMenuPopup(HWND window, WPARAM wParam, LPARAM lParam);
+
+// Clears both histories when `confirm` agrees; the command asks the user.
+void clearHistory(bool (*confirm)(HWND owner));

@@ -1,0 +1,56 @@
+// The user's record of words in the window: History.dat and MyWords.dat beside the program,
+// read at start-up and rewritten in one step, and the word boxes' drop-down lists that show
+// each direction's history.
+#pragma once
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "history/your_words.h"
+
+struct YourWordsState {
+  YourWords words;
+  // Unreadable at start: copied aside before it is first replaced.
+  bool historyDamaged = false;
+  bool myWordsDamaged = false;
+  // A history save failed and the user was told; later failures are not told again.
+  bool historySaveFailureTold = false;
+  // A lookup from typing or a drop-down move waits to count as looked at.
+  bool settlePending = false;
+  Direction settleDirection = Direction::EnglishChinese;
+  // Alt+Left, Alt+Right and Ctrl+D, for every control of the main window.
+  HACCEL keys = nullptr;
+};
+
+std::wstring historyFilePath();
+std::wstring myWordsFilePath();
+
+// Reads both files. A missing file means nothing kept yet. A file that cannot be read as one
+// this program writes (or one larger than any it writes, or a folder in its place) is left
+// as it is, named once in an "Info Message" box owned by `owner`, and copied aside before it
+// is first replaced; its part starts empty.
+void loadYourWords(YourWordsState& state, HWND owner);
+
+// Write a file in one step. The history is saved quietly and a failure is told once a run;
+// a failure to save My Words is told every time, and then the caller undoes the change.
+bool saveHistory(YourWordsState& state, HWND owner);
+bool saveMyWords(YourWordsState& state, HWND owner);
+
+// Writes the cards to a flashcard file at `path` in one step; a failure is told in an
+// "Info Message" box and leaves whatever was at `path` as it was.
+bool exportFlashcards(HWND owner, const std::wstring& path, const std::vector<MyWord>& cards);
+
+// Puts a history into a word box's drop-down list, keeping the box's text. Does nothing
+// while the list is open: it is filled again before it next opens.
+void showHistoryInWordBox(HWND wordBox, const std::vector<std::u16string>& history);
+
+// The word a drop-down choice names: the selected item's text, or nothing.
+std::wstring chosenHistoryWord(HWND wordBox);
+
+// Enter typed into the word box's edit field (with its list closed) sends `command` to
+// `mainWindow` as a menu command would.
+void watchWordBoxEnter(HWND wordBox, HWND mainWindow, WORD command);
+
+// Today as "YYYY-MM-DD", the date My Words shows.
+std::u16string todayText();
