@@ -396,7 +396,8 @@ TEST(Installer, TheInstalledProgramLooksUpBothWaysAndKeepsItsSavedOptions) {
   const auto uninstall = registryText(HKEY_CURRENT_USER, uninstallKey, L"QuietUninstallString");
   ASSERT_TRUE(uninstall.has_value());
   EXPECT_EQ(runToTheEnd(*uninstall), 0);
-  EXPECT_EQ(treeOf(directory), std::vector<std::wstring>{L"Configuration.dat"});
+  // What the user made stays: the saved options and the history of the words looked at.
+  EXPECT_EQ(treeOf(directory), (std::vector<std::wstring>{L"Configuration.dat", L"History.dat"}));
   startFromNothing();
 }
 
