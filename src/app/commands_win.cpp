@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "app/app_state_win.h"
+#include "app/keyboard_paths_win.h"
 #include "app/main_window_win.h"
 #include "common/dpi_win.h"
 #include "common/keyboard_win.h"
@@ -181,6 +182,10 @@ LRESULT onNotify(HWND, WPARAM wParam, LPARAM lParam) {
   const auto sender = static_cast<int>(wParam);
   if (sender == IDC_TAB_CONTROL && header->code == TCN_SELCHANGE) showSelectedTab();
   if ((sender == IDC_WORD_LIST || sender == IDC_WORD_LIST + 1) && header->code == NM_DBLCLK) showChosenHeadword();
+  // An arrow key or a single click in a word list shows the selected headword's article.
+  if ((sender == IDC_WORD_LIST || sender == IDC_WORD_LIST + 1) && header->code == LVN_ITEMCHANGED) {
+    onWordListItemChanged(*reinterpret_cast<const NMLISTVIEW*>(lParam));
+  }
   return 0;
 }
 

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/app_state_win.h"
+#include "app/keyboard_paths_win.h"
 #include "common/dpi_win.h"
 #include "common/direction.h"
 #include "common/text_seam_win.h"
@@ -192,6 +193,7 @@ LRESULT createMainWindowControls(HWND mainWindow, const CREATESTRUCTW* creation)
                                    controlId(IDC_TAB_CONTROL), app.instance, nullptr);
   for (DirectionState& tab : app.tabs) createTabControls(mainWindow, creation->hInstance, tab);
   createToolbar(mainWindow);
+  addKeyboardPaths();
   applyFonts();
   layOutMainWindow(mainWindow);
   showSelectedTab();

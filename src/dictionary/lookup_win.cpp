@@ -116,3 +116,28 @@ bool showChosenHeadword(const LoadedDictionary& dictionary, const DirectionState
     return false;
   }
 }
+
+bool showListedArticle(const LoadedDictionary& dictionary, const DirectionState& state, HWND owner, int item) {
+  if (item < 0) return false;
+  try {
+    const std::wstring headword = readListItemText(state.controls.wordList, item);
+    if (headword.empty()) return false;
+    const DictionaryFile* file = searchableFile(dictionary, state, owner, 1);
+    if (!file) return false;
+    const Lookup found = lookUp(file->search, state.own.search, state.direction, toCoreText(headword));
+    showArticleText(state.controls.articleView, found.article());
+    return true;
+  } catch (...) {
+    return false;
+  }
+}
+
+bool typedTextHasArticle(const LoadedDictionary& dictionary, const DirectionState& state) {
+  if (!dictionary.loaded() || !dictionary.of(state.direction).text) return false;
+  try {
+    const std::u16string typed = toCoreText(readWindowText(state.controls.wordBox));
+    return lookUp(dictionary.of(state.direction).search, state.own.search, state.direction, typed).articleFound;
+  } catch (...) {
+    return false;
+  }
+}

@@ -17,5 +17,12 @@ bool lookUpWord(const LoadedDictionary& dictionary, const DirectionState& state,
 // when the article view was filled.
 bool showChosenHeadword(const LoadedDictionary& dictionary, const DirectionState& state, HWND owner);
 
+// The article of the listed headword at `item`, shown while the word box keeps what was
+// typed: for the arrow keys and single clicks in the word list. True when the view was filled.
+bool showListedArticle(const LoadedDictionary& dictionary, const DirectionState& state, HWND owner, int item);
+
+// Whether the word box text itself has an article (found as a lookup finds it).
+bool typedTextHasArticle(const LoadedDictionary& dictionary, const DirectionState& state);
+
 // Empties a direction's word list and article view.
 void clearDirection(const DirectionControls& controls);

@@ -1,0 +1,12 @@
+// The keyboard's and the single click's ways through the results of both tabs.
+#pragma once
+#include <windows.h>
+#include <commctrl.h>
+
+// Gives both tabs' word box, word list, article view and Pronounce button their keys.
+// Called once the controls exist.
+void addKeyboardPaths();
+
+// LVN_ITEMCHANGED from a word list: an item that has just become selected, by an arrow key
+// or a single click, shows its headword's article.
+void onWordListItemChanged(const NMLISTVIEW& change);

@@ -1,0 +1,165 @@
+// Reaching the results with the keyboard and the mouse in the real main window: the keys
+// that move from the word box through the list and back, the single click, and what a
+// lookup that finds nothing offers instead.
+#include <gtest/gtest.h>
+
+#include "test_support_win.h"
+
+#include <commctrl.h>
+
+#include <string>
+#include <vector>
+
+#include "app/app_state_win.h"
+#include "resource.h"
+
+namespace {
+
+std::u16string recordsText(const std::vector<std::u16string>& headwords) {
+  std::u16string text = u"Test dictionary\r\n";
+  for (const std::u16string& word : headwords) text += u"|" + word + u"|article of " + word + u"\r\n";
+  return text;
+}
+
+HWND editOf(int tab) { return GetWindow(app.tabs[tab].controls.wordBox, GW_CHILD); }
+
+void typeInto(int tab, const std::wstring& text) {
+  const HWND edit = editOf(tab);
+  SetFocus(edit);
+  SendMessageW(edit, EM_SETSEL, 0, -1);
+  SendMessageW(edit, WM_CHAR, VK_BACK, 1);
+  for (const wchar_t c : text) SendMessageW(edit, WM_CHAR, c, 1);
+  pumpMessages(20);
+}
+
+// A key as it reaches the focused control: the key-down and the character it makes.
+void press(WORD key, wchar_t character = 0) {
+  const HWND focus = GetFocus();
+  SendMessageW(focus, WM_KEYDOWN, key, 1);
+  if (character) SendMessageW(focus, WM_CHAR, character, 1);
+  SendMessageW(focus, WM_KEYUP, key, 0xC0000001);
+  pumpMessages(20);
+}
+
+// The article as the view shows it, with its line breaks dropped.
+std::wstring articleOf(int tab) {
+  std::wstring text = textOf(app.tabs[tab].controls.articleView);
+  std::wstring shown;
+  for (const wchar_t c : text) {
+    if (c != L'\r' && c != L'\n') shown += c;
+  }
+  return shown;
+}
+
+std::wstring itemText(int tab, int index) {
+  wchar_t text[200] = L"";
+  LVITEMW item{};
+  item.pszText = text;
+  item.cchTextMax = 200;
+  SendMessageW(app.tabs[tab].controls.wordList, LVM_GETITEMTEXTW, index, reinterpret_cast<LPARAM>(&item));
+  return text;
+}
+
+int selectedItem(int tab) {
+  return static_cast<int>(SendMessageW(app.tabs[tab].controls.wordList, LVM_GETNEXTITEM, -1, LVNI_SELECTED));
+}
+
+void selectTab(int tab) {
+  SendMessageW(app.mainWindow, WM_COMMAND, MAKEWPARAM(tab == 0 ? IDM_VIEW_ENGLISH_CHINESE : IDM_VIEW_CHINESE_ENGLISH, 0),
+               0);
+}
+
+const std::vector<std::u16string> englishWords{u"a", u"able", u"about", u"apple", u"book", u"receive",
+                                               u"water", u"watermelon"};
+const std::vector<std::u16string> chineseWords{u"shui", u"shuijiao", u"zhongguo", u"\u6C34", u"\u7761"};
+
+struct ReachWindow : ::testing::Test {
+  void SetUp() override {
+    const auto directory = makeFixtureDirectory();
+    writeArticleFile(directory, 0, recordsText(englishWords));
+    writeArticleFile(directory, 1, recordsText(chineseWords));
+    ASSERT_TRUE(startProgram());
+  }
+  void TearDown() override { EXPECT_EQ(exitProgramAndWait(), 0); }
+};
+
+struct KeyPath {
+  int tab;
+  std::wstring typed;  // a beginning that is no headword, so its own article view is empty
+};
+
+struct KeyPaths : ReachWindow, ::testing::WithParamInterface<KeyPath> {};
+
+// Down enters the list on its first item, the arrows show each item's article while the
+// word box keeps the typed text, Enter does what a double click does, Escape goes back.
+TEST_P(KeyPaths, DownArrowsEnterAndEscapeWalkThroughTheResults) {
+  const KeyPath path = GetParam();
+  selectTab(path.tab);
+  typeInto(path.tab, path.typed);
+  ASSERT_EQ(articleOf(path.tab), L"") << "no headword is the typed text";
+
+  press(VK_DOWN);
+  EXPECT_EQ(GetFocus(), app.tabs[path.tab].controls.wordList) << "Down moves into the list";
+  EXPECT_EQ(selectedItem(path.tab), 0);
+  EXPECT_EQ(articleOf(path.tab), L"article of " + itemText(path.tab, 0));
+
+  press(VK_DOWN);
+  EXPECT_EQ(selectedItem(path.tab), 1);
+  const std::wstring second = itemText(path.tab, 1);
+  EXPECT_EQ(articleOf(path.tab), L"article of " + second) << "the arrow keys show the selected headword";
+  EXPECT_EQ(textOf(app.tabs[path.tab].controls.wordBox), path.typed) << "the word box keeps what was typed";
+
+  press(VK_RETURN, L'\r');
+  EXPECT_EQ(textOf(app.tabs[path.tab].controls.wordBox), second) << "Enter chooses as a double click does";
+  EXPECT_EQ(articleOf(path.tab), L"article of " + second);
+
+  press(VK_ESCAPE, 27);
+  ASSERT_EQ(GetFocus(), editOf(path.tab)) << "Escape returns to the word box";
+  DWORD start = 1, end = 0;
+  SendMessageW(editOf(path.tab), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  EXPECT_EQ(start, 0u);
+  EXPECT_EQ(end, second.size()) << "with its text selected";
+
+  // Tab goes round: word box, list, article, Pronounce, word box.
+  press(VK_TAB, L'\t');
+  EXPECT_EQ(GetFocus(), app.tabs[path.tab].controls.wordList);
+  press(VK_TAB, L'\t');
+  EXPECT_EQ(GetFocus(), app.tabs[path.tab].controls.articleView);
+  press(VK_TAB, L'\t');
+  EXPECT_EQ(GetFocus(), app.tabs[path.tab].controls.pronounceButton);
+  press(VK_TAB, L'\t');
+  EXPECT_EQ(GetFocus(), editOf(path.tab));
+}
+
+INSTANTIATE_TEST_SUITE_P(BothTabs, KeyPaths,
+                         ::testing::Values(KeyPath{0, L"ab"}, KeyPath{1, L"shu"}),
+                         [](const auto& info) { return info.param.tab == 0 ? "EnglishChinese" : "ChineseEnglish"; });
+
+TEST_F(ReachWindow, EnterInTheWordBoxShowsTheFirstListedArticleOnlyWhenTheTextHasNone) {
+  typeInto(0, L"wat");
+  press(VK_RETURN, L'\r');
+  EXPECT_EQ(articleOf(0), L"article of water");
+  EXPECT_EQ(textOf(app.tabs[0].controls.wordBox), L"wat");
+  EXPECT_EQ(GetFocus(), editOf(0)) << "the focus stays in the word box";
+
+  typeInto(0, L"able");
+  SendMessageW(app.tabs[0].controls.wordList, LVM_ENSUREVISIBLE, 1, FALSE);
+  press(VK_RETURN, L'\r');
+  EXPECT_EQ(articleOf(0), L"article of able") << "the typed word's own article stays";
+}
+
+TEST_F(ReachWindow, ASingleClickShowsTheClickedHeadwordsArticle) {
+  typeInto(0, L"ab");
+  const HWND list = app.tabs[0].controls.wordList;
+  RECT item{};
+  item.left = LVIR_BOUNDS;
+  ASSERT_TRUE(SendMessageW(list, LVM_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&item)));
+  const LPARAM at = MAKELPARAM(item.left + 5, (item.top + item.bottom) / 2);
+  SendMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  SendMessageW(list, WM_LBUTTONUP, 0, at);
+  pumpMessages(50);
+  EXPECT_EQ(articleOf(0), L"article of " + itemText(0, 2));
+  EXPECT_EQ(textOf(app.tabs[0].controls.wordBox), L"ab");
+}
+
+}  // namespace
