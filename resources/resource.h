@@ -63,6 +63,9 @@
 #define IDC_ARTICLE_VIEW 1050  // + tab index
 #define IDC_TOOLBAR 1020555
 
+// Timers of the main window
+#define ID_TIMER_NEAR_WORDS 2501  // the pause after a keystroke that found nothing
+
 // Controls of the About box
 #define IDC_ABOUT_VERSION 1437
 #define IDC_ABOUT_DICTIONARIES 35485

@@ -4,6 +4,7 @@
 
 #include "app/commands_win.h"
 #include "app/main_window_win.h"
+#include "app/near_words_timer_win.h"
 #include "common/globals.h"
 #include "common/shell_win.h"
 #include "common/text_seam_win.h"
@@ -150,7 +151,9 @@ void shutDownApplication() {
 DirectionState& tabOf(Direction direction) { return app.tabs[directionIndex(direction)]; }
 
 void lookUpWord() {
-  if (lookUpWord(app.dictionary, tabOf(selectedTab()), app.mainWindow)) showSelectedTab();
+  bool missed = false;
+  if (lookUpWord(app.dictionary, tabOf(selectedTab()), app.mainWindow, &missed)) showSelectedTab();
+  scheduleNearWords(missed);
 }
 
 void showChosenHeadword() {

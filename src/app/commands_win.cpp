@@ -5,6 +5,7 @@
 #include "app/app_state_win.h"
 #include "app/keyboard_paths_win.h"
 #include "app/main_window_win.h"
+#include "app/near_words_timer_win.h"
 #include "common/dpi_win.h"
 #include "common/keyboard_win.h"
 #include "common/shell_win.h"
@@ -265,6 +266,7 @@ constexpr MessageRoute mainMessages[] = {
     {WM_DRAWCLIPBOARD, onDrawClipboard},
     {WM_CHANGECBCHAIN, onChangeClipboardChain},
     {trayCallbackMessage, onTrayNotification},
+    {WM_TIMER, onNearWordsTimer},
 };
 
 }  // namespace

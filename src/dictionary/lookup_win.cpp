@@ -80,7 +80,8 @@ void clearDirection(const DirectionControls& controls) {
   SetWindowTextW(controls.articleView, L"");
 }
 
-bool lookUpWord(const LoadedDictionary& dictionary, const DirectionState& state, HWND owner) {
+bool lookUpWord(const LoadedDictionary& dictionary, const DirectionState& state, HWND owner, bool* missed) {
+  if (missed) *missed = false;
   try {
     const DictionaryFile* file = searchableFile(dictionary, state, owner, 2);
     if (!file) return false;
@@ -92,6 +93,7 @@ bool lookUpWord(const LoadedDictionary& dictionary, const DirectionState& state,
       clearDirection(state.controls);
     }
     showArticleText(state.controls.articleView, found.article());
+    if (missed) *missed = !typed.empty() && found.listing.status != ListingStatus::Listed && !found.articleFound;
     return true;
   } catch (...) {
     // Out of memory while reading or copying: the lookup is dropped, the program goes on.

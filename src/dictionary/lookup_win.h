@@ -9,8 +9,9 @@
 // Looks up what the direction's word box holds and fills its word list and article view.
 // While the dictionary is not loaded it tells the user instead, in "Info Message" boxes
 // owned by `owner`, once for the list and once for the article, and changes nothing. True
-// when the article view was filled (found or empty).
-bool lookUpWord(const LoadedDictionary& dictionary, const DirectionState& state, HWND owner);
+// when the article view was filled (found or empty). `missed`, when given, tells whether
+// the text found nothing at all: no article, and no headword begins with it.
+bool lookUpWord(const LoadedDictionary& dictionary, const DirectionState& state, HWND owner, bool* missed = nullptr);
 
 // After a double click in the direction's word list: the chosen headword goes to the word
 // box, read at its full length, and its article is shown; the list stays as it is. True

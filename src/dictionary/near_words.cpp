@@ -258,7 +258,7 @@ std::vector<std::u16string_view> nearestHeadwords(const ArticleText& text, std::
     return nearest;
 }
 
-std::u16string noEntryMessage(std::u16string_view typed, const std::vector<std::u16string_view>& near)
+std::u16string noEntryMessage(std::u16string_view typed, const std::vector<std::u16string_view>& suggestions)
 {
     std::u16string_view quoted = nearWordQuery(typed);
     // Text that is nothing but punctuation is quoted as typed.
@@ -281,11 +281,11 @@ std::u16string noEntryMessage(std::u16string_view typed, const std::vector<std::
         message += u'\u2026';
     }
     message += u"\".";
-    if (near.empty()) {
+    if (suggestions.empty()) {
         return message;
     }
     message += u" Did you mean:";
-    for (const std::u16string_view headword : near) {
+    for (const std::u16string_view headword : suggestions) {
         message += u"\r\n";
         message.append(headword);
     }

@@ -42,6 +42,6 @@ std::vector<std::u16string_view> nearestHeadwords(const ArticleText& text, std::
 // The article view's text on a miss: No entry for "<query>". followed, when there are
 // any, by " Did you mean:" and one headword per line. A query of more than 60 units is
 // quoted by its first 60 and "…", never cutting a character in two.
-std::u16string noEntryMessage(std::u16string_view typed, const std::vector<std::u16string_view>& near);
+std::u16string noEntryMessage(std::u16string_view typed, const std::vector<std::u16string_view>& suggestions);
 
 #endif

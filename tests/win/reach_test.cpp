@@ -162,4 +162,56 @@ TEST_F(ReachWindow, ASingleClickShowsTheClickedHeadwordsArticle) {
   EXPECT_EQ(textOf(app.tabs[0].controls.wordBox), L"ab");
 }
 
+// Pumps messages until the article view's text begins with the prefix, or the time is up.
+bool waitForArticleStart(int tab, const std::wstring& prefix, DWORD milliseconds) {
+  for (DWORD waited = 0; waited < milliseconds; waited += 50) {
+    if (articleOf(tab).rfind(prefix, 0) == 0) return true;
+    pumpMessages(50);
+  }
+  return false;
+}
+
+struct Miss {
+  int tab;
+  std::wstring typed;
+  std::wstring firstNear;
+};
+
+struct MissesOfferNearWords : ReachWindow, ::testing::WithParamInterface<Miss> {};
+
+// Nothing shows while the user types; once typing pauses, the list offers the nearest
+// headwords and the article view says what happened. The keys then reach the suggestions.
+TEST_P(MissesOfferNearWords, AfterAPauseTheListAndTheArticleOfferTheNearestHeadwords) {
+  const Miss miss = GetParam();
+  selectTab(miss.tab);
+  typeInto(miss.tab, miss.typed);
+  EXPECT_EQ(articleOf(miss.tab), L"") << "the keystroke itself only empties the view";
+  ASSERT_TRUE(waitForArticleStart(miss.tab, L"No entry for \"" + miss.typed + L"\". Did you mean:", 3000))
+      << "shows: " << std::string(articleOf(miss.tab).begin(), articleOf(miss.tab).end());
+  EXPECT_EQ(itemText(miss.tab, 0), miss.firstNear);
+  EXPECT_NE(articleOf(miss.tab).find(miss.firstNear), std::wstring::npos);
+
+  press(VK_RETURN, L'\r');
+  EXPECT_EQ(articleOf(miss.tab), L"article of " + miss.firstNear) << "Enter in the word box shows the first";
+  EXPECT_EQ(textOf(app.tabs[miss.tab].controls.wordBox), miss.typed);
+}
+
+INSTANTIATE_TEST_SUITE_P(BothTabs, MissesOfferNearWords,
+                         ::testing::Values(Miss{0, L"recieve", L"receive"}, Miss{1, L"shuiy", L"shui"},
+                                           Miss{1, L"zhongguoo", L"zhongguo"}),
+                         [](const auto& info) { return std::string(info.param.typed.begin(), info.param.typed.end()); });
+
+TEST_F(ReachWindow, TypingOnBeforeThePauseEndsShowsNoSuggestions) {
+  typeInto(0, L"recie");
+  pumpMessages(100);
+  typeInto(0, L"receive");
+  pumpMessages(600);
+  EXPECT_EQ(articleOf(0), L"article of receive") << "a word found after the miss keeps its article";
+}
+
+TEST_F(ReachWindow, APunctuatedCaptureFindsTheWordInside) {
+  typeInto(0, L"\u00ABwater.\u00BB");
+  EXPECT_EQ(articleOf(0), L"article of water");
+}
+
 }  // namespace
