@@ -8,6 +8,7 @@
 
 #include "app/app_state_win.h"
 #include "app/keyboard_paths_win.h"
+#include "app/toolbar_tips_win.h"
 #include "common/dpi_win.h"
 #include "common/direction.h"
 #include "common/text_seam_win.h"
@@ -178,6 +179,7 @@ void createToolbar(HWND mainWindow) {
     added[i].fsStyle = buttons[i].style;
   }
   SendMessageW(app.toolbar, TB_ADDBUTTONSW, std::size(added), reinterpret_cast<LPARAM>(added));
+  addToolbarTips(app.toolbar, app.instance);
 }
 
 }  // namespace

@@ -106,6 +106,33 @@ std::size_t commonness(std::u16string_view article)
     return lines;
 }
 
+// Counts of the units by their low five bits (capitals folded). One edit changes at most
+// two counts by one each and a swap none, so words whose counts differ by more than twice
+// the allowed edits cannot be near: a check that costs one pass over the headword where
+// the distance costs a pass per unit.
+using UnitCounts = std::array<int, 32>;
+
+UnitCounts unitCounts(std::u16string_view word, bool fold)
+{
+    UnitCounts counts{};
+    for (const char16_t c : word) {
+        ++counts[(fold ? foldedAscii(c) : c) & 31];
+    }
+    return counts;
+}
+
+bool countsWithin(UnitCounts counts, std::u16string_view headword, bool fold, std::size_t limit)
+{
+    for (const char16_t c : headword) {
+        --counts[(fold ? foldedAscii(c) : c) & 31];
+    }
+    std::size_t differences = 0;
+    for (const int count : counts) {
+        differences += static_cast<std::size_t>(count < 0 ? -count : count);
+    }
+    return differences <= 2 * limit;
+}
+
 struct Candidate {
     std::u16string_view headword;
     std::u16string_view article;
@@ -182,19 +209,33 @@ std::vector<std::u16string_view> nearestHeadwords(const ArticleText& text, std::
     const std::u16string_view all = text.text;
     std::vector<Candidate> candidates;
     std::size_t limit = comparison.limit;
+    const UnitCounts queryCounts = unitCounts(query, comparison.fold);
     std::size_t order = 0;
-    for (std::size_t start = all.find(u"\n|"); start != std::u16string_view::npos; start = all.find(u"\n|", start + 1)) {
-        const std::size_t head = start + 2;
+    // Articles hold no "|", so the search goes from bar to bar; a bar after a line feed
+    // starts a record.
+    for (std::size_t bar = all.find(u'|'); bar != std::u16string_view::npos; bar = all.find(u'|', bar + 1)) {
+        if (bar == 0 || all[bar - 1] != u'\n') {
+            continue;
+        }
+        const std::size_t head = bar + 1;
         const std::size_t headEnd = all.find(u'|', head);
         if (headEnd == std::u16string_view::npos) {
             break;
         }
         const std::u16string_view headword = all.substr(head, headEnd - head);
+        bar = headEnd;
         ++order;
+        // In sorted text the pinyin keys all come before the first headword beyond "z".
+        if (comparison.pinyinKeysOnly && text.sortedRecords && !headword.empty() && headword.front() > u'z') {
+            break;
+        }
         // Lengths further apart than the allowed edits cannot be near.
         const std::size_t gap = headword.size() > query.size() ? headword.size() - query.size()
                                                                : query.size() - headword.size();
         if (gap > limit || headword.empty()) {
+            continue;
+        }
+        if (!countsWithin(queryCounts, headword, comparison.fold, limit)) {
             continue;
         }
         const bool pinyinKey = isPinyinKey(headword);

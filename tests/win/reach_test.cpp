@@ -214,4 +214,40 @@ TEST_F(ReachWindow, APunctuatedCaptureFindsTheWordInside) {
   EXPECT_EQ(articleOf(0), L"article of water");
 }
 
+// Every button names what it does, and each tip sits on its button.
+TEST_F(ReachWindow, EveryToolbarButtonHasATooltipOverIt) {
+  const HWND tips = reinterpret_cast<HWND>(SendMessageW(app.toolbar, TB_GETTOOLTIPS, 0, 0));
+  ASSERT_NE(tips, nullptr);
+  const struct {
+    int command;
+    int position;
+    const wchar_t* text;
+  } buttons[] = {
+      {IDT_NEW_ARTICLE, 0, L"Add or edit your own word article"},
+      {IDT_NEW_LANGUAGE, 1, L"Further translation languages"},
+      {IDT_SAVE, 2, L"Save (your own word articles are saved as you make them)"},
+      {IDT_PRINT, 3, L"Print the article"},
+      {IDT_CUT, 5, L"Cut"},
+      {IDT_COPY, 6, L"Copy"},
+      {IDT_PASTE, 7, L"Paste"},
+      {IDT_HELP, 9, L"Help"},
+  };
+  EXPECT_EQ(SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0), static_cast<LRESULT>(std::size(buttons)));
+  for (const auto& button : buttons) {
+    wchar_t text[128] = L"";
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof(tool);
+    tool.hwnd = app.toolbar;
+    tool.uId = static_cast<UINT_PTR>(button.command);
+    tool.lpszText = text;
+    SendMessageW(tips, TTM_GETTEXTW, 128, reinterpret_cast<LPARAM>(&tool));
+    EXPECT_STREQ(text, button.text) << "button " << button.command;
+    tool.lpszText = nullptr;
+    ASSERT_TRUE(SendMessageW(tips, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&tool))) << button.command;
+    RECT rect{};
+    SendMessageW(app.toolbar, TB_GETITEMRECT, button.position, reinterpret_cast<LPARAM>(&rect));
+    EXPECT_TRUE(EqualRect(&tool.rect, &rect)) << "the tip of " << button.command << " lies on its button";
+  }
+}
+
 }  // namespace

@@ -39,19 +39,29 @@ const std::u16string englishText = textOf({
     {u"receive", 7}, {u"relieve", 2}, {u"taste", 3}, {u"test", 9}, {u"vast", 1}, {u"water", 8},
 });
 
-const std::u16string chineseText = textOf({
-    {u"shi", 30}, {u"shu", 20}, {u"shui", 8}, {u"shuijiao", 3}, {u"zhongguo", 2},
-    {u"\u6C34", 1}, {u"\u6C34\u679C", 1}, {u"\u4E2D\u56FD", 1},
-}) + u"|shuo|1. \u8BF4 shu\u014D: to speak\r\n(40 less common words not listed)\r\n";
+// Sorted too: the pinyin keys before the Chinese headwords.
+const std::u16string chineseText =
+    textOf({{u"shi", 30}, {u"shu", 20}, {u"shui", 8}, {u"shuijiao", 3}}) +
+    u"|shuo|1. \u8BF4 shu\u014D: to speak\r\n(40 less common words not listed)\r\n" +
+    textOf({{u"zhongguo", 2}, {u"\u4E2D\u56FD", 1}, {u"\u6C34", 1}, {u"\u6C34\u679C", 1}}).substr(17);
 
 std::vector<std::u16string> nearest(Direction direction, std::u16string_view typed)
 {
     const std::u16string& text = direction == Direction::EnglishChinese ? englishText : chineseText;
     const ArticleText prepared = prepareArticleText(text);
+    EXPECT_TRUE(prepared.sortedRecords);
     std::vector<std::u16string> words;
     for (const std::u16string_view word : nearestHeadwords(prepared, typed, direction)) {
         words.emplace_back(word);
     }
+    // Read unsorted, the text offers the same.
+    ArticleText scanned = prepared;
+    scanned.sortedRecords = false;
+    std::vector<std::u16string> scannedWords;
+    for (const std::u16string_view word : nearestHeadwords(scanned, typed, direction)) {
+        scannedWords.emplace_back(word);
+    }
+    EXPECT_EQ(words, scannedWords) << escaped(typed);
     return words;
 }
 
