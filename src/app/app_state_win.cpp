@@ -15,6 +15,7 @@
 #include "resource.h"
 #include "settings/configuration_win.h"
 #include "settings/options_win.h"
+#include "settings/window_placement_win.h"
 #include "web/web_links.h"
 
 AppState app{};
@@ -85,7 +86,8 @@ bool startApplication(HINSTANCE instance, int showCommand) {
   loadConfiguration(app.settings);
   // Rewritten at every start, so the entry follows the program when it is moved.
   if (isSettingOn(app.settings, loadOnStartKey)) setRunAtStartup(true);
-  ShowWindow(app.mainWindow, showCommand);
+  // Where the user left it, when Configuration.dat knows.
+  showAtStoredPlacement(app.mainWindow, app.settings, showCommand);
   UpdateWindow(app.mainWindow);
   selectDefaultTab();
   // Selecting a tab from the program sends no change notification, so show its controls here.
@@ -128,6 +130,8 @@ void shutDownApplication() {
   // The exit notification goes first, before anything is torn down. Its worker is never
   // joined; the entry only gives it a moment to get onto the wire once the loop has ended.
   startNotificationRequest(app.notifications, sessionCompletedUrl);
+  // The window still has its place: kept for the next start.
+  saveWindowPlacement(app.mainWindow, app.settings);
   for (DirectionState& tab : app.tabs) {
     if (tab.controls.wordBox) DestroyWindow(tab.controls.wordBox);
     if (tab.controls.articleView) DestroyWindow(tab.controls.articleView);

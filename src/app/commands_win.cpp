@@ -19,6 +19,7 @@
 #include "dictionary/pronounce_win.h"
 #include "resource.h"
 #include "settings/options_win.h"
+#include "settings/window_placement_win.h"
 #include "web/web_links.h"
 
 namespace {
@@ -59,7 +60,7 @@ void copySelection() { sendControlKey(L'C'); }
 void pasteClipboard() { sendControlKey(L'V'); }
 
 void restoreFromTray() {
-  ShowWindow(app.mainWindow, SW_SHOWNORMAL);
+  restoreWindow(app.mainWindow);
   SetForegroundWindow(app.mainWindow);
 }
 
