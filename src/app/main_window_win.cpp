@@ -12,6 +12,7 @@
 #include "common/dpi_win.h"
 #include "common/direction.h"
 #include "common/text_seam_win.h"
+#include "dictionary/article_view_win.h"
 #include "resource.h"
 
 namespace {
@@ -123,6 +124,7 @@ void applyFonts() {
     setFont(tab.controls.pronounceButton, guiFont());
     setFont(tab.controls.wordList, english ? guiFont() : app.wordFont);
     setFont(tab.controls.articleView, english ? app.articleFont : guiFont());
+    setArticleViewMargins(tab.controls.articleView, app.dpi);
     SendMessageW(tab.controls.wordList, LVM_SETCOLUMNWIDTH, 0, scaled(wordListColumnWidth));
   }
 }
@@ -218,6 +220,7 @@ void layOutMainWindow(HWND mainWindow) {
     SetWindowPos(controls.wordList, nullptr, scaled(7), scaled(92), scaled(148), h - scaled(98), SWP_NOZORDER);
     SetWindowPos(controls.articleView, nullptr, scaled(158), scaled(59), w - scaled(164), h - scaled(96),
                  SWP_NOZORDER);
+    setArticleViewMargins(controls.articleView, app.dpi);
   }
 }
 

@@ -35,8 +35,11 @@ RECT buttonRect(HWND toolbar, int command) {
 
 void addToolbarTips(HWND toolbar, HINSTANCE instance) {
   if (!toolbar) return;
-  const HWND tips = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, toolbar, nullptr,
+  // Owned by no window: an owned pop-up would be carried along when the main window moves
+  // into or out of the top-most band, and some window managers then leave the main
+  // window out of it. The control lives as long as the program.
+  const HWND tips = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
                                     instance, nullptr);
   if (!tips) return;
   for (const ButtonTip& tip : buttonTips) {

@@ -10,6 +10,7 @@
 #include "common/text_seam_win.h"
 #include "common/window_text_win.h"
 #include "dictionary/article_files.h"
+#include "dictionary/article_view_win.h"
 #include "dictionary/lookup.h"
 
 namespace {
@@ -49,8 +50,11 @@ void fillList(HWND list, const HeadwordListing& listing) {
 }
 
 void showArticleText(HWND view, std::u16string_view article) {
-  const RedrawSuspended articleRedraw(view);
-  SetWindowTextW(view, toWideText(article).c_str());
+  {
+    const RedrawSuspended articleRedraw(view);
+    SetWindowTextW(view, toWideText(article).c_str());
+  }
+  showArticleScrollBarIfLonger(view);
 }
 
 // What the direction searches, or null while the dictionary is not loaded (the user is

@@ -250,4 +250,29 @@ TEST_F(ReachWindow, EveryToolbarButtonHasATooltipOverIt) {
   }
 }
 
+// An article longer than the view shows its scroll bar at once, and a short one none; the
+// text keeps a margin from the view's left border.
+TEST(ArticleView, ShowsItsScrollBarWhenTheArticleIsLongerAndKeepsAMargin) {
+  const auto directory = makeFixtureDirectory();
+  std::u16string longArticle;
+  for (int i = 1; i <= 40; ++i) longArticle += u"sense of the word, line " + std::u16string(1, u'A' + i % 26) + u"\r\n";
+  writeArticleFile(directory, 0, u"Test\r\n|long|" + longArticle + u"|short|one line\r\n");
+  writeArticleFile(directory, 1, recordsText(chineseWords));
+  ASSERT_TRUE(startProgram());
+  const HWND view = app.tabs[0].controls.articleView;
+  for (const auto& [word, longer] : {std::pair{L"long", true}, std::pair{L"short", false}, std::pair{L"long", true}}) {
+    typeInto(0, word);
+    pumpMessages(50);
+    SCROLLBARINFO bar{};
+    bar.cbSize = sizeof(bar);
+    ASSERT_TRUE(GetScrollBarInfo(view, OBJID_VSCROLL, &bar));
+    const bool shown = !(bar.rgstate[0] & STATE_SYSTEM_INVISIBLE);
+    EXPECT_EQ(shown, longer) << "after " << (longer ? "the long" : "the short") << " article";
+  }
+  RECT margins{};
+  SendMessageW(view, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&margins));
+  EXPECT_GE(margins.left, 4) << "the text keeps clear of the left border";
+  EXPECT_EQ(exitProgramAndWait(), 0);
+}
+
 }  // namespace
