@@ -184,10 +184,8 @@ LRESULT onNotify(HWND, WPARAM wParam, LPARAM lParam) {
   const auto sender = static_cast<int>(wParam);
   if (sender == IDC_TAB_CONTROL && header->code == TCN_SELCHANGE) showSelectedTab();
   if ((sender == IDC_WORD_LIST || sender == IDC_WORD_LIST + 1) && header->code == NM_DBLCLK) showChosenHeadword();
-  // An arrow key or a single click in a word list shows the selected headword's article.
-  if ((sender == IDC_WORD_LIST || sender == IDC_WORD_LIST + 1) && header->code == LVN_ITEMCHANGED) {
-    onWordListItemChanged(*reinterpret_cast<const NMLISTVIEW*>(lParam));
-  }
+  // Single clicks, the arrow keys, Enter, Tab and Escape in a word list.
+  if (sender == IDC_WORD_LIST || sender == IDC_WORD_LIST + 1) onWordListNotice(*header);
   return 0;
 }
 

@@ -1,5 +1,6 @@
 #include "app/keyboard_paths_win.h"
 
+#include <algorithm>
 #include <array>
 
 #include "app/app_state_win.h"
@@ -39,6 +40,8 @@ void addKeyboardPaths() {
   }
 }
 
+namespace {
+
 void onWordListItemChanged(const NMLISTVIEW& change) {
   const bool selected = (change.uChanged & LVIF_STATE) && (change.uNewState & LVIS_SELECTED) &&
                         !(change.uOldState & LVIS_SELECTED);
@@ -47,5 +50,22 @@ void onWordListItemChanged(const NMLISTVIEW& change) {
     if (tab.controls.wordList == change.hdr.hwndFrom) {
       showListedArticle(app.dictionary, tab, app.mainWindow, change.iItem);
     }
+  }
+}
+
+}  // namespace
+
+void onWordListNotice(const NMHDR& header) {
+  const auto tab = std::find_if(app.tabs.begin(), app.tabs.end(),
+                                [&](const DirectionState& state) { return state.controls.wordList == header.hwndFrom; });
+  if (tab == app.tabs.end()) return;
+  const ResultKeyPaths& paths = keyPaths[directionIndex(tab->direction)];
+  if (header.code == LVN_ITEMCHANGED) {
+    onWordListItemChanged(reinterpret_cast<const NMLISTVIEW&>(header));
+  } else if (header.code == LVN_KEYDOWN) {
+    const WORD key = reinterpret_cast<const NMLVKEYDOWN&>(header).wVKey;
+    if (key != VK_RETURN) onWordListKey(paths, key);
+  } else if (header.code == NM_RETURN) {
+    onWordListKey(paths, VK_RETURN);
   }
 }

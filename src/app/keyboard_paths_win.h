@@ -7,6 +7,7 @@
 // Called once the controls exist.
 void addKeyboardPaths();
 
-// LVN_ITEMCHANGED from a word list: an item that has just become selected, by an arrow key
-// or a single click, shows its headword's article.
-void onWordListItemChanged(const NMLISTVIEW& change);
+// The notices of a word list: an item that has just become selected (LVN_ITEMCHANGED), by
+// an arrow key or a single click, shows its headword's article; Enter (NM_RETURN), Tab and
+// Escape (LVN_KEYDOWN) take their keyboard paths.
+void onWordListNotice(const NMHDR& header);

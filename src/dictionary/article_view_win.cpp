@@ -18,18 +18,3 @@ void setArticleViewMargins(HWND view, UINT dpi) {
     SendMessageW(view, EM_SETRECT, 0, reinterpret_cast<LPARAM>(&wanted));
   }
 }
-
-void showArticleScrollBarIfLonger(HWND view) {
-  if (!view) return;
-  RECT client{};
-  GetClientRect(view, &client);
-  // Where the text ends: below the view's bottom means there is more than it shows.
-  POINTL end{};
-  const auto length = GetWindowTextLengthW(view);
-  SendMessageW(view, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&end), length);
-  const bool longer = length > 0 && end.y >= client.bottom;
-  SCROLLBARINFO bar{};
-  bar.cbSize = sizeof(bar);
-  const bool shown = GetScrollBarInfo(view, OBJID_VSCROLL, &bar) && !(bar.rgstate[0] & STATE_SYSTEM_INVISIBLE);
-  if (shown != longer) ShowScrollBar(view, SB_VERT, longer);
-}

@@ -10,7 +10,6 @@
 #include "common/text_seam_win.h"
 #include "common/window_text_win.h"
 #include "dictionary/article_files.h"
-#include "dictionary/article_view_win.h"
 #include "dictionary/lookup.h"
 
 namespace {
@@ -50,11 +49,8 @@ void fillList(HWND list, const HeadwordListing& listing) {
 }
 
 void showArticleText(HWND view, std::u16string_view article) {
-  {
-    const RedrawSuspended articleRedraw(view);
-    SetWindowTextW(view, toWideText(article).c_str());
-  }
-  showArticleScrollBarIfLonger(view);
+  const RedrawSuspended articleRedraw(view);
+  SetWindowTextW(view, toWideText(article).c_str());
 }
 
 // What the direction searches, or null while the dictionary is not loaded (the user is

@@ -8,7 +8,6 @@
 #include "common/handles_win.h"
 #include "common/text_seam_win.h"
 #include "common/window_text_win.h"
-#include "dictionary/article_view_win.h"
 #include "dictionary/lookup.h"
 #include "dictionary/near_words.h"
 
@@ -37,11 +36,8 @@ bool showNearWords(const LoadedDictionary& dictionary, const DirectionState& sta
         SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
       }
     }
-    {
-      const RedrawSuspended articleRedraw(state.controls.articleView);
-      SetWindowTextW(state.controls.articleView, toWideText(noEntryMessage(typed, suggestions)).c_str());
-    }
-    showArticleScrollBarIfLonger(state.controls.articleView);
+    const RedrawSuspended articleRedraw(state.controls.articleView);
+    SetWindowTextW(state.controls.articleView, toWideText(noEntryMessage(typed, suggestions)).c_str());
     return true;
   } catch (...) {
     // Out of memory: the miss stays shown as it was.

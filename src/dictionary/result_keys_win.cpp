@@ -120,7 +120,8 @@ void addResultKeyPaths(const ResultKeyPaths& paths) {
   if (const HWND edit = editOf(controls.wordBox)) {
     SetWindowSubclass(edit, resultKeyProc<ResultControl::wordBox>, subclassId, data);
   }
-  if (controls.wordList) SetWindowSubclass(controls.wordList, resultKeyProc<ResultControl::wordList>, subclassId, data);
+  // The word list is not subclassed: it reports its keys to the main window, and a
+  // subclass would cost every one of the many messages a keystroke's listing sends it.
   if (controls.articleView) {
     SetWindowSubclass(controls.articleView, resultKeyProc<ResultControl::articleView>, subclassId, data);
   }
@@ -128,6 +129,8 @@ void addResultKeyPaths(const ResultKeyPaths& paths) {
     SetWindowSubclass(controls.pronounceButton, resultKeyProc<ResultControl::pronounce>, subclassId, data);
   }
 }
+
+bool onWordListKey(const ResultKeyPaths& paths, WORD key) { return onKey(paths, ResultControl::wordList, key); }
 
 void markListedHeadword(HWND list, int item) {
   if (item < 0 || item >= listCount(list)) return;

@@ -24,6 +24,10 @@ struct ResultKeyPaths {
 // with its text selected; Tab and Shift+Tab go round word box, list, article, Pronounce.
 void addResultKeyPaths(const ResultKeyPaths& paths);
 
+// A key the word list reported (LVN_KEYDOWN, or VK_RETURN for NM_RETURN): Enter chooses,
+// Tab and Shift+Tab move on, Escape returns to the word box. True when it was one of them.
+bool onWordListKey(const ResultKeyPaths& paths, WORD key);
+
 // Selects and focuses the list item (and scrolls to it) without moving the keyboard focus.
 void markListedHeadword(HWND list, int item);
 

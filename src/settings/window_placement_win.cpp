@@ -41,6 +41,19 @@ SavedPlacement onScreen(const SavedPlacement& placement) {
   return placedOnScreen(placement, workAreas(), scaledForDpi(minimumVisibleWidth, systemDpi()));
 }
 
+// The placement as the window was first shown in this run: a window the user has not
+// moved, sized or maximised since leaves Configuration.dat untouched at exit.
+std::u16string placementAtStart;
+
+std::u16string currentPlacement(HWND window) {
+  WINDOWPLACEMENT record{};
+  record.length = sizeof(record);
+  if (!window || !GetWindowPlacement(window, &record)) return {};
+  const bool maximised = record.showCmd == SW_SHOWMAXIMIZED ||
+                         (record.showCmd == SW_SHOWMINIMIZED && (record.flags & WPF_RESTORETOMAXIMIZED));
+  return windowPlacementValue(SavedPlacement{toScreenRect(record.rcNormalPosition), maximised});
+}
+
 bool startsMinimised(int showCommand) {
   return showCommand == SW_MINIMIZE || showCommand == SW_SHOWMINIMIZED || showCommand == SW_SHOWMINNOACTIVE ||
          showCommand == SW_FORCEMINIMIZE;
@@ -54,6 +67,7 @@ void showAtStoredPlacement(HWND window, const Settings& settings, int showComman
       stored == settings.end() ? std::nullopt : parseWindowPlacement(stored->second);
   if (!placement) {
     ShowWindow(window, showCommand);
+    placementAtStart = currentPlacement(window);
     return;
   }
   const SavedPlacement shown = onScreen(*placement);
@@ -67,6 +81,7 @@ void showAtStoredPlacement(HWND window, const Settings& settings, int showComman
     record.showCmd = shown.maximised ? SW_SHOWMAXIMIZED : showCommand;
   }
   SetWindowPlacement(window, &record);
+  placementAtStart = currentPlacement(window);
 }
 
 void restoreWindow(HWND window) {
@@ -88,12 +103,8 @@ void restoreWindow(HWND window) {
 }
 
 bool saveWindowPlacement(HWND window, Settings& settings) {
-  WINDOWPLACEMENT record{};
-  record.length = sizeof(record);
-  if (!window || !GetWindowPlacement(window, &record)) return true;
-  const bool maximised = record.showCmd == SW_SHOWMAXIMIZED ||
-                         (record.showCmd == SW_SHOWMINIMIZED && (record.flags & WPF_RESTORETOMAXIMIZED));
-  const std::u16string value = windowPlacementValue(SavedPlacement{toScreenRect(record.rcNormalPosition), maximised});
+  const std::u16string value = currentPlacement(window);
+  if (value.empty() || value == placementAtStart) return true;
   const std::u16string key(windowPlacementKey);
   const auto stored = settings.find(key);
   if (stored != settings.end() && stored->second == value) return true;

@@ -16,7 +16,8 @@ void showAtStoredPlacement(HWND window, const Settings& settings, int showComman
 // that exists now.
 void restoreWindow(HWND window);
 
-// Stores the window's placement in the settings and, when it differs from what the file
-// held and the file is not read-only, saves the file. A setting the file lacked is written
+// Stores the window's placement in the settings and, when the user has changed it since
+// the start, it differs from what the file held and the file is not read-only, saves the
+// file. A setting the file lacked is written
 // with the value its absence meant. False when a save was needed and failed.
 bool saveWindowPlacement(HWND window, Settings& settings);

@@ -157,4 +157,21 @@ TEST(Program, AWindowLeftOnAMonitorThatIsGoneComesBackOnScreen) {
   EXPECT_EQ(exitInstalledProgram(window, process), 0u);
 }
 
+// A window the user left where it opened changes nothing in the file, and creates none.
+TEST(Program, AnUnmovedWindowLeavesConfigurationAsItWas) {
+  const auto directory = installProgram();
+  for (const bool withFile : {true, false}) {
+    const std::wstring path = directory + L"\\Configuration.dat";
+    DeleteFileW(path.c_str());
+    if (withFile) writeRawFile(path, "AlwaysOnTop=false\r\n");
+    PROCESS_INFORMATION process{};
+    const HWND window = startInstalledProgram(directory, process);
+    ASSERT_NE(window, nullptr);
+    ASSERT_EQ(exitInstalledProgram(window, process), 0u);
+    const auto bytes = readFileBytes(path);
+    EXPECT_EQ(bytes.has_value(), withFile);
+    if (bytes) EXPECT_EQ(*bytes, "AlwaysOnTop=false\r\n");
+  }
+}
+
 }  // namespace
