@@ -170,7 +170,9 @@ TEST(Program, AnUnmovedWindowLeavesConfigurationAsItWas) {
     ASSERT_EQ(exitInstalledProgram(window, process), 0u);
     const auto bytes = readFileBytes(path);
     EXPECT_EQ(bytes.has_value(), withFile);
-    if (bytes) EXPECT_EQ(*bytes, "AlwaysOnTop=false\r\n");
+    if (bytes) {
+      EXPECT_EQ(*bytes, "AlwaysOnTop=false\r\n");
+    }
   }
 }
 
