@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "app/commands_win.h"
+#include "app/keyboard_paths_win.h"
 #include "app/main_window_win.h"
 #include "app/near_words_timer_win.h"
 #include "common/globals.h"
@@ -52,6 +53,7 @@ int runMessageLoop(HACCEL accelerators) {
 // Accelerators are matched against the window a key message is addressed to, so Alt+"?"
 // typed into a child control goes to that control, not to the main window.
 void handleLoopMessage(MSG& message, HACCEL accelerators) {
+  if (takeKeyboardPathKey(message)) return;
   if (TranslateAcceleratorW(message.hwnd, accelerators, &message)) return;
   TranslateMessage(&message);
   DispatchMessageW(&message);

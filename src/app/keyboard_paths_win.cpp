@@ -1,6 +1,5 @@
 #include "app/keyboard_paths_win.h"
 
-#include <algorithm>
 #include <array>
 
 #include "app/app_state_win.h"
@@ -36,8 +35,13 @@ void addKeyboardPaths() {
     paths.showListed = showListed;
     paths.chooseListed = chooseListed;
     paths.enterInWordBox = enterInWordBox;
-    addResultKeyPaths(paths);
   }
+}
+
+bool takeKeyboardPathKey(const MSG& message) {
+  if (message.message != WM_KEYDOWN) return false;
+  // Only the shown tab's controls can have the focus.
+  return takeResultKey(keyPaths[directionIndex(selectedTab())], message);
 }
 
 namespace {
@@ -56,16 +60,5 @@ void onWordListItemChanged(const NMLISTVIEW& change) {
 }  // namespace
 
 void onWordListNotice(const NMHDR& header) {
-  const auto tab = std::find_if(app.tabs.begin(), app.tabs.end(),
-                                [&](const DirectionState& state) { return state.controls.wordList == header.hwndFrom; });
-  if (tab == app.tabs.end()) return;
-  const ResultKeyPaths& paths = keyPaths[directionIndex(tab->direction)];
-  if (header.code == LVN_ITEMCHANGED) {
-    onWordListItemChanged(reinterpret_cast<const NMLISTVIEW&>(header));
-  } else if (header.code == LVN_KEYDOWN) {
-    const WORD key = reinterpret_cast<const NMLVKEYDOWN&>(header).wVKey;
-    if (key != VK_RETURN) onWordListKey(paths, key);
-  } else if (header.code == NM_RETURN) {
-    onWordListKey(paths, VK_RETURN);
-  }
+  if (header.code == LVN_ITEMCHANGED) onWordListItemChanged(reinterpret_cast<const NMLISTVIEW&>(header));
 }

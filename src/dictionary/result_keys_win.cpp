@@ -97,40 +97,25 @@ bool onKey(const ResultKeyPaths& paths, ResultControl control, WPARAM key) {
   return false;
 }
 
-template <ResultControl control>
-LRESULT CALLBACK resultKeyProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                               DWORD_PTR data) {
-  const auto& paths = *reinterpret_cast<const ResultKeyPaths*>(data);
-  if (message == WM_KEYDOWN && onKey(paths, control, wParam)) return 0;
-  if (message == WM_CHAR && (wParam == L'\t' || (wParam == L'\r' && control != ResultControl::pronounce) ||
-                             (wParam == 27 && control != ResultControl::wordBox))) {
-    return 0;
-  }
-  if (message == WM_NCDESTROY) RemoveWindowSubclass(window, resultKeyProc<control>, id);
-  return DefSubclassProc(window, message, wParam, lParam);
-}
-
-constexpr UINT_PTR subclassId = 2500;
-
 }  // namespace
 
-void addResultKeyPaths(const ResultKeyPaths& paths) {
-  const auto data = reinterpret_cast<DWORD_PTR>(&paths);
+bool takeResultKey(const ResultKeyPaths& paths, const MSG& message) {
+  if (message.message != WM_KEYDOWN || !paths.controls || !message.hwnd) return false;
   const DirectionControls& controls = *paths.controls;
-  if (const HWND edit = editOf(controls.wordBox)) {
-    SetWindowSubclass(edit, resultKeyProc<ResultControl::wordBox>, subclassId, data);
+  ResultControl control;
+  if (message.hwnd == controls.wordBox || message.hwnd == editOf(controls.wordBox)) {
+    control = ResultControl::wordBox;
+  } else if (message.hwnd == controls.wordList) {
+    control = ResultControl::wordList;
+  } else if (message.hwnd == controls.articleView) {
+    control = ResultControl::articleView;
+  } else if (message.hwnd == controls.pronounceButton) {
+    control = ResultControl::pronounce;
+  } else {
+    return false;
   }
-  // The word list is not subclassed: it reports its keys to the main window, and a
-  // subclass would cost every one of the many messages a keystroke's listing sends it.
-  if (controls.articleView) {
-    SetWindowSubclass(controls.articleView, resultKeyProc<ResultControl::articleView>, subclassId, data);
-  }
-  if (controls.pronounceButton) {
-    SetWindowSubclass(controls.pronounceButton, resultKeyProc<ResultControl::pronounce>, subclassId, data);
-  }
+  return onKey(paths, control, message.wParam);
 }
-
-bool onWordListKey(const ResultKeyPaths& paths, WORD key) { return onKey(paths, ResultControl::wordList, key); }
 
 void markListedHeadword(HWND list, int item) {
   if (item < 0 || item >= listCount(list)) return;
