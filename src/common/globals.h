@@ -10,4 +10,7 @@ extern const std::u16string initialEnglishWord;  // "a", looked up at start
 extern const std::u16string versionText;         // "1.2.15 Chinese"
 extern const std::u16string vendorHost;          // bare host name of the vendor's web server
 extern const std::u16string siteRoot;            // "http://" + vendorHost + "/"
-// The vendor addresses built from these follow them in the same order; see web/web_links.h.
+// versionText and siteRoot built afresh, for texts of other files that are built from them
+// during static initialisation: those may be built before the variables above.
+std::u16string composeVersionText();
+std::u16string composeSiteRoot();

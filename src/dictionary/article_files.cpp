@@ -54,6 +54,17 @@ void scrambleArticleBytes(unsigned char* bytes, std::size_t count) {
   transformBytes<addTwoToEachByte, 2>(bytes, count);
 }
 
+std::vector<unsigned char> storedArticleBytes(std::u16string_view text) {
+  std::vector<unsigned char> bytes;
+  bytes.reserve(text.size() * 2);
+  for (const char16_t unit : text) {
+    bytes.push_back(static_cast<unsigned char>(unit & 0xFF));
+    bytes.push_back(static_cast<unsigned char>(unit >> 8));
+  }
+  scrambleArticleBytes(bytes.data(), bytes.size());
+  return bytes;
+}
+
 std::u16string articleFileName(Direction direction) { return directionFileName(u"Articles", direction); }
 
 std::u16string articleFileRelativePath(Direction direction) {

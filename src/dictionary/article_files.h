@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "common/direction.h"
 
@@ -11,6 +12,8 @@
 void unscrambleArticleBytes(unsigned char* bytes, std::size_t count);
 // Adds 2 (mod 256) to every byte, in place: the inverse, for writing article files.
 void scrambleArticleBytes(unsigned char* bytes, std::size_t count);
+// The stored form of an article text: its UTF-16LE bytes, scrambled.
+std::vector<unsigned char> storedArticleBytes(std::u16string_view text);
 
 // "Articles_English_Chinese.dat" or "Articles_Chinese_English.dat".
 std::u16string articleFileName(Direction direction);

@@ -13,9 +13,18 @@ constexpr std::u16string_view lineEnd = u"\r\n";
 bool isLineBreak(char16_t unit) { return unit == u'\r' || unit == u'\n'; }
 bool isBlankOrLineBreak(char16_t unit) { return unit == u' ' || unit == u'\t' || isLineBreak(unit); }
 
-bool endsWithLineEnd(std::u16string_view article)
+// The grammar of an own text: the preamble one line feed, records optional, every article
+// text followed by CR LF, as storedOwnArticle makes it.
+ArticleGrammarLimits ownArticlesGrammar()
 {
-    return article.size() >= lineEnd.size() && article.substr(article.size() - lineEnd.size()) == lineEnd;
+    ArticleGrammarLimits limits;
+    limits.preambleIsOneLineFeed = true;
+    limits.needsRecord = false;
+    limits.pairedSurrogates = false;
+    limits.maxHeadwordLength = maxOwnHeadwordLength;
+    limits.maxArticleLength = maxOwnArticleLength;
+    limits.articleEndsWithCrLf = true;
+    return limits;
 }
 
 bool headwordBefore(const OwnRecord& record, std::u16string_view headword) { return record.headword < headword; }
@@ -62,34 +71,7 @@ std::u16string ownArticleFileName(Direction direction) { return directionFileNam
 bool readOwnRecords(std::u16string_view text, std::vector<OwnRecord>& records)
 {
     records.clear();
-    if (text.empty() || text.front() != u'\n' || text.find(u'\0') != none) {
-        return false;
-    }
-    std::size_t at = 1;
-    while (at < text.size()) {
-        if (text[at] != u'|') {
-            return false;
-        }
-        const std::size_t headwordEnd = text.find(u'|', at + 1);
-        if (headwordEnd == none) {
-            return false;
-        }
-        const std::u16string_view headword = text.substr(at + 1, headwordEnd - at - 1);
-        if (headword.empty() || headword.size() > maxOwnHeadwordLength ||
-            std::any_of(headword.begin(), headword.end(), isLineBreak) ||
-            (!records.empty() && !(records.back().headword < headword))) {
-            return false;
-        }
-        std::size_t articleEnd = text.find(u'|', headwordEnd + 1);
-        articleEnd = articleEnd == none ? text.size() : articleEnd;
-        const std::u16string_view article = text.substr(headwordEnd + 1, articleEnd - headwordEnd - 1);
-        if (article.size() <= lineEnd.size() || article.size() > maxOwnArticleLength || !endsWithLineEnd(article)) {
-            return false;
-        }
-        records.push_back({headword, article});
-        at = articleEnd;
-    }
-    return true;
+    return checkArticleTextGrammar(text, ownArticlesGrammar(), &records).ok;
 }
 
 std::u16string ownArticlesText(const std::vector<OwnRecord>& records)

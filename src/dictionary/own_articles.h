@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "common/direction.h"
+#include "dictionary/article_grammar.h"
 #include "dictionary/word_search.h"
 
 // "Own_English_Chinese.dat" or "Own_Chinese_English.dat".
@@ -24,11 +25,8 @@ inline constexpr std::size_t maxOwnArticleLength = 50000;
 // The text of a direction without own articles: the preamble alone.
 inline constexpr std::u16string_view emptyOwnArticles = u"\n";
 
-struct OwnRecord {
-    std::u16string_view headword;
-    // As stored: line breaks as CR LF, ending with one.
-    std::u16string_view article;
-};
+// A record of an own text; its article as stored: line breaks as CR LF, ending with one.
+using OwnRecord = ArticleRecord;
 
 // Splits a text into its records. False when the text is not one this program writes: no
 // preamble of one line feed, a zero unit, a headword empty, longer than

@@ -171,7 +171,8 @@ void finish(const ArticleText& text, std::u16string_view word, std::u16string_vi
     shown = shownArticle(found);
     if (direction == Direction::EnglishChinese && !word.empty() && namesForms(word, shown)) {
         composed = withBaseArticles(text, word, shown);
-    } else if (direction == Direction::ChineseEnglish && tones != nullptr && !tones->tones.empty() && tones->key.size() == word.size()) {
+    } else if (direction == Direction::ChineseEnglish && tones != nullptr && (!tones->tones.empty() || !tones->syllableStarts.empty()) &&
+               tones->key.size() == word.size()) {
         // The key found may spell ü where u was typed; the tones sit at the same places.
         TypedPinyin foundKey = *tones;
         foundKey.key.assign(word);

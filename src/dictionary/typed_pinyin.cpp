@@ -143,6 +143,7 @@ bool readingCarriesTones(std::u16string_view reading, const TypedPinyin& typed)
     const std::u16string_view key = typed.key;
     std::vector<std::size_t> syllableOfLetter;
     std::vector<int> syllableTones;
+    std::vector<bool> startsSyllable;
     syllableOfLetter.reserve(key.size());
     bool inSyllable = false;
     for (std::size_t i = 0; i < reading.size(); ++i) {
@@ -159,6 +160,7 @@ bool readingCarriesTones(std::u16string_view reading, const TypedPinyin& typed)
             if (at >= key.size() || !sameKeyLetter(key, at, letter.letter)) {
                 return false;
             }
+            startsSyllable.push_back(!inSyllable);
             if (!inSyllable) {
                 syllableTones.push_back(0);
                 inSyllable = true;
@@ -190,6 +192,11 @@ bool readingCarriesTones(std::u16string_view reading, const TypedPinyin& typed)
         }
         const int tone = syllableTones[syllableOfLetter[wanted.keyOffset]];
         if ((tone == 0 ? 5 : tone) != wanted.tone) {
+            return false;
+        }
+    }
+    for (std::size_t start : typed.syllableStarts) {
+        if (start >= key.size() || !startsSyllable[start]) {
             return false;
         }
     }
@@ -269,15 +276,22 @@ bool readTypedPinyin(std::u16string_view typed, TypedPinyin& out, std::size_t ma
 {
     out.key.clear();
     out.tones.clear();
+    out.syllableStarts.clear();
     TypedPinyin read;
     // True while the units read since the last letter only complete it (its
     // marks, the colon of "u:"), so a tone digit or mark here is that letter's.
     bool letterOpen = false;
+    // A blank or apostrophe came after a letter: the next letter starts a syllable.
+    bool parted = false;
     for (char16_t unit : typed) {
         const LetterUnit letter = letterOf(unit);
         if (letter.letter != 0) {
             if (read.key.size() >= maxLength) {
                 return false;
+            }
+            if (parted) {
+                read.syllableStarts.push_back(read.key.size());
+                parted = false;
             }
             read.key.push_back(letter.letter);
             if (letter.tone != 0) {
@@ -311,6 +325,7 @@ bool readTypedPinyin(std::u16string_view typed, TypedPinyin& out, std::size_t ma
         }
         if (isTypedBlank(unit) || isTypedApostrophe(unit)) {
             letterOpen = false;
+            parted = !read.key.empty();
             continue;
         }
         return false;
@@ -368,7 +383,7 @@ std::vector<std::u16string> umlautSpellings(std::u16string_view key, std::size_t
 
 std::u16string orderByTypedTones(std::u16string_view article, const TypedPinyin& typed)
 {
-    if (typed.tones.empty() || typed.key.empty()) {
+    if ((typed.tones.empty() && typed.syllableStarts.empty()) || typed.key.empty()) {
         return std::u16string(article);
     }
     std::vector<ArticleLine> lines = splitLines(article);

@@ -26,6 +26,10 @@ struct TypedPinyin {
     std::u16string key;
     // At most one per letter, in key order; empty when no tone was typed.
     std::vector<TypedTone> tones;
+    // Key offsets of the letters that follow a typed blank or apostrophe
+    // ("xi'an" -> 2): the user parted syllables there. In key order; empty
+    // when the text parts nothing.
+    std::vector<std::size_t> syllableStarts;
 };
 
 // Reads typed text as pinyin. Accepted: letters a-z and A-Z, ü and Ü (and v),
@@ -51,7 +55,9 @@ bool readTypedPinyin(std::u16string_view typed, TypedPinyin& out, std::size_t ma
 std::vector<std::u16string> umlautSpellings(std::u16string_view key, std::size_t limit);
 
 // Reorders a pinyin list article so that the words whose reading carries every
-// typed tone come first, keeping their order and the order of the rest.
+// typed tone and starts a syllable at every typed syllable start come first,
+// keeping their order and the order of the rest ("xi'an" puts 西安 xī ān
+// before 先 xiān).
 //
 // A numbered line ("12. ...") is a word line; the word lines are reordered
 // among the places word lines hold and renumbered 1., 2., ... in their new
@@ -63,13 +69,14 @@ std::vector<std::u16string> umlautSpellings(std::u16string_view key, std::size_t
 // spelt in letters, lower case with ü as v and separators dropped, is the
 // typed key (a typed u after n or l also matching ü, so the key as typed or a
 // variant from umlautSpellings may be passed), and the syllable holding each
-// typed keyOffset has the typed tone; a syllable without a mark has tone 5.
+// typed keyOffset has the typed tone (a syllable without a mark has tone 5),
+// and the letter at each typed syllable start begins a syllable.
 // Marks may be precomposed or combining. A numbered line whose reading cannot
 // be read never carries the tones but is still moved and renumbered.
 //
-// Returns the article unchanged when no tone was typed, no line carries the
-// tones, or the carrying lines already come first. Time is linear in the
-// article.
+// Returns the article unchanged when no tone and no syllable start was typed,
+// no line carries them, or the carrying lines already come first. Time is
+// linear in the article.
 std::u16string orderByTypedTones(std::u16string_view article, const TypedPinyin& typed);
 
 #endif

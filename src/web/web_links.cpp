@@ -1,5 +1,7 @@
 #include "web/web_links.h"
 
+#include "common/globals.h"
+
 namespace {
 
 constexpr std::u16string_view clientQuery = u"?client=DesktopVersion_";
@@ -29,3 +31,10 @@ std::u16string composeHomeUrl(std::u16string_view siteRoot, std::u16string_view 
 std::u16string composeSessionCompletedUrl(std::u16string_view siteRoot, std::u16string_view version) {
   return compose(siteRoot, u"/home", version, u"&SessionCompleted");
 }
+
+// Built from versionText and siteRoot composed afresh: the variables live in another file,
+// and nothing orders their construction before these.
+const std::u16string downloadUrl = composeDownloadUrl(composeSiteRoot(), composeVersionText());
+const std::u16string contactUrl = composeContactUrl(composeSiteRoot(), composeVersionText());
+const std::u16string homeUrl = composeHomeUrl(composeSiteRoot(), composeVersionText());
+const std::u16string sessionCompletedUrl = composeSessionCompletedUrl(composeSiteRoot(), composeVersionText());

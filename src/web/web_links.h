@@ -6,9 +6,7 @@
 #include <string>
 #include <string_view>
 
-// The addresses themselves. They are defined in common/globals.cpp, right after siteRoot,
-// because they are built from it during static initialisation and a definition in another
-// file would have no guaranteed order relative to it.
+// The addresses themselves, built during static initialisation.
 extern const std::u16string downloadUrl;          // "Check for Updates"
 extern const std::u16string contactUrl;           // "Technical Support"
 extern const std::u16string homeUrl;              // the start-up notification

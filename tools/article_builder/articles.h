@@ -10,6 +10,7 @@
 
 #include "cedict.h"
 #include "frequency.h"
+#include "levels.h"
 #include "readings.h"
 #include "word_forms.h"
 
@@ -51,6 +52,12 @@ std::vector<Record> buildChineseEnglish(const std::vector<Entry>& entries, const
 // The same without reading counts: readings share a word's use by their senses.
 std::vector<Record> buildChineseEnglish(const std::vector<Entry>& entries, const FrequencyTable& frequencies,
                                         ChineseEnglishCounts& counts);
+// The same with a graded word list: a listed word's block with the listed
+// reading (or, when no entry has it, its first block) has a line "HSK 2"
+// under its reading.
+std::vector<Record> buildChineseEnglish(const std::vector<Entry>& entries, const FrequencyTable& frequencies,
+                                        const ReadingFrequencies& readings, const WordLevels& levels,
+                                        ChineseEnglishCounts& counts);
 
 // English-Chinese: one record per English headword inverted from the
 // glosses, listing the Chinese words most common first. Always has a record
@@ -66,10 +73,18 @@ std::vector<Record> buildEnglishChinese(const std::vector<Entry>& entries, const
                                         EnglishChineseCounts& counts);
 
 // The block an entry contributes to a Chinese-English article: the reading
-// (and the other form when traditional and simplified differ), the numbered
-// senses, classifiers and pronunciation notes.
+// (and the other form when traditional and simplified differ), the level line
+// when `level` is 1 or more, the numbered senses, classifiers and
+// pronunciation notes. `pointed` (the senses of the entry the first
+// cross-reference names) follows that cross-reference on its line.
 enum class EntryRole { simplified, traditional };
-std::string entryBlock(const Entry& entry, EntryRole role);
+std::string entryBlock(const Entry& entry, EntryRole role, int level = 0, std::string_view pointed = {});
+
+// For each entry whose glosses only point elsewhere ("see 西安市[Xi1 an1
+// Shi4]", "variant of 個|个[ge4]"), the index of the entry with a meaning that
+// its first cross-reference names (the named reading preferred), or
+// entries.size() when there is none; entries.size() for every other entry.
+std::vector<std::size_t> pointerTargets(const std::vector<Entry>& entries);
 
 // The preamble of a file: a title line, the source and its licence, the
 // frequency list credit. Plain text without "|", ending with a line feed.

@@ -7,6 +7,9 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
+
+#include "cedict.h"
 
 namespace article_builder {
 
@@ -27,5 +30,32 @@ std::uint64_t frequencyOf(const FrequencyTable& table, const std::string& word);
 
 // Empty when the word has no tag.
 std::string_view partOfSpeechOf(const FrequencyTable& table, const std::string& word);
+
+// Word weights of what people type: one "word<TAB>weight" per line, the words
+// in traditional characters, as in rime-essay's essay.txt (weights refined
+// from input-method data).
+struct UsageCounts {
+    std::unordered_map<std::string, std::uint64_t> words;  // traditional form -> weight
+    std::uint64_t total = 0;                               // sum of all weights read
+    std::size_t skippedLines = 0;  // lines without a word, a tab and a numeric weight
+};
+
+UsageCounts parseUsageCounts(std::string_view text);
+
+struct CombinedCounts {
+    std::size_t typedWords = 0;     // dictionary words the usage weights name
+    std::size_t writtenOnly = 0;    // counted words the usage weights do not name
+};
+
+// Turns the written counts into the ranking's counts of the dictionary's
+// simplified words: a weighted geometric mean of a word's share of the
+// written counts (weight 1/4) and its share of the usage weights (3/4),
+// scaled back to the written total. A word's usage weight is that of its traditional forms (a form
+// that several simplified words share is divided among them). A word one
+// source lacks has the share the other gives it: each source leaves out
+// common words, so a missing weight says nothing. Part-of-speech tags stay.
+// Everyday words ("to tell", "teacher") gain on written and news words
+// ("highway", "schoolteacher"), whose share of typed text is smaller.
+CombinedCounts combineWithUsage(FrequencyTable& table, const UsageCounts& usage, const std::vector<Entry>& entries);
 
 }  // namespace article_builder

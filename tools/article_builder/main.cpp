@@ -3,7 +3,8 @@
 //
 //   article_builder --cedict cedict_ts.u8 --frequencies dict.txt --out DIR
 //                   [--readings Unihan_Readings.txt] [--wordnet DIR] [--words FILE]
-//                   [--expect-sha256 HEX]
+//                   [--usage essay.txt] [--levels hsk_words.txt]
+//                   [--expect-sha256 HEX] [--expect-usage-sha256 HEX] [--expect-levels-sha256 HEX]
 //
 // Writes DIR/Articles_English_Chinese.dat and DIR/Articles_Chinese_English.dat
 // and prints what it did: skipped source lines with reasons, record counts,
@@ -18,6 +19,7 @@
 #include "articles.h"
 #include "cedict.h"
 #include "frequency.h"
+#include "levels.h"
 #include "sha256.h"
 #include "writer.h"
 
@@ -33,6 +35,10 @@ struct Options {
     std::string readingsPath;
     std::string wordnetDirectory;
     std::string wordListPath;
+    std::string usagePath;
+    std::string levelsPath;
+    std::string expectedUsageSha256;
+    std::string expectedLevelsSha256;
 };
 
 void printUsage() {
@@ -44,7 +50,11 @@ void printUsage() {
                  "  --readings FILE      Unihan_Readings.txt: how often each reading of a character is used\n"
                  "  --wordnet DIR        WordNet's index.* and *.exc files: English word forms\n"
                  "  --words FILE         English word list (one word a line) that regular forms must be in\n"
-                 "  --expect-sha256 HEX  refuse to build unless the CC-CEDICT text has this SHA-256\n");
+                 "  --usage FILE         word weights of typed text, \"word<TAB>weight\" in traditional characters\n"
+                 "                       (rime-essay's essay.txt), combined with the word counts for ranking\n"
+                 "  --levels FILE        graded word list, \"level<TAB>word<TAB>numbered reading\" lines (HSK)\n"
+                 "  --expect-sha256 HEX  refuse to build unless the CC-CEDICT text has this SHA-256\n"
+                 "  --expect-usage-sha256 HEX, --expect-levels-sha256 HEX  the same for --usage and --levels\n");
 }
 
 bool parseOptions(int argc, char** argv, Options& options) {
@@ -66,6 +76,14 @@ bool parseOptions(int argc, char** argv, Options& options) {
             options.wordnetDirectory = value;
         } else if (name == "--words") {
             options.wordListPath = value;
+        } else if (name == "--usage") {
+            options.usagePath = value;
+        } else if (name == "--levels") {
+            options.levelsPath = value;
+        } else if (name == "--expect-usage-sha256") {
+            options.expectedUsageSha256 = value;
+        } else if (name == "--expect-levels-sha256") {
+            options.expectedLevelsSha256 = value;
         } else {
             return false;
         }
@@ -149,6 +167,37 @@ int main(int argc, char** argv) {
         return 2;
     }
 
+    // An optional source: read whole and, when a checksum is given, checked
+    // against it. Refuses to go on without it once it was asked for.
+    const auto readChecked = [](const std::string& path, const std::string& expected, const char* what,
+                                std::string& text) {
+        if (!readWholeFile(path, text)) {
+            std::fprintf(stderr, "article_builder: cannot read %s %s\n", what, path.c_str());
+            return false;
+        }
+        const std::string actual = expected.empty() ? std::string() : sha256Hex(text);
+        if (actual != expected) {
+            std::fprintf(stderr,
+                         "article_builder: %s %s has SHA-256 %s, expected %s.\n"
+                         "  The pinned source data changed; refusing to build from unchecked data.\n",
+                         what, path.c_str(), actual.c_str(), expected.c_str());
+            return false;
+        }
+        return true;
+    };
+    UsageCounts usage;
+    if (!options.usagePath.empty()) {
+        std::string text;
+        if (!readChecked(options.usagePath, options.expectedUsageSha256, "word weights", text)) return 2;
+        usage = parseUsageCounts(text);
+    }
+    WordLevels levels;
+    if (!options.levelsPath.empty()) {
+        std::string text;
+        if (!readChecked(options.levelsPath, options.expectedLevelsSha256, "word list", text)) return 2;
+        levels = parseWordLevels(text);
+    }
+
     ReadingFrequencies readings;
     if (!options.readingsPath.empty()) {
         std::string text;
@@ -191,13 +240,15 @@ int main(int argc, char** argv) {
     const ParseResult parsed = parseCedict(source);
     source.clear();
     source.shrink_to_fit();
-    const FrequencyTable frequencies = parseFrequencies(frequencyText);
+    FrequencyTable frequencies = parseFrequencies(frequencyText);
     frequencyText.clear();
     frequencyText.shrink_to_fit();
     if (parsed.entries.empty()) {
         std::fprintf(stderr, "article_builder: no entries in %s\n", options.cedictPath.c_str());
         return 2;
     }
+    const std::size_t writtenWords = frequencies.words.size();
+    const CombinedCounts combined = combineWithUsage(frequencies, usage, parsed.entries);
 
     std::printf("read and parsed in %.2f s\n", secondsSince(start));
     std::printf("source: %s\n  sha256: %s\n  lines: %zu, entries: %zu, comment lines: %zu, skipped lines: %zu\n",
@@ -207,7 +258,17 @@ int main(int argc, char** argv) {
         std::printf("    skipped, %s: %zu\n", reasonCount.first.c_str(), reasonCount.second);
     }
     std::printf("frequencies: %s\n  words: %zu, skipped lines: %zu\n", options.frequencyPath.c_str(),
-                frequencies.words.size(), frequencies.skippedLines);
+                writtenWords, frequencies.skippedLines);
+    if (!options.usagePath.empty()) {
+        std::printf("word weights: %s\n  words: %zu, skipped lines: %zu; dictionary words weighed: %zu, "
+                    "counted only in writing: %zu\n",
+                    options.usagePath.c_str(), usage.words.size(), usage.skippedLines, combined.typedWords,
+                    combined.writtenOnly);
+    }
+    if (!options.levelsPath.empty()) {
+        std::printf("word list: %s\n  words: %zu, skipped lines: %zu\n", options.levelsPath.c_str(),
+                    levels.words.size(), levels.skippedLines);
+    }
     if (!options.readingsPath.empty()) {
         std::printf("reading counts: %s\n  characters: %zu, skipped lines: %zu\n", options.readingsPath.c_str(),
                     readings.byCharacter.size(), readings.skippedLines);
@@ -224,7 +285,7 @@ int main(int argc, char** argv) {
     bool chineseOk = false;
     std::thread chineseThread([&] {
         ChineseEnglishCounts counts;
-        std::vector<Record> records = buildChineseEnglish(parsed.entries, frequencies, readings, counts);
+        std::vector<Record> records = buildChineseEnglish(parsed.entries, frequencies, readings, levels, counts);
         chineseReport = "Chinese-English headwords: simplified " + std::to_string(counts.simplifiedHeadwords) +
                         ", traditional " + std::to_string(counts.traditionalHeadwords) + ", pinyin " +
                         std::to_string(counts.pinyinHeadwords) + " (lists cut at " +

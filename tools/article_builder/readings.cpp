@@ -1,6 +1,7 @@
 #include "readings.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "glosses.h"
 #include "inversion.h"
@@ -14,6 +15,10 @@ namespace {
 // What a reading the counts never met keeps, in counts: enough to order such
 // readings by their senses, too little to matter beside a counted one.
 constexpr double kUncountedReading = 0.5;
+
+// How much more a word's reading with a neutral-tone syllable is used than a
+// reading of a single meaning that gives the syllable a full tone.
+constexpr double kNeutralToneEveryday = 4.0;
 
 // A surname reading is rare in running text compared with the word; so is a
 // meaning marked literary, dialect, colloquial and the like.
@@ -96,7 +101,100 @@ std::size_t syllableCount(std::string_view numbered) {
     return count;
 }
 
+// The syllables of a numbered reading in comparable form ("gao4", "su5"), or
+// nothing when one cannot be read.
+std::vector<std::string> comparableSyllables(std::string_view numbered) {
+    std::vector<std::string> out;
+    while (!numbered.empty()) {
+        const std::size_t blank = numbered.find(' ');
+        const std::string_view syllable = numbered.substr(0, blank);
+        numbered = blank == std::string_view::npos ? std::string_view() : numbered.substr(blank + 1);
+        if (syllable.empty()) continue;
+        std::string comparable = comparableSyllable(syllable);
+        if (comparable.empty()) return {};
+        out.push_back(std::move(comparable));
+    }
+    return out;
+}
+
 }  // namespace
+
+void weighWordReadings(const std::vector<Entry>& entries, const ReadingFrequencies& readings,
+                       std::vector<double>& values) {
+    struct Reading {
+        std::size_t entry;
+        std::vector<std::string> syllables;
+        std::u32string characters;
+        std::size_t senses = 0;
+    };
+    // Words of two or more characters, each with its entries whose reading
+    // gives one syllable per character.
+    std::unordered_map<std::string, std::vector<Reading>> words;
+    std::vector<std::string> order;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        std::u32string characters;
+        if (!decodeUtf8(entries[i].simplified, characters) || characters.size() < 2) continue;
+        std::vector<std::string> syllables = comparableSyllables(entries[i].pinyin);
+        if (syllables.size() != characters.size()) continue;
+        std::vector<Reading>& list = words[entries[i].simplified];
+        if (list.empty()) order.push_back(entries[i].simplified);
+        std::size_t senses = 0;
+        for (const std::string& gloss : entries[i].glosses) senses += classifyGloss(gloss) == GlossKind::sense;
+        list.push_back({i, std::move(syllables), std::move(characters), senses});
+    }
+    const auto toneOf = [](const std::string& syllable) { return syllable.back(); };
+    for (const std::string& word : order) {
+        const std::vector<Reading>& list = words[word];
+        if (list.size() < 2) continue;
+        for (const Reading& mine : list) {
+            bool neutralEveryday = false;
+            std::vector<bool> differs(mine.syllables.size(), false);
+            for (const Reading& other : list) {
+                if (&other == &mine || other.syllables == mine.syllables) continue;
+                for (std::size_t k = 0; k < mine.syllables.size(); ++k) {
+                    if (mine.syllables[k] == other.syllables[k]) continue;
+                    differs[k] = true;
+                    // A later syllable in the neutral tone where a reading
+                    // with a single meaning gives it a full tone: that reading
+                    // is the narrow, specialist or literary one, this one the
+                    // word as spoken (告诉 gào su "to tell" beside gào sù "to
+                    // press charges", 妻子 qīzi "wife" beside qī zǐ "wife and
+                    // children").
+                    if (k > 0 && toneOf(mine.syllables[k]) == '5' && toneOf(other.syllables[k]) != '5' &&
+                        other.senses == 1) {
+                        neutralEveryday = true;
+                    }
+                }
+            }
+            // Each ";"-separated part of a sense is a way the reading is used.
+            double value = 0.0;
+            for (const std::string& gloss : entries[mine.entry].glosses) {
+                const double sense = senseValue(gloss);
+                if (sense == 0.0) continue;
+                value += sense * static_cast<double>(1 + std::count(gloss.begin(), gloss.end(), ';'));
+            }
+            value = std::max(value, 0.1);
+            if (neutralEveryday) value *= kNeutralToneEveryday;
+            // Where readings differ, how often each character is read that
+            // way in running text, neutral tones included (教授 jiào shòu
+            // "professor" beside jiāo shòu "to teach"; 诉 is mostly su in
+            // 告诉). Damped: the counts are the character's, not the word's.
+            for (std::size_t k = 0; k < differs.size(); ++k) {
+                if (!differs[k]) continue;
+                const auto counted = readings.byCharacter.find(toUtf8(std::u32string(1, mine.characters[k])));
+                if (counted == readings.byCharacter.end()) continue;
+                double total = 0.0;
+                double own = 0.0;
+                for (const ReadingCount& reading : counted->second) {
+                    total += static_cast<double>(reading.count);
+                    if (reading.syllable == mine.syllables[k]) own += static_cast<double>(reading.count);
+                }
+                value *= std::sqrt((own + kUncountedReading) / (total + kUncountedReading));
+            }
+            values[mine.entry] = value;
+        }
+    }
+}
 
 std::vector<std::string> otherReadings(const Entry& entry) {
     std::vector<std::string> readings;
@@ -140,11 +238,14 @@ ReadingShares readingShares(const std::vector<Entry>& entries, const ReadingFreq
         return found == readings.byCharacter.end() ? nullptr : &found->second;
     };
     for (std::size_t i = 0; i < entries.size(); ++i) {
-        const Entry& entry = entries[i];
         double value = 0.0;
-        for (const std::string& gloss : entry.glosses) value += senseValue(gloss);
+        for (const std::string& gloss : entries[i].glosses) value += senseValue(gloss);
         // Even a reading with only cross-references is said sometimes.
         values[i] = std::max(value, 0.1);
+    }
+    weighWordReadings(entries, readings, values);
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const Entry& entry = entries[i];
         syllables[i] = comparableSyllable(entry.pinyin);
         wordTotals[entry.simplified] += values[i];
         readingTotals[entry.simplified + ' ' + syllables[i]] += values[i];

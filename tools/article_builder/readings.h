@@ -55,6 +55,14 @@ struct ReadingShares {
     double readingShare(const Entry& entry, const std::string& numberedReading) const;
 };
 
+// Weighs the readings of words of two or more characters that have several
+// (`values` by entry index, replaced for those words): by their senses'
+// ";"-separated parts, by how often each differing character is read that
+// way (damped), and a later neutral-tone syllable against a reading of a
+// single meaning that gives it a full tone favours the neutral one.
+void weighWordReadings(const std::vector<Entry>& entries, const ReadingFrequencies& readings,
+                       std::vector<double>& values);
+
 ReadingShares readingShares(const std::vector<Entry>& entries, const ReadingFrequencies& readings);
 
 }  // namespace article_builder

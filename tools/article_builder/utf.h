@@ -9,27 +9,18 @@
 #include <string_view>
 #include <vector>
 
+#include "common/utf8.h"
+
 namespace article_builder {
 
-// Decodes UTF-8 into code points. Returns false (and leaves `out` in an
-// unspecified state) on any malformed, overlong or surrogate sequence, so a
-// damaged source line can be skipped instead of producing garbage.
-bool decodeUtf8(std::string_view in, std::u32string& out);
-
-// True when `in` is well-formed UTF-8.
-bool isValidUtf8(std::string_view in);
-
-void appendUtf8(std::string& out, char32_t c);
-std::string toUtf8(std::u32string_view in);
-
-// Converts UTF-8 to UTF-16. Malformed input becomes U+FFFD rather than
-// being dropped, so lengths stay predictable; callers validate first.
-std::u16string utf8ToUtf16(std::string_view in);
-
-void appendUtf16(std::u16string& out, char32_t c);
-
-// Number of UTF-16 code units `in` will take.
-std::size_t utf16Length(std::string_view utf8);
+// The program's UTF-8 codec (common/utf8.h), under the names the builder uses.
+using ::appendUtf16;
+using ::appendUtf8;
+using ::decodeUtf8;
+using ::isValidUtf8;
+using ::toUtf8;
+using ::utf16Length;
+using ::utf8ToUtf16;
 
 // True for the CJK ideographs, radicals, compatibility forms and the
 // supplementary ideograph planes: characters that make up Chinese words.

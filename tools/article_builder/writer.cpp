@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <numeric>
 
+#include "dictionary/article_files.h"
 #include "utf.h"
 
 namespace article_builder {
@@ -112,67 +113,13 @@ std::u16string composeArticleText(std::string_view preamble, std::vector<Record>
 }
 
 GrammarCheck checkArticleGrammar(std::u16string_view text) {
-    GrammarCheck check;
-    const auto fail = [&](std::string problem) {
-        check.ok = false;
-        check.problem = std::move(problem) + " (record " + std::to_string(check.records + 1) + ")";
-        return check;
-    };
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char16_t c = text[i];
-        if (c == 0) return fail("zero unit in text");
-        if (c >= 0xD800 && c <= 0xDBFF) {
-            if (i + 1 >= text.size() || text[i + 1] < 0xDC00 || text[i + 1] > 0xDFFF) {
-                return fail("unpaired high surrogate");
-            }
-            ++i;
-        } else if (c >= 0xDC00 && c <= 0xDFFF) {
-            return fail("unpaired low surrogate");
-        }
-    }
-
-    std::size_t pos = text.find(u'|');
-    if (pos == std::u16string_view::npos) return fail("no record");
-    if (pos == 0 || text[pos - 1] != u'\n') return fail("preamble does not end with a line feed");
-
-    std::u16string_view previous;
-    while (pos < text.size()) {
-        // Here text[pos] is the "|" that opens a record, preceded by a line feed.
-        const std::size_t headStart = pos + 1;
-        const std::size_t headEnd = text.find(u'|', headStart);
-        if (headEnd == std::u16string_view::npos) return fail("headword without closing |");
-        const std::u16string_view headword = text.substr(headStart, headEnd - headStart);
-        if (headword.empty()) return fail("empty headword");
-        if (headword.size() >= 1000) return fail("headword of 1000 characters or more");
-        if (headword.find(u'\n') != std::u16string_view::npos || headword.find(u'\r') != std::u16string_view::npos) {
-            return fail("line break in headword");
-        }
-        if (check.records > 0 && !(previous < headword)) return fail("headwords out of order or repeated");
-
-        const std::size_t articleStart = headEnd + 1;
-        std::size_t articleEnd = text.find(u'|', articleStart);
-        if (articleEnd == std::u16string_view::npos) articleEnd = text.size();
-        const std::u16string_view article = text.substr(articleStart, articleEnd - articleStart);
-        if (article.empty() || article.back() != u'\n') return fail("article does not end with a line feed");
-        if (article.size() >= 50000) return fail("article of 50000 characters or more");
-
-        previous = headword;
-        ++check.records;
-        pos = articleEnd;
-    }
-    check.ok = true;
-    return check;
+    ArticleGrammarLimits limits;
+    limits.maxHeadwordLength = 999;
+    limits.maxArticleLength = kMaxArticleUnits;
+    return checkArticleTextGrammar(text, limits);
 }
 
-std::vector<unsigned char> storedBytes(std::u16string_view text) {
-    std::vector<unsigned char> bytes;
-    bytes.reserve(text.size() * 2);
-    for (char16_t unit : text) {
-        bytes.push_back(static_cast<unsigned char>((unit & 0xFF) + 2));
-        bytes.push_back(static_cast<unsigned char>((unit >> 8) + 2));
-    }
-    return bytes;
-}
+std::vector<unsigned char> storedBytes(std::u16string_view text) { return storedArticleBytes(text); }
 
 bool writeFileAtomically(const std::string& path, const std::vector<unsigned char>& bytes, std::string& error) {
     const std::string temporary = path + ".part";

@@ -9,12 +9,14 @@
 #include <vector>
 
 #include "articles.h"
+#include "dictionary/article_grammar.h"
+#include "dictionary/own_articles.h"
 
 namespace article_builder {
 
-// Articles stay under this many UTF-16 units: the program copies an article
-// into a buffer of 50,000 characters.
-constexpr std::size_t kMaxArticleUnits = 49999;
+// Articles hold at most this many UTF-16 units: fewer than the longest article
+// the program accepts, the limit it puts on the user's own articles.
+constexpr std::size_t kMaxArticleUnits = maxOwnArticleLength - 1;
 
 struct WriteCounts {
     std::size_t records = 0;              // records written
@@ -31,11 +33,7 @@ struct WriteCounts {
 // feed, cleaned of "|" and kept under the size limit.
 std::u16string composeArticleText(std::string_view preamble, std::vector<Record> records, WriteCounts& counts);
 
-struct GrammarCheck {
-    bool ok = false;
-    std::string problem;  // empty when ok
-    std::size_t records = 0;
-};
+using GrammarCheck = ArticleGrammarCheck;
 
 // Checks text against the grammar the program relies on: a preamble ending in
 // a line feed, then records "|headword|article"; no empty headword; no line

@@ -1,16 +1,18 @@
 // learner_check: how often a learner's lookup puts the right word first, on a
-// check set made mechanically from the sources (never by hand):
+// check set made mechanically from a source the ranking never reads:
 //
-//   learner_check --cedict cedict_ts.u8 --frequencies dict.txt --readings Unihan_Readings.txt
-//                 --wordnet DIR --words american-english --articles DIR [--top N]
+//   learner_check --cedict cedict_ts.u8 --levels hsk_words.txt --wordnet DIR
+//                 --words american-english --articles DIR [--show-misses N] [--plain]
+//                 [--look "c:gaosu|e:teacher"]
 //
-// The check set is the N most frequent words of the frequency list that have a
-// CC-CEDICT entry. For each word, its main reading (the one the reading counts
-// or its senses make most common) gives the toneless pinyin a learner types in
-// the Chinese tab, and the first sense of that reading gives the English word
-// typed in the English tab. The lookups run through the program's own search
-// code over the built article files, and the figures say where the word lands
-// in the list the article shows.
+// The check set is the HSK 2.0 word list (levels 1 to 6 with the reading each
+// word is taught with), which only labels the articles. A learner meets a
+// level 1 word long before a level 5 one, so among the listed words that share
+// a toneless pinyin, a reading or a first English gloss, the one of the lowest
+// level is expected first, when no other shares that level. The word's taught
+// reading is expected first in its article and on its line in the pinyin list.
+// The lookups run through the program's own search code over the built
+// article files.
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
@@ -23,14 +25,14 @@
 
 #include "articles.h"
 #include "cedict.h"
-#include "frequency.h"
 #include "glosses.h"
 #include "inversion.h"
+#include "levels.h"
 #include "pinyin.h"
-#include "readings.h"
 #include "utf.h"
 #include "word_forms.h"
 
+#include "common/utf8.h"
 #include "dictionary/article_files.h"
 #include "dictionary/typed_lookup.h"
 #include "dictionary/word_search.h"
@@ -59,16 +61,53 @@ std::u16string readArticleText(const std::string& path) {
     return text;
 }
 
-std::string toUtf8From16(std::u16string_view text) {
-    std::u32string wide;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        char32_t c = text[i];
-        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size()) {
-            c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00);
+// The reading of the first numbered line showing `word` in a list article
+// ("3. 告诉 (告訴) gào su: to tell" -> "gào su"), or an empty string.
+std::string listedReading(const std::string& article, const std::string& word) {
+    for (const std::string_view line : textLines(article)) {
+        std::size_t digits = 0;
+        while (digits < line.size() && line[digits] >= '0' && line[digits] <= '9') ++digits;
+        if (digits == 0 || line.compare(digits, 2 + word.size(), ". " + word) != 0) continue;
+        std::size_t from = digits + 2 + word.size();
+        if (from >= line.size() || line[from] != ' ') continue;
+        ++from;
+        if (line[from] == '(') {
+            const std::size_t close = line.find(") ", from);
+            if (close == std::string_view::npos) return {};
+            from = close + 2;
         }
-        wide.push_back(c);
+        const std::size_t colon = line.find(": ", from);
+        return std::string(line.substr(from, colon == std::string_view::npos ? std::string_view::npos : colon - from));
     }
-    return toUtf8(wide);
+    return {};
+}
+
+// Lower-case ASCII letters, for comparing readings that differ only in a
+// capital (a name's reading).
+std::string asciiLowered(std::string text) {
+    for (char& c : text) {
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    }
+    return text;
+}
+
+std::string readable(const std::string& numbered) { return asciiLowered(withoutSeparators(markPinyin(numbered))); }
+
+// A listed word and the words sharing a key with it: the word expected first
+// is the only one of the lowest level; it stands out clearly when the next
+// level among them is at least two higher (or there is none).
+struct Expected {
+    std::string word;
+    bool clear = false;
+};
+
+bool expectedOf(std::vector<std::pair<int, std::string>> listed, Expected& expected) {
+    std::sort(listed.begin(), listed.end());
+    listed.erase(std::unique(listed.begin(), listed.end()), listed.end());
+    if (listed.size() >= 2 && listed[0].first == listed[1].first) return false;
+    expected.word = listed[0].second;
+    expected.clear = listed.size() == 1 || listed[1].first >= listed[0].first + 2;
+    return true;
 }
 
 // The simplified words of a numbered list article, in the order shown: the
@@ -99,26 +138,16 @@ bool plainLookups = false;
 std::string shownArticleFor(const Tab& tab, const std::string& typed) {
     if (plainLookups) {
         const ArticleLookup lookup = findArticle(tab.text, utf8ToUtf16(typed));
-        return lookup.status == ArticleStatus::Found ? toUtf8From16(lookup.article) : std::string();
+        return lookup.status == ArticleStatus::Found ? utf16ToUtf8(lookup.article) : std::string();
     }
     std::u16string article;
     if (!articleForTypedWord(tab.text, utf8ToUtf16(typed), tab.index, article)) return {};
-    return toUtf8From16(article);
+    return utf16ToUtf8(article);
 }
 
 std::size_t positionOf(const std::vector<std::string>& list, const std::string& word) {
     const auto found = std::find(list.begin(), list.end(), word);
     return found == list.end() ? 0 : static_cast<std::size_t>(found - list.begin()) + 1;
-}
-
-// "Bei3 jing1" -> "bei3jing1": the reading with its tones, case and blanks aside.
-std::string comparableReading(const std::string& numbered) {
-    std::string out;
-    for (char c : numbered) {
-        if (c == ' ') continue;
-        out.push_back(c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c);
-    }
-    return out;
 }
 
 double percent(std::size_t part, std::size_t whole) { return whole == 0 ? 0.0 : 100.0 * part / whole; }
@@ -143,21 +172,18 @@ int main(int argc, char** argv) {
             ++i;
         }
     }
-    for (const char* required : {"--cedict", "--frequencies", "--readings", "--wordnet", "--words", "--articles"}) {
+    for (const char* required : {"--cedict", "--levels", "--wordnet", "--words", "--articles"}) {
         if (options[required].empty()) {
             std::fprintf(stderr,
-                         "usage: learner_check --cedict FILE --frequencies FILE --readings FILE --wordnet DIR "
-                         "--words FILE --articles DIR [--top N] [--show-misses N] [--plain]\n");
+                         "usage: learner_check --cedict FILE --levels FILE --wordnet DIR --words FILE "
+                         "--articles DIR [--show-misses N] [--plain] [--look \"c:gaosu|e:teacher\"]\n");
             return 1;
         }
     }
-    const std::size_t top = options["--top"].empty() ? 3000 : std::stoul(options["--top"]);
     const std::size_t showMisses = options["--show-misses"].empty() ? 0 : std::stoul(options["--show-misses"]);
 
     const ParseResult parsed = parseCedict(readFile(options["--cedict"]));
-    const FrequencyTable frequencies = parseFrequencies(readFile(options["--frequencies"]));
-    const ReadingFrequencies readings = parseReadingFrequencies(readFile(options["--readings"]));
-    const std::vector<double> shares = readingShares(parsed.entries, readings).entries;
+    const WordLevels levels = parseWordLevels(readFile(options["--levels"]));
 
     Tab english;
     english.loaded = readArticleText(options["--articles"] + "/Articles_English_Chinese.dat");
@@ -168,123 +194,187 @@ int main(int argc, char** argv) {
     chinese.text = prepareArticleText(chinese.loaded);
     chinese.index = Direction::ChineseEnglish;
 
-    // Main entry of each word: the entry with the largest share of its use.
-    std::unordered_map<std::string, std::size_t> mainEntry;
-    for (std::size_t i = 0; i < parsed.entries.size(); ++i) {
-        const auto found = mainEntry.find(parsed.entries[i].simplified);
-        if (found == mainEntry.end() || shares[i] > shares[found->second]) mainEntry[parsed.entries[i].simplified] = i;
+    // --look "c:gaosu|e:teacher": prints what the Chinese (c) or English (e)
+    // tab shows for each text, to see a lookup as a learner does.
+    if (!options["--look"].empty()) {
+        const std::string looks = options["--look"];
+        for (std::size_t from = 0; from <= looks.size();) {
+            std::size_t bar = looks.find('|', from);
+            if (bar == std::string::npos) bar = looks.size();
+            const std::string item = looks.substr(from, bar - from);
+            from = bar + 1;
+            if (item.size() < 3 || item[1] != ':') continue;
+            std::string shown = shownArticleFor(item[0] == 'e' ? english : chinese, item.substr(2));
+            if (shown.size() > 600) shown = shown.substr(0, shown.rfind('\n', 600)) + "\n...";
+            std::printf("== %s\n%s\n", item.c_str(), shown.c_str());
+        }
+        return 0;
     }
-    std::vector<std::pair<std::uint64_t, std::string>> ranked;
-    for (const auto& word : frequencies.words) {
-        if (mainEntry.count(word.first) != 0) ranked.emplace_back(word.second.count, word.first);
-    }
-    std::sort(ranked.begin(), ranked.end(), [](const auto& a, const auto& b) {
-        return a.first != b.first ? a.first > b.first : a.second < b.second;
-    });
-    if (ranked.size() > top) ranked.resize(top);
 
-    // Pinyin: per key, is the most frequent check word first; per word, is it
-    // in the first three, and in the first three after the more frequent check
-    // words of its key.
-    std::map<std::string, std::vector<std::string>> byKey;  // key -> words, most frequent first
+    // The check set: each listed word and reading with a dictionary entry of
+    // that reading, in the list's order; the word's distinct readings.
+    struct Checked {
+        std::string word;
+        int level = 0;
+        const Entry* entry = nullptr;
+        std::size_t readings = 0;
+    };
+    std::unordered_map<std::string, std::vector<const Entry*>> entriesOf;
+    for (const Entry& entry : parsed.entries) entriesOf[entry.simplified].push_back(&entry);
+    std::vector<Checked> checked;
+    {
+        const std::string text = readFile(options["--levels"]);
+        std::set<std::string> seen;
+        for (const std::string_view line : textLines(text)) {
+            const std::size_t tab = line.find('\t');
+            const std::size_t second = tab == std::string_view::npos ? tab : line.find('\t', tab + 1);
+            if (second == std::string_view::npos) continue;
+            const std::string word(line.substr(tab + 1, second - tab - 1));
+            const auto found = levels.words.find(word);
+            const auto entries = entriesOf.find(word);
+            if (found == levels.words.end() || entries == entriesOf.end() || !seen.insert(word).second) continue;
+            for (const ListedReading& listed : found->second) {
+                Checked item;
+                item.word = word;
+                item.level = listed.level;
+                std::set<std::string> distinct;
+                for (const Entry* entry : entries->second) {
+                    const std::string reading = comparableReading(entry->pinyin);
+                    distinct.insert(reading);
+                    if (item.entry == nullptr && reading == listed.reading) item.entry = entry;
+                }
+                item.readings = distinct.size();
+                if (item.entry != nullptr) checked.push_back(item);
+            }
+        }
+    }
+    std::vector<std::string> misses;
+    const auto miss = [&](std::string text) {
+        if (misses.size() < showMisses) misses.push_back(std::move(text));
+    };
+    std::printf("check set: %zu words and readings of the HSK list with a CC-CEDICT entry of that reading\n",
+                checked.size());
+
+    // Pinyin without tones.
     std::string withV;
     std::string withU;
-    for (const auto& word : ranked) {
-        const Entry& entry = parsed.entries[mainEntry[word.second]];
-        if (tonelessKeys(entry.pinyin, withV, withU)) byKey[withV].push_back(word.second);
+    std::map<std::string, std::vector<std::pair<int, std::string>>> byKey;
+    for (const Checked& item : checked) {
+        if (tonelessKeys(item.entry->pinyin, withV, withU)) byKey[withV].emplace_back(item.level, item.word);
     }
-    std::size_t keysFirst = 0;
-    std::size_t words = 0;
-    std::size_t wordsTop3 = 0;
-    std::size_t wordsInPlace = 0;
-    std::vector<std::string> misses;
+    std::size_t keys = 0, keysFirst = 0, keysTop3 = 0, clearKeys = 0, clearFirst = 0;
     for (const auto& key : byKey) {
+        Expected expected;
+        if (!expectedOf(key.second, expected)) continue;
         const std::vector<std::string> list = listedWords(shownArticleFor(chinese, key.first));
-        if (!list.empty() && list.front() == key.second.front()) {
-            ++keysFirst;
-        } else if (misses.size() < showMisses) {
-            misses.push_back("pinyin " + key.first + ": expected " + key.second.front() + ", got " +
-                             (list.empty() ? std::string("nothing") : list.front()));
+        const std::size_t position = positionOf(list, expected.word);
+        ++keys;
+        if (position == 1) ++keysFirst;
+        if (position >= 1 && position <= 3) ++keysTop3;
+        if (expected.clear) {
+            ++clearKeys;
+            if (position == 1) ++clearFirst;
         }
-        for (std::size_t k = 0; k < key.second.size(); ++k) {
-            const std::size_t position = positionOf(list, key.second[k]);
-            ++words;
-            if (position >= 1 && position <= 3) ++wordsTop3;
-            if (position >= 1 && position <= k + 3) ++wordsInPlace;
+        if (position != 1) {
+            miss("pinyin " + key.first + ": expected " + expected.word + (expected.clear ? " (clear)" : "") + " at " +
+                 std::to_string(position) + ", got " + (list.empty() ? std::string("nothing") : list.front()));
         }
     }
-    std::printf("check set: the %zu most frequent words with a CC-CEDICT entry\n", ranked.size());
-    std::printf("pinyin -> word: %zu keys, most frequent word first for %zu (%.1f%%); %zu words, in the first three "
-                "%zu (%.1f%%), in the first three after the more frequent words of their key %zu (%.1f%%)\n",
-                byKey.size(), keysFirst, percent(keysFirst, byKey.size()), words, wordsTop3,
-                percent(wordsTop3, words), wordsInPlace, percent(wordsInPlace, words));
+    std::printf("pinyin -> word: %zu keys, the word of the lowest level first %zu (%.1f%%), in the first three %zu "
+                "(%.1f%%); clearly the most used (two levels below the next) first %zu of %zu (%.1f%%)\n",
+                keys, keysFirst, percent(keysFirst, keys), keysTop3, percent(keysTop3, keys), clearFirst, clearKeys,
+                percent(clearFirst, clearKeys));
 
-    // Pinyin typed with tones, as numbers ("bei3 jing1") and as marks
-    // ("běi jīng"): the word comes first unless a more frequent check word has
-    // the same reading.
-    std::map<std::string, std::size_t> readingsSeen;
-    std::size_t tonedWords = 0;
-    std::size_t numbersFirst = 0;
-    std::size_t marksFirst = 0;
-    for (const auto& word : ranked) {
-        const Entry& entry = parsed.entries[mainEntry[word.second]];
-        if (!tonelessKeys(entry.pinyin, withV, withU)) continue;
-        // The most frequent word of a reading is the one expected first.
-        if (readingsSeen[comparableReading(entry.pinyin)]++ != 0) continue;
-        ++tonedWords;
-        const std::string numbered = entry.pinyin;
-        if (positionOf(listedWords(shownArticleFor(chinese, numbered)), word.second) == 1) ++numbersFirst;
-        const std::string marked = markPinyin(entry.pinyin);
-        if (positionOf(listedWords(shownArticleFor(chinese, marked)), word.second) == 1) {
+    // Pinyin with tones, as numbers and as marks.
+    std::map<std::string, std::vector<std::pair<int, std::string>>> byReading;
+    std::map<std::string, std::string> numberedOf;
+    for (const Checked& item : checked) {
+        const std::string reading = comparableReading(item.entry->pinyin);
+        byReading[reading].emplace_back(item.level, item.word);
+        numberedOf.emplace(reading, item.entry->pinyin);
+    }
+    std::size_t toned = 0, numbersFirst = 0, marksFirst = 0;
+    for (const auto& reading : byReading) {
+        Expected expected;
+        if (!expectedOf(reading.second, expected)) continue;
+        ++toned;
+        const std::string& numbered = numberedOf[reading.first];
+        if (positionOf(listedWords(shownArticleFor(chinese, numbered)), expected.word) == 1) ++numbersFirst;
+        const std::string marked = markPinyin(numbered);
+        if (positionOf(listedWords(shownArticleFor(chinese, marked)), expected.word) == 1) {
             ++marksFirst;
-        } else if (misses.size() < showMisses) {
-            misses.push_back("toned " + marked + ": expected " + word.second);
+        } else {
+            miss("toned " + marked + ": expected " + expected.word);
         }
     }
-    std::printf("pinyin with tones -> word: %zu readings, word first when typed with tone numbers %zu (%.1f%%), "
-                "with tone marks %zu (%.1f%%)\n",
-                tonedWords, numbersFirst, percent(numbersFirst, tonedWords), marksFirst,
-                percent(marksFirst, tonedWords));
+    std::printf("pinyin with tones -> word: %zu readings, first when typed with tone numbers %zu (%.1f%%), with "
+                "tone marks %zu (%.1f%%)\n",
+                toned, numbersFirst, percent(numbersFirst, toned), marksFirst, percent(marksFirst, toned));
 
-    // English: the first sense's head word of the main entry. Several words
-    // share a first gloss ("and": 和, 与, 而), so besides each word's place
-    // the figures say how often the most frequent of them comes first.
-    std::size_t queries = 0;
-    std::size_t first = 0;
-    std::size_t top3 = 0;
-    std::set<std::string> englishQueries;
-    std::set<std::string> queriesFirst;
-    for (const auto& word : ranked) {
-        const Entry& entry = parsed.entries[mainEntry[word.second]];
-        std::string query;
-        for (const std::string& gloss : entry.glosses) {
+    // English: the head word of the first sense of the taught reading.
+    std::map<std::string, std::vector<std::pair<int, std::string>>> byQuery;
+    for (const Checked& item : checked) {
+        for (const std::string& gloss : item.entry->glosses) {
             if (classifyGloss(gloss) != GlossKind::sense) continue;
             const std::vector<GlossHeadword> found = englishHeadwords(gloss);
-            if (!found.empty() && found.front().part == 0) query = found.front().headword;
+            if (!found.empty() && found.front().part == 0) byQuery[found.front().headword].emplace_back(item.level, item.word);
             break;
         }
-        if (query.empty()) continue;
-        const bool mostFrequent = englishQueries.insert(query).second;
-        const std::vector<std::string> list = listedWords(shownArticleFor(english, query));
-        const std::size_t position = positionOf(list, word.second);
-        ++queries;
-        if (position == 1) {
-            ++first;
-            if (mostFrequent) queriesFirst.insert(query);
-        } else if (misses.size() < showMisses) {
-            misses.push_back("english " + query + ": expected " + word.second + " (" +
-                             std::to_string(frequencyOf(frequencies, word.second)) + ") at " +
-                             std::to_string(position) + ", got " +
-                             (list.empty() ? std::string("nothing")
-                                           : list.front() + " (" +
-                                                 std::to_string(frequencyOf(frequencies, list.front())) + ")"));
-        }
-        if (position >= 1 && position <= 3) ++top3;
     }
-    std::printf("English -> word: %zu queries, word first %zu (%.1f%%), in the first three %zu (%.1f%%); "
-                "%zu distinct queries, the most frequent word with that first gloss first for %zu (%.1f%%)\n",
-                queries, first, percent(first, queries), top3, percent(top3, queries), englishQueries.size(),
-                queriesFirst.size(), percent(queriesFirst.size(), englishQueries.size()));
+    std::set<std::string> englishQueries;
+    std::size_t queries = 0, first = 0, top3 = 0, clearQueries = 0, clearQueriesFirst = 0;
+    for (const auto& query : byQuery) {
+        englishQueries.insert(query.first);
+        Expected expected;
+        if (!expectedOf(query.second, expected)) continue;
+        const std::vector<std::string> list = listedWords(shownArticleFor(english, query.first));
+        const std::size_t position = positionOf(list, expected.word);
+        ++queries;
+        if (position == 1) ++first;
+        if (position >= 1 && position <= 3) ++top3;
+        if (expected.clear) {
+            ++clearQueries;
+            if (position == 1) ++clearQueriesFirst;
+        }
+        if (position != 1) {
+            miss("english " + query.first + ": expected " + expected.word + (expected.clear ? " (clear)" : "") +
+                 " at " + std::to_string(position) + ", got " +
+                 (list.empty() ? std::string("nothing") : list.front()));
+        }
+    }
+    std::printf("English -> word: %zu queries, the word of the lowest level first %zu (%.1f%%), in the first three "
+                "%zu (%.1f%%); clearly the most used first %zu of %zu (%.1f%%)\n",
+                queries, first, percent(first, queries), top3, percent(top3, queries), clearQueriesFirst,
+                clearQueries, percent(clearQueriesFirst, clearQueries));
+
+    // The taught reading first: in the word's article, and on the word's line
+    // in the list of its toneless pinyin.
+    std::size_t several = 0, articleFirst = 0, lineFirst = 0;
+    for (const Checked& item : checked) {
+        if (item.readings < 2) continue;
+        // A word taught with two readings expects the one of the lower level.
+        bool lowest = true;
+        for (const ListedReading& listed : levels.words.at(item.word)) {
+            lowest = lowest && (listed.reading == comparableReading(item.entry->pinyin) || listed.level > item.level);
+        }
+        if (!lowest) continue;
+        ++several;
+        const std::string article = shownArticleFor(chinese, item.word);
+        const std::string firstLine = article.substr(0, article.find_first_of("\r\n"));
+        const std::string wanted = readable(item.entry->pinyin);
+        if (asciiLowered(firstLine.substr(0, firstLine.find("   "))) == wanted) {
+            ++articleFirst;
+        } else {
+            miss("reading " + item.word + ": expected " + wanted + ", got " + firstLine);
+        }
+        if (tonelessKeys(item.entry->pinyin, withV, withU) &&
+            asciiLowered(listedReading(shownArticleFor(chinese, withV), item.word)) == wanted) {
+            ++lineFirst;
+        }
+    }
+    std::printf("taught reading first, words with several readings: %zu, in the article %zu (%.1f%%), on the "
+                "word's pinyin list line %zu (%.1f%%)\n",
+                several, articleFirst, percent(articleFirst, several), lineFirst, percent(lineFirst, several));
 
     // Word forms: irregular forms from WordNet's exception lists and regular
     // forms found in the word list by taking endings off (not by the builder's

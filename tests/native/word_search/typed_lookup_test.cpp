@@ -46,6 +46,7 @@ const std::u16string chineseText = textOf({
     {u"lv", u"1. \u7EFF l\u01DC: green\r\n"},
     {u"nvren", u"1. \u5973\u4EBA n\u01DA r\u00E9n: woman\r\n"},
     {u"women", u"1. \u6211\u4EEC w\u01D2 men: we\r\n"},
+    {u"xian", u"1. \u5148 xi\u0101n: first\r\n2. \u897F\u5B89 X\u012B \u0101n: Xi'an\r\n"},
     {u"\u5317\u4EAC", u"B\u011Bi j\u012Bng\r\n1. Beijing\r\n"},
 });
 
@@ -125,6 +126,10 @@ TEST(TypedLookup, PinyinTypedAnyWayReachesTheTonelessRecord)
         {Direction::ChineseEnglish, u"lu", u"1. \u8DEF l\u00F9: road\r\n", u"lu"},
         {Direction::ChineseEnglish, u"lu4", u"1. \u8DEF l\u00F9: road\r\n", u"lu"},
         {Direction::ChineseEnglish, u"bei6jing", u"", u""},
+        // A typed syllable boundary puts the words read with it first.
+        {Direction::ChineseEnglish, u"Xi'an", u"1. \u897F\u5B89 X\u012B \u0101n: Xi'an\r\n2. \u5148 xi\u0101n: first\r\n", u"xian"},
+        {Direction::ChineseEnglish, u"xi an", u"1. \u897F\u5B89 X\u012B \u0101n: Xi'an\r\n2. \u5148 xi\u0101n: first\r\n", u"xian"},
+        {Direction::ChineseEnglish, u"Xian", u"1. \u5148 xi\u0101n: first\r\n2. \u897F\u5B89 X\u012B \u0101n: Xi'an\r\n", u"xian"},
         {Direction::ChineseEnglish, u"\u5317\u4EAC", u"B\u011Bi j\u012Bng\r\n1. Beijing\r\n", u"\u5317\u4EAC"},
     };
     for (const Case& c : cases) expectShows(c);

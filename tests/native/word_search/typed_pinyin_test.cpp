@@ -30,10 +30,11 @@ std::string escaped(std::u16string_view text)
 // "beijing 2:3 6:1" (key, then offset:tone per typed tone), or "rejected".
 std::string readAs(std::u16string_view typed, std::size_t maxLength = 100)
 {
-    TypedPinyin read{u"stale", {{0, 1}}};
+    TypedPinyin read{u"stale", {{0, 1}}, {3}};
     if (!readTypedPinyin(typed, read, maxLength)) {
         // A rejected text must not leave an earlier key to be looked up.
-        return read.key.empty() && read.tones.empty() ? "rejected" : "rejected, output kept";
+        return read.key.empty() && read.tones.empty() && read.syllableStarts.empty() ? "rejected"
+                                                                                     : "rejected, output kept";
     }
     std::string text = escaped(read.key);
     for (const TypedTone& tone : read.tones) {
@@ -73,6 +74,23 @@ TEST(ReadTypedPinyin, ReadsTheWaysPinyinIsTyped)
     };
     for (const auto& c : cases) {
         EXPECT_EQ(readAs(c.typed), c.expected) << "typed: " << escaped(c.typed);
+    }
+}
+
+// A blank or apostrophe between letters starts a syllable at the next letter.
+TEST(ReadTypedPinyin, NotesWhereTypedSyllablesStart)
+{
+    const struct {
+        std::u16string typed;
+        std::vector<std::size_t> starts;
+    } cases[] = {
+        {u"xi'an", {2}}, {u"Xi\u2019an", {2}}, {u"  xi an  ", {2}}, {u"xian", {}},
+        {u"'xian'", {}}, {u"bei3 jing1", {3}}, {u"w'o3 m\u0304e n", {1, 2, 4}}, {u"xi '  an", {2}},
+    };
+    for (const auto& c : cases) {
+        TypedPinyin read;
+        ASSERT_TRUE(readTypedPinyin(c.typed, read, 100)) << escaped(c.typed);
+        EXPECT_EQ(read.syllableStarts, c.starts) << escaped(c.typed);
     }
 }
 
@@ -153,6 +171,7 @@ TEST(OrderByTypedTones, PutsWordsWithTheTypedTonesFirst)
     const std::u16string_view lv1 = u"绿 (綠) lǜ: green", lv2 = u"旅 lu\u0308\u030C: to travel";
     const std::u16string_view mk1 = u"马克 Mǎ kè: Marc", mk2 = u"马·克 Mǎ · Kē: Ma Ke";
     const std::u16string_view qu1 = u"取 qǔ: to take", qu2 = u"趣 qǜ: (u after q is no ü)";
+    const std::u16string_view xa1 = u"先 xiān: first", xa2 = u"西安 Xī ān: Xi'an", xa3 = u"现 (現) xiàn: now";
     const struct {
         std::u16string article;
         std::u16string typed;
@@ -167,6 +186,13 @@ TEST(OrderByTypedTones, PutsWordsWithTheTypedTonesFirst)
         {list({er1, er2}), u"dian4r", list({er2, er1})},
         {list({lv1, lv2}), u"lu3", list({lv2, lv1})},
         {list({mk1, mk2}), u"ma3ke1", list({mk2, mk1})},
+        // Typed syllable starts: the words that part there first, with any typed tone.
+        {list({xa1, xa2, xa3}), u"xi'an", list({xa2, xa1, xa3})},
+        {list({xa1, xa2, xa3}), u"xi an1", list({xa2, xa1, xa3})},
+        {list({xa1, xa2, xa3}), u"xi'an4", list({xa1, xa2, xa3})},
+        {list({xa1, xa2, xa3}), u"xian4", list({xa3, xa1, xa2})},
+        {list({xa1, xa2, xa3}), u"xia'n", list({xa1, xa2, xa3})},
+        {list({dx1, dx2}), u"dongx'i", list({dx1, dx2})},
         // Unchanged: no tone typed, no line with the tones, the line leads already,
         // a neutral tone asked of a marked syllable, other letters.
         {beijing, u"beijing", beijing},
@@ -206,7 +232,7 @@ TEST(OrderByTypedTones, OtherLinesAndDamagedArticles)
         EXPECT_EQ(escaped(orderByTypedTones(article, typed)), escaped(article));
     }
     // A tone offset outside the key matches nothing.
-    const TypedPinyin outside{u"hao", {{7, 3}}};
+    const TypedPinyin outside{u"hao", {{7, 3}}, {}};
     EXPECT_EQ(escaped(orderByTypedTones(u"1. 耗 hào: x\r\n2. 好 hǎo: y", outside)),
               escaped(u"1. 耗 hào: x\r\n2. 好 hǎo: y"));
 }

@@ -1,0 +1,178 @@
+// Everyday words first: typed-text weights combined with written counts, the
+// spoken reading of a word before its narrow one, the HSK level under the
+// reading, and entries that only point elsewhere showing what they point to.
+#include "articles.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "cedict.h"
+#include "frequency.h"
+#include "levels.h"
+#include "readings.h"
+
+namespace {
+
+using namespace article_builder;
+
+constexpr std::string_view kSource =
+    "告訴 告诉 [gao4 su4] /to press charges; to file a complaint/\n"
+    "告訴 告诉 [gao4 su5] /to tell; to inform; to let know/\n"
+    "高速 高速 [gao1 su4] /high speed/\n"
+    "精神 精神 [jing1 shen2] /spirit/mind/consciousness/\n"
+    "精神 精神 [jing1 shen5] /vigor; vitality/\n"
+    "哥哥 哥哥 [ge1 ge5] /older brother/\n"
+    "各個 各个 [ge4 ge4] /every; various/\n"
+    "老師 老师 [lao3 shi1] /teacher/\n"
+    "教師 教师 [jiao4 shi1] /teacher/\n"
+    "乾 干 [gan1] /dry/\n"
+    "幹 干 [gan4] /to do/\n"
+    "甘 甘 [gan1] /sweet/\n"
+    "肝 肝 [gan1] /liver/\n"
+    "西安市 西安市 [Xi1 an1 Shi4] /Xi'an, capital of Shaanxi/(slang) a made-up sense/\n"
+    "西安 西安 [Xi1 an1] /see 西安市[Xi1 an1 Shi4]/\n"
+    "先 先 [xian1] /first/\n"
+    "某 某 [mou3] /see 不存在[bu4 cun2 zai4]/\n";
+
+// Written counts that favour the written and news words.
+constexpr std::string_view kWritten =
+    "告诉 10000 v\n高速 9000 d\n各个 6000 r\n哥哥 4000 n\n教师 10000 n\n老师 6000 n\n干 5000 v\n甘 5000 a\n"
+    "肝 5000 n\n西安 2500 ns\n先 30000 d\n精神 8000 n\n";
+
+// Typed weights, in traditional characters, that favour the everyday words.
+constexpr std::string_view kTyped =
+    "告訴\t34000\n高速\t8000\n各個\t8000\n哥哥\t12000\n教師\t10000\n老師\t33000\n乾\t3000\n幹\t3000\n"
+    "甘\t3000\n西安\t6000\n西安市\t500\n先\t85000\n精神\t9000\n";
+
+constexpr std::string_view kLevels =
+    "2\t告诉\tgao4 su5\n"
+    "4\t精神\tjing1 shen2\n"
+    "1\t哥哥\tge1 ge5\n"
+    "3\t老师\tlao3 shi5\n"  // a reading no entry has: the first block is labelled
+    "5\t西安\txi1 an1\n"    // the entry's reading differs only in its capital
+    "x\t先\txian1\n"
+    "2\t\tgao4\n"
+    "2\t告诉\tnot pinyin\n";
+
+std::map<std::string, std::string> byHeadword(const std::vector<Record>& records) {
+    std::map<std::string, std::string> articles;
+    for (const Record& record : records) articles.emplace(record.headword, record.article);
+    return articles;
+}
+
+struct Built {
+    std::map<std::string, std::string> chinese;
+    std::map<std::string, std::string> english;
+};
+
+Built build(bool withTyped) {
+    const ParseResult parsed = parseCedict(kSource);
+    FrequencyTable frequencies = parseFrequencies(kWritten);
+    if (withTyped) combineWithUsage(frequencies, parseUsageCounts(kTyped), parsed.entries);
+    const WordLevels levels = parseWordLevels(kLevels);
+    ChineseEnglishCounts chineseCounts;
+    EnglishChineseCounts englishCounts;
+    return {byHeadword(buildChineseEnglish(parsed.entries, frequencies, ReadingFrequencies{}, levels, chineseCounts)),
+            byHeadword(buildEnglishChinese(parsed.entries, frequencies, ReadingFrequencies{}, FormSources{},
+                                           englishCounts))};
+}
+
+std::string firstLine(const std::string& article) { return article.substr(0, article.find("\r\n")); }
+
+TEST(TypedWeights, OutweighWrittenCountsWhereTheyDisagree) {
+    const Built written = build(false);
+    const Built combined = build(true);
+    const struct {
+        const char* headword;
+        bool english;
+        const char* writtenFirst;
+        const char* combinedFirst;
+    } cases[] = {
+        {"gege", false, "1. 各个 (各個) gè gè", "1. 哥哥 gē ge"},
+        {"teacher", true, "1. 教师 (教師) jiào shī", "1. 老师 (老師) lǎo shī"},
+        // 告诉's written count is shared by its two readings; typed text
+        // says plainly which word is meant.
+        {"gaosu", false, "1. 高速 gāo sù", "1. 告诉 (告訴) gào su: to tell"},
+    };
+    for (const auto& c : cases) {
+        const auto& w = c.english ? written.english : written.chinese;
+        const auto& t = c.english ? combined.english : combined.chinese;
+        EXPECT_EQ(firstLine(w.at(c.headword)).rfind(c.writtenFirst, 0), 0u) << w.at(c.headword);
+        EXPECT_EQ(firstLine(t.at(c.headword)).rfind(c.combinedFirst, 0), 0u) << t.at(c.headword);
+    }
+}
+
+TEST(TypedWeights, MapThroughTraditionalFormsAndKeepWrittenOnlyWordsCounted) {
+    const ParseResult parsed = parseCedict(kSource);
+    FrequencyTable table = parseFrequencies(kWritten);
+    const CombinedCounts counts = combineWithUsage(table, parseUsageCounts(kTyped), parsed.entries);
+    // 干 stands for both 乾 and 幹 and gets both weights; 甘 has one of them.
+    EXPECT_GT(frequencyOf(table, "干"), frequencyOf(table, "甘"));
+    // 肝 has no typed weight: that says nothing of its use, and it keeps its
+    // written count.
+    EXPECT_EQ(frequencyOf(table, "肝"), 5000u);
+    EXPECT_EQ(counts.writtenOnly, 1u);
+    EXPECT_EQ(partOfSpeechOf(table, "哥哥"), "n");
+    // A word only the typed weights know is counted too.
+    EXPECT_GT(frequencyOf(table, "西安市"), 0u);
+}
+
+TEST(TypedWeights, UnreadableLinesAreSkippedAndCounted) {
+    const UsageCounts usage =
+        parseUsageCounts("# comment\n詞\t12\n詞\t40\n詞\t30\nno tab 5\n詞\tx1\n\t5\n詞\t\n詞\t99999999999999\n語\t8");
+    EXPECT_EQ(usage.skippedLines, 5u);
+    ASSERT_EQ(usage.words.size(), 2u);
+    EXPECT_EQ(usage.words.at("詞"), 40u);
+    EXPECT_EQ(usage.total, 48u);
+}
+
+TEST(Readings, TheNeutralToneReadingComesBeforeANarrowOne) {
+    const Built built = build(true);
+    // 告诉: gào su "to tell" before gào sù "to press charges", in the article
+    // and on the word's line in its pinyin list.
+    const std::string tell = built.chinese.at("告诉");
+    EXPECT_EQ(tell.rfind("gào su   (traditional 告訴)\r\nHSK 2\r\n1. to tell", 0), 0u) << tell;
+    EXPECT_LT(tell.find("gào su "), tell.find("gào sù"));
+    EXPECT_EQ(built.chinese.at("告訴").rfind("gào su   (simplified 告诉)\r\nHSK 2\r\n", 0), 0u);
+    // A full-toned reading with several senses keeps its place.
+    const std::string spirit = built.chinese.at("精神");
+    EXPECT_EQ(spirit.rfind("jīng shén\r\nHSK 4\r\n1. spirit", 0), 0u) << spirit;
+    EXPECT_EQ(spirit.find("HSK", 20), std::string::npos) << spirit;
+}
+
+TEST(Levels, LabelTheListedReadingOrElseTheFirstBlock) {
+    const WordLevels levels = parseWordLevels(kLevels);
+    EXPECT_EQ(levels.skippedLines, 3u);
+    const Built built = build(true);
+    EXPECT_EQ(built.chinese.at("哥哥").rfind("gē ge\r\nHSK 1\r\n", 0), 0u) << built.chinese.at("哥哥");
+    EXPECT_EQ(built.chinese.at("老师").rfind("lǎo shī   (traditional 老師)\r\nHSK 3\r\n", 0), 0u);
+    EXPECT_EQ(built.chinese.at("西安").rfind("Xī ān\r\nHSK 5\r\n", 0), 0u) << built.chinese.at("西安");
+    for (const char* unlisted : {"各个", "先", "教师", "gege"}) {
+        EXPECT_EQ(built.chinese.at(unlisted).find("HSK"), std::string::npos) << unlisted;
+    }
+}
+
+TEST(Pointers, ShowTheSensesOfTheEntryTheyName) {
+    const Built built = build(true);
+    EXPECT_NE(built.chinese.at("西安").find("\r\n1. see 西安市 [Xī ān Shì]: Xi'an, capital of Shaanxi\r\n"),
+              std::string::npos)
+        << built.chinese.at("西安");
+    EXPECT_NE(built.chinese.at("xian").find(". 西安 Xī ān: see 西安市 [Xī ān Shì]: Xi'an, capital of Shaanxi\r\n"),
+              std::string::npos)
+        << built.chinese.at("xian");
+    // A pointer to a word the dictionary lacks stays as it is.
+    EXPECT_NE(built.chinese.at("某").find("1. see 不存在 [bù cún zài]\r\n"), std::string::npos)
+        << built.chinese.at("某");
+}
+
+TEST(Builder, SameInputsWithTypedWeightsAndLevelsGiveTheSameRecords) {
+    const Built first = build(true);
+    const Built second = build(true);
+    EXPECT_EQ(first.chinese, second.chinese);
+    EXPECT_EQ(first.english, second.english);
+}
+
+}  // namespace
