@@ -92,18 +92,19 @@ Start startAndClose(const std::wstring& program, const std::wstring& folder, con
     start.memory.cb = sizeof(start.memory);
     GetProcessMemoryInfo(process.hProcess, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&start.memory),
                          sizeof(start.memory));
-    if (closeCommand)
-      PostMessageW(window, WM_COMMAND, MAKEWPARAM(closeCommand, 0), 0);
-    else
-      PostMessageW(window, WM_CLOSE, 0, 0);
+    if (closeCommand) PostMessageW(window, WM_COMMAND, MAKEWPARAM(closeCommand, 0), 0);
+    else PostMessageW(window, WM_CLOSE, 0, 0);
   } else {
     std::fwprintf(stderr, L"%ls did not show %ls in time\n", program.c_str(),
-                  !window ? L"its window" : readyControl ? L"the initial lookup" : L"a window that answers");
+                  !window        ? L"its window"
+                  : readyControl ? L"the initial lookup"
+                                 : L"a window that answers");
     if (window) {
       // What the user would see instead, such as a message box.
       HWND other = GetLastActivePopup(window);
       wchar_t caption[256] = L"";
-      if (other && other != window && GetWindowTextW(other, caption, 256)) std::fwprintf(stderr, L"  showing: %ls\n", caption);
+      if (other && other != window && GetWindowTextW(other, caption, 256))
+        std::fwprintf(stderr, L"  showing: %ls\n", caption);
     }
   }
   if (WaitForSingleObject(process.hProcess, 10000) != WAIT_OBJECT_0) TerminateProcess(process.hProcess, 1);
@@ -155,7 +156,8 @@ int wmain(int argumentCount, wchar_t** arguments) {
       minimalWorkingSet;
   for (int round = -1; round < rounds; ++round) {
     const Start small = startAndClose(minimal, ownFolder(), kMinimalClass, kMinimalCaption, 0, 0);
-    const Start full = startAndClose(dictionary, folder, kDictionaryClass, kDictionaryCaption, IDC_ARTICLE_VIEW, IDM_EXIT);
+    const Start full =
+        startAndClose(dictionary, folder, kDictionaryClass, kDictionaryCaption, IDC_ARTICLE_VIEW, IDM_EXIT);
     if (!small.ok || !full.ok) return 1;
     if (round < 0) continue;  // warm-up
     std::printf("round %2d: minimal window %7.1f ms, dictionary %7.1f ms (%.2fx)\n", round + 1, small.milliseconds,
@@ -173,12 +175,14 @@ int wmain(int argumentCount, wchar_t** arguments) {
   // Resident memory is the working set; Wine leaves the private-bytes counter at zero, so it
   // is shown only where the system fills it in.
   const double dictionaryResident = median(dictionaryWorkingSet), minimalResident = median(minimalWorkingSet);
-  std::printf("resident memory after start, median: dictionary %.1f MB, minimal window %.1f MB", megabytes(dictionaryResident),
-              megabytes(minimalResident));
+  std::printf("resident memory after start, median: dictionary %.1f MB, minimal window %.1f MB",
+              megabytes(dictionaryResident), megabytes(minimalResident));
   if (median(dictionaryPrivate) > 0)
-    std::printf(" (private: %.1f MB and %.1f MB)", megabytes(median(dictionaryPrivate)), megabytes(median(minimalPrivate)));
-  std::printf("\narticle files %.1f MB; the dictionary's resident memory beyond the minimal window %.1f MB (%.2f x the files)\n",
-              megabytes(articleBytes), megabytes(dictionaryResident - minimalResident),
-              articleBytes > 0 ? (dictionaryResident - minimalResident) / articleBytes : 0.0);
+    std::printf(" (private: %.1f MB and %.1f MB)", megabytes(median(dictionaryPrivate)),
+                megabytes(median(minimalPrivate)));
+  std::printf(
+      "\narticle files %.1f MB; the dictionary's resident memory beyond the minimal window %.1f MB (%.2f x the files)\n",
+      megabytes(articleBytes), megabytes(dictionaryResident - minimalResident),
+      articleBytes > 0 ? (dictionaryResident - minimalResident) / articleBytes : 0.0);
   return 0;
 }

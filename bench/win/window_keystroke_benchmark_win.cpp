@@ -87,8 +87,8 @@ int wmain(int argc, wchar_t** argv) {
   const double startMilliseconds = microsecondsBetween(loadStart, Clock::now()) / 1000;
   drainMessages();
 
-  std::printf("start-up with both article files (%u + %u bytes): %.1f ms\n", app.dictionary.files[0].bytes.size, app.dictionary.files[1].bytes.size,
-              startMilliseconds);
+  std::printf("start-up with both article files (%u + %u bytes): %.1f ms\n", app.dictionary.files[0].bytes.size,
+              app.dictionary.files[1].bytes.size, startMilliseconds);
   std::printf("window laid out for %u DPI\n", app.dpi);
   for (int tab = 0; tab < 2; ++tab) {
     const auto checkStart = Clock::now();
@@ -125,7 +125,10 @@ int wmain(int argc, wchar_t** argv) {
         const auto listing = listTypedWord(app.dictionary.files[tab].search, word, directionOfSelection(tab));
         std::u16string composed;
         std::u16string_view article;
-        found += listing.count + (findTypedArticle(app.dictionary.files[tab].search, word, directionOfSelection(tab), composed, article) ? 1 : 0);
+        found += listing.count +
+                 (findTypedArticle(app.dictionary.files[tab].search, word, directionOfSelection(tab), composed, article)
+                      ? 1
+                      : 0);
       }
       engine.push_back(microsecondsBetween(start, Clock::now()) / engineRuns);
       if (found == 0) std::printf("  not found: a headword\n");

@@ -71,9 +71,9 @@ void registerMainWindowClass(HINSTANCE instance) {
   windowClass.lpszMenuName = MAKEINTRESOURCEW(IDR_MAIN_MENU);
   windowClass.lpszClassName = app.windowClassName;
   // The small icon drawn at the small-icon size, rather than the big size LoadIconW gives.
-  windowClass.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_SMALL), IMAGE_ICON,
-                                                      GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
-                                                      LR_DEFAULTCOLOR));
+  windowClass.hIconSm =
+      static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_SMALL), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                    GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
   RegisterClassExW(&windowClass);
 }
 

@@ -22,18 +22,18 @@ struct AppState {
   HWND toolbar;
   // One per tab, in tab order: "English Chinese", then "Chinese English".
   DirectionStates tabs = newDirectionStates();
-  UINT dpi;                   // the main window's DPI: every layout size is scaled by it
-  HFONT wordFont;             // the "MS Song" fonts made for that DPI
+  UINT dpi;        // the main window's DPI: every layout size is scaled by it
+  HFONT wordFont;  // the "MS Song" fonts made for that DPI
   HFONT articleFont;
-  HFONT scaledGuiFont;        // the GUI font at that DPI where the stock one is made for another
-  HIMAGELIST toolbarImages;   // the toolbar images drawn for that DPI
-  HICON windowIcons[2];       // big and small window icons loaded after a DPI change, or null
-  Direction currentTab;       // the direction whose controls were last made visible
+  HFONT scaledGuiFont;       // the GUI font at that DPI where the stock one is made for another
+  HIMAGELIST toolbarImages;  // the toolbar images drawn for that DPI
+  HICON windowIcons[2];      // big and small window icons loaded after a DPI change, or null
+  Direction currentTab;      // the direction whose controls were last made visible
   HMODULE richEditLibrary;
   CaptureState capture;
   bool alwaysOnTop;
   LoadedDictionary dictionary;
-  Settings settings;          // read from Configuration.dat; keys and values as stored
+  Settings settings;  // read from Configuration.dat; keys and values as stored
   NOTIFYICONDATAW trayIconData;
   NotificationRequests notifications;
 };

@@ -46,8 +46,8 @@ void toggleAlwaysOnTop() { setAlwaysOnTop(!app.alwaysOnTop); }
 
 void openOptionsDialog() {
   OptionsDialog options{app.settings, selectTab, setAlwaysOnTop};
-  const INT_PTR result = DialogBoxParamW(app.instance, MAKEINTRESOURCEW(IDD_OPTIONS), app.mainWindow,
-                                         optionsDialogProc, reinterpret_cast<LPARAM>(&options));
+  const INT_PTR result = DialogBoxParamW(app.instance, MAKEINTRESOURCEW(IDD_OPTIONS), app.mainWindow, optionsDialogProc,
+                                         reinterpret_cast<LPARAM>(&options));
   // Save has applied always-on-top while the dialog was still up, and some window
   // managers leave a window that owns a shown dialog out of the top-most band: apply the
   // same state again now that the dialog is gone.

@@ -66,9 +66,7 @@ void setFont(HWND control, HFONT font) { SendMessageW(control, WM_SETFONT, reint
 
 // The rich edit library from the system folder only: a DLL of the same name planted in
 // the program's folder must never be loaded.
-HMODULE loadRichEditLibrary() {
-  return LoadLibraryExW(L"RICHED20.DLL", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-}
+HMODULE loadRichEditLibrary() { return LoadLibraryExW(L"RICHED20.DLL", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32); }
 
 constexpr int wordListColumnWidth = 130;
 
@@ -90,19 +88,18 @@ void createTabControls(HWND mainWindow, HINSTANCE articleInstance, DirectionStat
   const HINSTANCE instance = app.instance;
   const int index = directionIndex(tab.direction);
   DirectionControls& controls = tab.controls;
-  controls.wordBox = CreateWindowExW(0, L"COMBOBOX", L"", WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWN, 0, 0, 0,
-                                     0, mainWindow, controlId(IDC_WORD_BOX + index), instance, nullptr);
+  controls.wordBox = CreateWindowExW(0, L"COMBOBOX", L"", WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWN, 0, 0, 0, 0,
+                                     mainWindow, controlId(IDC_WORD_BOX + index), instance, nullptr);
   controls.pronounceButton = CreateWindowExW(0, L"BUTTON", L"Pronounce", WS_CHILD, 0, 0, 0, 0, mainWindow,
                                              controlId(IDC_PRONOUNCE + index), instance, nullptr);
-  controls.wordList =
-      CreateWindowExW(WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"",
-                      WS_CHILD | WS_VISIBLE | WS_VSCROLL | LVS_NOCOLUMNHEADER | LVS_SINGLESEL, 0, 0, 0, 0, mainWindow,
-                      controlId(IDC_WORD_LIST + index), instance, nullptr);
+  controls.wordList = CreateWindowExW(WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"",
+                                      WS_CHILD | WS_VISIBLE | WS_VSCROLL | LVS_NOCOLUMNHEADER | LVS_SINGLESEL, 0, 0, 0,
+                                      0, mainWindow, controlId(IDC_WORD_LIST + index), instance, nullptr);
   setUpWordList(controls.wordList);
-  controls.articleView = CreateWindowExW(
-      0, L"RichEdit20W", nullptr,
-      WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_BORDER | WS_VSCROLL | ES_READONLY | ES_MULTILINE, 0, 0, 0, 0,
-      app.tabControl, controlId(IDC_ARTICLE_VIEW + index), articleInstance, nullptr);
+  controls.articleView =
+      CreateWindowExW(0, L"RichEdit20W", nullptr,
+                      WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_BORDER | WS_VSCROLL | ES_READONLY | ES_MULTILINE, 0,
+                      0, 0, 0, app.tabControl, controlId(IDC_ARTICLE_VIEW + index), articleInstance, nullptr);
   SendMessageW(controls.articleView, EM_SETBKGNDCOLOR, 0, articleBackground);
 
   // The tab's label names its direction: "English Chinese", then "Chinese English".
@@ -156,8 +153,8 @@ HIMAGELIST loadToolbarImages(UINT dpi) {
 }
 
 void createToolbar(HWND mainWindow) {
-  app.toolbar = CreateWindowExW(0, TOOLBARCLASSNAMEW, nullptr, WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT, 0, 0,
-                                scaled(500), 0, mainWindow, controlId(IDC_TOOLBAR), app.instance, nullptr);
+  app.toolbar = CreateWindowExW(0, TOOLBARCLASSNAMEW, nullptr, WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT, 0, 0, scaled(500),
+                                0, mainWindow, controlId(IDC_TOOLBAR), app.instance, nullptr);
   SendMessageW(app.toolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
   app.toolbarImages = loadToolbarImages(app.dpi);
   SendMessageW(app.toolbar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(app.toolbarImages));
@@ -168,9 +165,15 @@ void createToolbar(HWND mainWindow) {
     BYTE style;
   };
   constexpr Button buttons[] = {
-      {0, IDT_NEW_ARTICLE, BTNS_BUTTON}, {1, IDT_NEW_LANGUAGE, BTNS_BUTTON}, {2, IDT_SAVE, BTNS_BUTTON},
-      {3, IDT_PRINT, BTNS_BUTTON},       {4, 14, BTNS_SEP},                  {4, IDT_CUT, BTNS_BUTTON},
-      {5, IDT_COPY, BTNS_BUTTON},        {6, IDT_PASTE, BTNS_BUTTON},        {7, IDT_HELP, BTNS_SEP},
+      {0, IDT_NEW_ARTICLE, BTNS_BUTTON},
+      {1, IDT_NEW_LANGUAGE, BTNS_BUTTON},
+      {2, IDT_SAVE, BTNS_BUTTON},
+      {3, IDT_PRINT, BTNS_BUTTON},
+      {4, 14, BTNS_SEP},
+      {4, IDT_CUT, BTNS_BUTTON},
+      {5, IDT_COPY, BTNS_BUTTON},
+      {6, IDT_PASTE, BTNS_BUTTON},
+      {7, IDT_HELP, BTNS_SEP},
       {7, IDT_HELP, BTNS_BUTTON},
   };
   TBBUTTON added[std::size(buttons)]{};
@@ -215,11 +218,9 @@ void layOutMainWindow(HWND mainWindow) {
     const DirectionControls& controls = tab.controls;
     // No flags: the word box goes to the top of the z-order, above the tab control.
     SetWindowPos(controls.wordBox, nullptr, scaled(7), scaled(65), w - scaled(119), scaled(150), 0);
-    SetWindowPos(controls.pronounceButton, nullptr, w - scaled(106), scaled(63), scaled(100), scaled(22),
-                 SWP_NOZORDER);
+    SetWindowPos(controls.pronounceButton, nullptr, w - scaled(106), scaled(63), scaled(100), scaled(22), SWP_NOZORDER);
     SetWindowPos(controls.wordList, nullptr, scaled(7), scaled(92), scaled(148), h - scaled(98), SWP_NOZORDER);
-    SetWindowPos(controls.articleView, nullptr, scaled(158), scaled(59), w - scaled(164), h - scaled(96),
-                 SWP_NOZORDER);
+    SetWindowPos(controls.articleView, nullptr, scaled(158), scaled(59), w - scaled(164), h - scaled(96), SWP_NOZORDER);
     setArticleViewMargins(controls.articleView, app.dpi);
   }
 }

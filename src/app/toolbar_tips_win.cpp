@@ -11,9 +11,14 @@ struct ButtonTip {
   int text;
 };
 constexpr ButtonTip buttonTips[] = {
-    {IDT_NEW_ARTICLE, IDS_TIP_NEW_ARTICLE}, {IDT_NEW_LANGUAGE, IDS_TIP_NEW_LANGUAGE}, {IDT_SAVE, IDS_TIP_SAVE},
-    {IDT_PRINT, IDS_TIP_PRINT},             {IDT_CUT, IDS_TIP_CUT},                   {IDT_COPY, IDS_TIP_COPY},
-    {IDT_PASTE, IDS_TIP_PASTE},             {IDT_HELP, IDS_TIP_HELP},
+    {IDT_NEW_ARTICLE, IDS_TIP_NEW_ARTICLE},
+    {IDT_NEW_LANGUAGE, IDS_TIP_NEW_LANGUAGE},
+    {IDT_SAVE, IDS_TIP_SAVE},
+    {IDT_PRINT, IDS_TIP_PRINT},
+    {IDT_CUT, IDS_TIP_CUT},
+    {IDT_COPY, IDS_TIP_COPY},
+    {IDT_PASTE, IDS_TIP_PASTE},
+    {IDT_HELP, IDS_TIP_HELP},
 };
 
 // The rectangle of the button (not the separator) that sends the command.
@@ -38,9 +43,8 @@ void addToolbarTips(HWND toolbar, HINSTANCE instance) {
   // Owned by no window: an owned pop-up would be carried along when the main window moves
   // into or out of the top-most band, and some window managers then leave the main
   // window out of it. The control lives as long as the program.
-  const HWND tips = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
-                                    instance, nullptr);
+  const HWND tips = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+                                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, nullptr);
   if (!tips) return;
   for (const ButtonTip& tip : buttonTips) {
     wchar_t text[128] = L"";

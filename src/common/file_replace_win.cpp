@@ -24,8 +24,8 @@ bool replaceFileContents(const std::wstring& path, const std::string& bytes) {
   const std::wstring temporaryPath = path + L".tmp";
   // No sharing while it is written, so a second copy of the program saving at the same
   // moment cannot interleave with it; it fails and reports instead.
-  FileHandle file(CreateFileW(temporaryPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                              nullptr));
+  FileHandle file(
+      CreateFileW(temporaryPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.isOpen()) return false;
   const bool written = writeWholeFile(file.get(), bytes);
   file.reset();

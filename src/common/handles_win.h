@@ -61,8 +61,7 @@ class GlobalBlock {
  public:
   GlobalBlock() = default;
   // A zero-filled block of the given size; holds nothing when the allocation fails.
-  explicit GlobalBlock(std::size_t size)
-      : block(GlobalAlloc(GMEM_FIXED | GMEM_ZEROINIT, size)) {}
+  explicit GlobalBlock(std::size_t size) : block(GlobalAlloc(GMEM_FIXED | GMEM_ZEROINIT, size)) {}
   unsigned char* bytes() const { return static_cast<unsigned char*>(block.get()); }
   explicit operator bool() const { return block.isOpen(); }
   void reset() { block.reset(); }

@@ -55,6 +55,4 @@ void shellOpen(const std::wstring& target) {
 
 void setShellOpenForTesting(void (*recorder)(const std::wstring& target)) { shellOpenRecorder = recorder; }
 
-void showInfoMessage(HWND owner, const std::wstring& text) {
-  MessageBoxW(owner, text.c_str(), L"Info Message", MB_OK);
-}
+void showInfoMessage(HWND owner, const std::wstring& text) { MessageBoxW(owner, text.c_str(), L"Info Message", MB_OK); }

@@ -22,8 +22,8 @@ std::wstring readListItemText(HWND list, int item) {
     request.iSubItem = 0;
     request.pszText = text.data();
     request.cchTextMax = static_cast<int>(text.size());
-    const auto copied = SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(item),
-                                     reinterpret_cast<LPARAM>(&request));
+    const auto copied =
+        SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&request));
     if (copied < 0) return {};
     if (static_cast<std::size_t>(copied) + 1 < text.size() || text.size() >= 65536) {
       text.resize(std::min<std::size_t>(static_cast<std::size_t>(copied), text.size() - 1));

@@ -1,8 +1,7 @@
 #include "desktop/captured_text.h"
 
 bool isCapturedLineBreak(char16_t c) {
-  return c == u'\n' || c == u'\r' || c == u'\v' || c == u'\f' || c == u'\u0085' || c == u'\u2028' ||
-         c == u'\u2029';
+  return c == u'\n' || c == u'\r' || c == u'\v' || c == u'\f' || c == u'\u0085' || c == u'\u2028' || c == u'\u2029';
 }
 
 bool isCapturedBlank(char16_t c) {
@@ -38,7 +37,8 @@ std::u16string capturedTextFromClipboard(std::u16string_view clipboardText) {
     // whole run one blank.
     const std::size_t runStart = i;
     bool breaksLine = false;
-    while (i < clipboardText.size() && isCapturedSpace(clipboardText[i])) breaksLine |= isCapturedLineBreak(clipboardText[i++]);
+    while (i < clipboardText.size() && isCapturedSpace(clipboardText[i]))
+      breaksLine |= isCapturedLineBreak(clipboardText[i++]);
     if (i == clipboardText.size()) break;  // trailing blanks
     if (breaksLine) {
       text += u' ';

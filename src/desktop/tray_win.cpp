@@ -61,8 +61,8 @@ bool showTrayMenu(HWND owner, HINSTANCE instance, UINT menuId) {
   SetForegroundWindow(owner);
   POINT cursor{};
   GetCursorPos(&cursor);
-  const BOOL tracked = TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON, cursor.x, cursor.y, 0,
-                                      owner, nullptr);
+  const BOOL tracked =
+      TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON, cursor.x, cursor.y, 0, owner, nullptr);
   PostMessageW(owner, WM_NULL, 0, 0);
   DestroyMenu(menu);
   return tracked != FALSE;

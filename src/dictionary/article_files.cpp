@@ -13,14 +13,10 @@ constexpr std::uint64_t twos = 0x0202020202020202ull;
 // Byte-wise subtraction of 2 in a 64-bit word without borrows crossing bytes: set every
 // byte's top bit so no byte can borrow from its neighbour, subtract, then restore the top
 // bits the plain subtraction would have produced.
-inline std::uint64_t subtractTwoFromEachByte(std::uint64_t x) {
-  return ((x | highBits) - twos) ^ (~x & highBits);
-}
+inline std::uint64_t subtractTwoFromEachByte(std::uint64_t x) { return ((x | highBits) - twos) ^ (~x & highBits); }
 
 // Byte-wise addition of 2: add the low seven bits of each byte, then put back the top bits.
-inline std::uint64_t addTwoToEachByte(std::uint64_t x) {
-  return ((x & lowBits) + twos) ^ (x & highBits);
-}
+inline std::uint64_t addTwoToEachByte(std::uint64_t x) { return ((x & lowBits) + twos) ^ (x & highBits); }
 
 // Sixteen bytes at a time where the compiler has vector registers (one instruction per
 // block on x86); the 64-bit word steps handle what is left.
@@ -67,9 +63,7 @@ std::vector<unsigned char> storedArticleBytes(std::u16string_view text) {
 
 std::u16string articleFileName(Direction direction) { return directionFileName(u"Articles", direction); }
 
-std::u16string articleFileRelativePath(Direction direction) {
-  return u"Articles\\" + articleFileName(direction);
-}
+std::u16string articleFileRelativePath(Direction direction) { return u"Articles\\" + articleFileName(direction); }
 
 bool isAcceptableArticleFileSize(std::uint64_t size) { return size <= maxArticleFileSize; }
 
@@ -84,6 +78,5 @@ std::u16string missingArticleFileMessage() {
 }
 
 std::u16string unreadableSecondFileMessage() {
-  return u"Dictionary article file not found, please try reinstall application or download latest version " +
-         siteRoot;
+  return u"Dictionary article file not found, please try reinstall application or download latest version " + siteRoot;
 }

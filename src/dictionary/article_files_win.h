@@ -22,10 +22,10 @@ struct ArticleFileBytes {
 
 enum class ArticleFileRead {
   read,
-  absent,          // no such file or folder
-  notOpened,       // there, but it cannot be opened
-  sizeRefused,     // its size cannot be read or is beyond the article file limit
-  readFailed,      // no memory for it, or a read failed or came up short
+  absent,       // no such file or folder
+  notOpened,    // there, but it cannot be opened
+  sizeRefused,  // its size cannot be read or is beyond the article file limit
+  readFailed,   // no memory for it, or a read failed or came up short
 };
 
 // Reads the file at `path` into `file`, every byte of it or nothing: after any outcome

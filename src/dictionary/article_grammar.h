@@ -12,28 +12,28 @@
 #include <vector>
 
 struct ArticleGrammarLimits {
-    // True: the preamble is a single line feed (own texts). False: any text ending with one.
-    bool preambleIsOneLineFeed = false;
-    // True: a text without a record is refused.
-    bool needsRecord = true;
-    // True: a surrogate that is not half of a pair is refused.
-    bool pairedSurrogates = true;
-    std::size_t maxHeadwordLength = 0;
-    std::size_t maxArticleLength = 0;
-    // True: an article is some text followed by CR LF (own articles, as stored). False: any
-    // text ending with a line feed.
-    bool articleEndsWithCrLf = false;
+  // True: the preamble is a single line feed (own texts). False: any text ending with one.
+  bool preambleIsOneLineFeed = false;
+  // True: a text without a record is refused.
+  bool needsRecord = true;
+  // True: a surrogate that is not half of a pair is refused.
+  bool pairedSurrogates = true;
+  std::size_t maxHeadwordLength = 0;
+  std::size_t maxArticleLength = 0;
+  // True: an article is some text followed by CR LF (own articles, as stored). False: any
+  // text ending with a line feed.
+  bool articleEndsWithCrLf = false;
 };
 
 struct ArticleRecord {
-    std::u16string_view headword;
-    std::u16string_view article;
+  std::u16string_view headword;
+  std::u16string_view article;
 };
 
 struct ArticleGrammarCheck {
-    bool ok = false;
-    std::string problem;  // what broke and in which record; empty when ok
-    std::size_t records = 0;  // records read before the problem, or all of them
+  bool ok = false;
+  std::string problem;      // what broke and in which record; empty when ok
+  std::size_t records = 0;  // records read before the problem, or all of them
 };
 
 // Checks `text` against the grammar within `limits`. When `records` is given, the records

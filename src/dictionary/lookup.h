@@ -11,21 +11,21 @@
 
 // What the two controls of a direction show for the typed text.
 struct Lookup {
-    // The dictionary's listing (as listTypedWord gives it) with the own headwords merged
-    // in. Any status but Listed empties the list and the article view.
-    HeadwordListing listing;
-    // False when neither the dictionary nor the own articles have an article to show.
-    bool articleFound = false;
+  // The dictionary's listing (as listTypedWord gives it) with the own headwords merged
+  // in. Any status but Listed empties the list and the article view.
+  HeadwordListing listing;
+  // False when neither the dictionary nor the own articles have an article to show.
+  bool articleFound = false;
 
-    // The article view's text: the own article under its heading and then the
-    // dictionary's, or the dictionary's alone; empty when none was found. A view into the
-    // searched texts or into this result, so it lives as long as both do.
-    std::u16string_view article() const { return composedArticle ? std::u16string_view(composed) : shown; }
+  // The article view's text: the own article under its heading and then the
+  // dictionary's, or the dictionary's alone; empty when none was found. A view into the
+  // searched texts or into this result, so it lives as long as both do.
+  std::u16string_view article() const { return composedArticle ? std::u16string_view(composed) : shown; }
 
-    // Where article() points: at `shown` in a searched text, or at `composed`.
-    std::u16string_view shown;
-    std::u16string composed;
-    bool composedArticle = false;
+  // Where article() points: at `shown` in a searched text, or at `composed`.
+  std::u16string_view shown;
+  std::u16string composed;
+  bool composedArticle = false;
 };
 
 // Looks the typed text up in one direction's dictionary text and own articles. Own

@@ -95,7 +95,8 @@ void deleteOwnArticle(HWND dialog) {
   DirectionState& state = chosenDirection(dialog);
   const std::u16string typedHeadword = typedText(dialog, IDC_OWN_HEADWORD);
   const std::u16string_view headword = trimmedOwnHeadword(typedHeadword);
-  const std::wstring named = L"\"" + toWideText(headword.substr(0, 100)) + L"\" in " + toWideText(directionLabel(state.direction));
+  const std::wstring named =
+      L"\"" + toWideText(headword.substr(0, 100)) + L"\" in " + toWideText(directionLabel(state.direction));
   if (ownArticleOf(state, headword).empty()) {
     showInfoMessage(dialog, L"There is no own article for " + named + L" to delete.");
     return;

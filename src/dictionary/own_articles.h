@@ -54,22 +54,22 @@ std::u16string_view trimmedOwnHeadword(std::u16string_view typed);
 std::u16string storedOwnArticle(std::u16string_view typed);
 
 enum class OwnInputRule {
-    Kept,
-    HeadwordEmpty,
-    HeadwordTooLong,
-    HeadwordLineBreak,
-    HeadwordBar,
-    ArticleEmpty,
-    ArticleTooLong,
-    ArticleBar,
+  Kept,
+  HeadwordEmpty,
+  HeadwordTooLong,
+  HeadwordLineBreak,
+  HeadwordBar,
+  ArticleEmpty,
+  ArticleTooLong,
+  ArticleBar,
 };
 
 struct OwnInputCheck {
-    OwnInputRule rule = OwnInputRule::Kept;
-    // For a character that breaks a rule: its line and column in the text as typed,
-    // counted from 1.
-    std::size_t line = 0;
-    std::size_t column = 0;
+  OwnInputRule rule = OwnInputRule::Kept;
+  // For a character that breaks a rule: its line and column in the text as typed,
+  // counted from 1.
+  std::size_t line = 0;
+  std::size_t column = 0;
 };
 
 // Checks a trimmed headword and a stored article against the rules the text grammar needs.
@@ -91,8 +91,8 @@ HeadwordListing mergedListing(const HeadwordListing& own, const HeadwordListing&
 // `last`, the listing is listHeadwordsUpTo's: it stops at the own headwords that a merge
 // with a full dictionary listing ending in *last could never show.
 struct OwnLookup {
-    HeadwordListing listing;
-    ArticleLookup article;
+  HeadwordListing listing;
+  ArticleLookup article;
 };
 OwnLookup lookUpOwnArticles(const ArticleText& own, std::u16string_view wordBoxText,
                             const std::u16string_view* last = nullptr);

@@ -82,10 +82,12 @@ void loadOwnArticles(DirectionStates& states, HWND owner) {
     state.own.fileDamaged = read == OwnFileRead::damaged;
     useOwnText(state.own, read == OwnFileRead::read ? std::move(text) : std::u16string(emptyOwnArticles));
     if (read == OwnFileRead::damaged) {
-      showInfoMessage(owner, L"Your own articles file\r\n" + path +
-                      L"\r\ncould not be read, so its articles are not shown. The file was left as it is; a copy "
-                      L"of it is kept beside it, ending in \".damaged\", before your next own article in " +
-                      toWideText(directionLabel(state.direction)) + L" replaces it. The dictionary's articles work as before.");
+      showInfoMessage(owner,
+                      L"Your own articles file\r\n" + path +
+                          L"\r\ncould not be read, so its articles are not shown. The file was left as it is; a copy "
+                          L"of it is kept beside it, ending in \".damaged\", before your next own article in " +
+                          toWideText(directionLabel(state.direction)) +
+                          L" replaces it. The dictionary's articles work as before.");
     }
   }
 }

@@ -112,7 +112,8 @@ int printArticleOnPages(HDC device, const RECT& page, const std::wstring& headwo
   const int dpiY = std::max(1, GetDeviceCaps(device, LOGPIXELSY));
   const int marginX = std::min<int>(dpiX, (page.right - page.left) / 10);
   const int marginY = std::min<int>(dpiY, (page.bottom - page.top) / 10);
-  PageWriter writer{device, events, {page.left + marginX, page.top + marginY, page.right - marginX, page.bottom - marginY}};
+  PageWriter writer{
+      device, events, {page.left + marginX, page.top + marginY, page.right - marginX, page.bottom - marginY}};
   const int width = std::max<int>(1, writer.body.right - writer.body.left);
 
   const HFONT headingFont = makePrintFont(device, 16, true);
@@ -155,8 +156,8 @@ void printShownArticle(HWND owner, const DirectionControls& controls) {
   document.lpszDocName = title.c_str();
   if (StartDocW(dialog.hDC, &document) > 0) {
     const RECT page{0, 0, GetDeviceCaps(dialog.hDC, HORZRES), GetDeviceCaps(dialog.hDC, VERTRES)};
-    const int printed = printArticleOnPages(dialog.hDC, page, headword, article,
-                                            {startPrinterPage, endPrinterPage, dialog.hDC});
+    const int printed =
+        printArticleOnPages(dialog.hDC, page, headword, article, {startPrinterPage, endPrinterPage, dialog.hDC});
     if (printed > 0) EndDoc(dialog.hDC);
     else AbortDoc(dialog.hDC);
   }

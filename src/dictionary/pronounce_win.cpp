@@ -17,7 +17,7 @@ namespace {
 
 struct SpeechState {
   bool comReady = false;
-  bool comOurs = false;  // this thread's COM was started here and is ended at shutdown
+  bool comOurs = false;    // this thread's COM was started here and is ended at shutdown
   ComRef<ISpVoice> voice;  // kept while the program runs, so speaking never waits to start
   bool toldMissing[2] = {false, false};
   bool toldFailure = false;
@@ -102,8 +102,7 @@ void pronounceWord(HWND owner, const DirectionState& state) {
   speech.voice->SetVoice(voices[chosen].token.get());
   // Asynchronous: the window keeps working while the word is spoken; a new word cuts off
   // the one still being spoken.
-  const HRESULT result =
-      speech.voice->Speak(word.c_str(), SPF_ASYNC | SPF_PURGEBEFORESPEAK | SPF_IS_NOT_XML, nullptr);
+  const HRESULT result = speech.voice->Speak(word.c_str(), SPF_ASYNC | SPF_PURGEBEFORESPEAK | SPF_IS_NOT_XML, nullptr);
   if (FAILED(result) && !speech.toldFailure) {
     speech.toldFailure = true;
     showInfoMessage(owner, toWideText(speechFailureMessage(language, voices[chosen].description.name,

@@ -30,6 +30,7 @@ bool findTypedArticle(const ArticleText& text, std::u16string_view typed, Direct
                       std::u16string_view& shown);
 
 // The same, copied into `article`.
-bool articleForTypedWord(const ArticleText& text, std::u16string_view typed, Direction direction, std::u16string& article);
+bool articleForTypedWord(const ArticleText& text, std::u16string_view typed, Direction direction,
+                         std::u16string& article);
 
 #endif

@@ -16,20 +16,20 @@
 // last letter before it, for a tone mark the marked letter. Tone 5 is the
 // neutral tone, which only a typed "5" asks for.
 struct TypedTone {
-    std::size_t keyOffset = 0;
-    int tone = 0;
+  std::size_t keyOffset = 0;
+  int tone = 0;
 };
 
 struct TypedPinyin {
-    // Lower case ASCII letters only, ü written "v"; never empty after a
-    // successful read.
-    std::u16string key;
-    // At most one per letter, in key order; empty when no tone was typed.
-    std::vector<TypedTone> tones;
-    // Key offsets of the letters that follow a typed blank or apostrophe
-    // ("xi'an" -> 2): the user parted syllables there. In key order; empty
-    // when the text parts nothing.
-    std::vector<std::size_t> syllableStarts;
+  // Lower case ASCII letters only, ü written "v"; never empty after a
+  // successful read.
+  std::u16string key;
+  // At most one per letter, in key order; empty when no tone was typed.
+  std::vector<TypedTone> tones;
+  // Key offsets of the letters that follow a typed blank or apostrophe
+  // ("xi'an" -> 2): the user parted syllables there. In key order; empty
+  // when the text parts nothing.
+  std::vector<std::size_t> syllableStarts;
 };
 
 // Reads typed text as pinyin. Accepted: letters a-z and A-Z, ü and Ü (and v),

@@ -55,10 +55,18 @@ int rank(const InstalledVoice& voice, SpeechLanguage language) {
       else if ((id & primaryLanguageMask) == chinesePrimary) score = 2;
     } else {
       switch (id) {
-        case 0x804: score = 0; break;   // mainland China
-        case 0x1004: score = 1; break;  // Singapore
-        case 0x404: score = 2; break;   // Taiwan
-        case 0xc04: score = 3; break;   // Hong Kong
+        case 0x804:
+          score = 0;
+          break;  // mainland China
+        case 0x1004:
+          score = 1;
+          break;  // Singapore
+        case 0x404:
+          score = 2;
+          break;  // Taiwan
+        case 0xc04:
+          score = 3;
+          break;  // Hong Kong
         default:
           if ((id & primaryLanguageMask) == chinesePrimary) score = 4;
       }
@@ -92,8 +100,9 @@ std::u16string speechFailureMessage(SpeechLanguage language, std::u16string_view
                                      u"Add a Chinese (Simplified, China) voice"
                                    : u"The word could not be pronounced: Windows has no working English speech voice. "
                                      u"Add an English (United States) voice";
-  message += u" in Windows Settings, Time & Language, Speech, Manage voices, Add voices, then press Pronounce again."
-             u"\n\nDetail: the voice";
+  message +=
+      u" in Windows Settings, Time & Language, Speech, Manage voices, Add voices, then press Pronounce again."
+      u"\n\nDetail: the voice";
   if (!voiceName.empty()) {
     message += u" \"";
     message.append(voiceName);

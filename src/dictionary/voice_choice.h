@@ -22,8 +22,8 @@ SpeechLanguage languageOf(Direction direction);
 
 // The index of the voice to speak a word of the given language, or -1 when none can.
 // English: a US English voice, then any English voice, then a Chinese voice (which read
-// English words too), then a voice that names no language. Chinese: a mainland Mandarin voice, then Singapore, Taiwan, Hong
-// Kong and any other Chinese voice. Among equals, the first installed wins.
+// English words too), then a voice that names no language. Chinese: a mainland Mandarin voice, then Singapore, Taiwan,
+// Hong Kong and any other Chinese voice. Among equals, the first installed wins.
 int chooseVoice(const std::vector<InstalledVoice>& voices, SpeechLanguage language);
 
 // What the user is told once when no voice can speak the language.

@@ -29,23 +29,23 @@ inline constexpr std::size_t maxListedHeadwordLength = 999;
 
 // One tab's searchable text and what the load-time check learnt about it.
 struct ArticleText {
-    // The loaded text up to its first zero unit, if it has one: the search
-    // treats the text as a zero-terminated string, and a control could show
-    // nothing after a zero anyway.
-    std::u16string_view text;
-    // True when every record start (line feed + "|" followed by at least one
-    // unit) is followed by a headword field no smaller, in code-unit order,
-    // than the one before it. Lookups may then binary-search in place.
-    bool sortedRecords = false;
-    // In sorted text, every recordFenceSpacing-th record start, with the first
-    // units of its field packed into a number that orders as the fields do. A
-    // binary search first narrows its range among these, so it reads a few
-    // pages of the text instead of one page per step. Empty otherwise.
-    struct Fence {
-        std::uint64_t key = 0;
-        std::size_t start = 0;
-    };
-    std::vector<Fence> fences;
+  // The loaded text up to its first zero unit, if it has one: the search
+  // treats the text as a zero-terminated string, and a control could show
+  // nothing after a zero anyway.
+  std::u16string_view text;
+  // True when every record start (line feed + "|" followed by at least one
+  // unit) is followed by a headword field no smaller, in code-unit order,
+  // than the one before it. Lookups may then binary-search in place.
+  bool sortedRecords = false;
+  // In sorted text, every recordFenceSpacing-th record start, with the first
+  // units of its field packed into a number that orders as the fields do. A
+  // binary search first narrows its range among these, so it reads a few
+  // pages of the text instead of one page per step. Empty otherwise.
+  struct Fence {
+    std::uint64_t key = 0;
+    std::size_t start = 0;
+  };
+  std::vector<Fence> fences;
 };
 
 inline constexpr std::size_t recordFenceSpacing = 32;
@@ -57,23 +57,23 @@ inline constexpr std::size_t recordFenceSpacing = 32;
 ArticleText prepareArticleText(std::u16string_view loadedText);
 
 enum class ListingStatus {
-    // No record begins with the word: empty the list and the article view.
-    NoMatch,
-    // headwords[0..count) hold the first matching headword and the records
-    // after it, in file order; count is at least 1.
-    Listed,
-    // The only match is a headword fragment at the end of the text with no
-    // closing "|" (a cut-off file): it is no record, so the list and the
-    // article view are emptied as for no match.
-    UnclosedHeadword,
+  // No record begins with the word: empty the list and the article view.
+  NoMatch,
+  // headwords[0..count) hold the first matching headword and the records
+  // after it, in file order; count is at least 1.
+  Listed,
+  // The only match is a headword fragment at the end of the text with no
+  // closing "|" (a cut-off file): it is no record, so the list and the
+  // article view are emptied as for no match.
+  UnclosedHeadword,
 };
 
 struct HeadwordListing {
-    ListingStatus status = ListingStatus::NoMatch;
-    std::size_t count = 0;
-    // Views into the searched text; headwords of maxListedHeadwordLength + 1
-    // units or more are cut to maxListedHeadwordLength.
-    std::array<std::u16string_view, maxListedHeadwords> headwords{};
+  ListingStatus status = ListingStatus::NoMatch;
+  std::size_t count = 0;
+  // Views into the searched text; headwords of maxListedHeadwordLength + 1
+  // units or more are cut to maxListedHeadwordLength.
+  std::array<std::u16string_view, maxListedHeadwords> headwords{};
 };
 
 // Lists the first headword that begins with the word box text and the
@@ -89,16 +89,16 @@ HeadwordListing listHeadwords(const ArticleText& text, std::u16string_view wordB
 HeadwordListing listHeadwordsUpTo(const ArticleText& text, std::u16string_view wordBoxText, std::u16string_view last);
 
 enum class ArticleStatus {
-    // No headword equals the word: empty the article view, keep the list.
-    NotFound,
-    // article holds the text of the first record whose headword equals the
-    // word, up to the next "|" or the end of the text, whatever its length.
-    Found,
+  // No headword equals the word: empty the article view, keep the list.
+  NotFound,
+  // article holds the text of the first record whose headword equals the
+  // word, up to the next "|" or the end of the text, whatever its length.
+  Found,
 };
 
 struct ArticleLookup {
-    ArticleStatus status = ArticleStatus::NotFound;
-    std::u16string_view article;
+  ArticleStatus status = ArticleStatus::NotFound;
+  std::u16string_view article;
 };
 
 // Finds the article of the first record whose headword is exactly the word

@@ -31,7 +31,8 @@ Settings parseConfiguration(std::string_view bytes, bool wholeFile = true);
 
 // The file's bytes: LoadOnStart, AlwaysOnTop and DefaultLanguageId in that order, each
 // line ended by CR LF. A missing key is written as "true", "false" and "0" respectively.
-// WindowPlacement follows when the settings hold it; other keys are not written. Characters beyond 8 bits are written as "?".
+// WindowPlacement follows when the settings hold it; other keys are not written. Characters beyond 8 bits are written
+// as "?".
 std::string serialiseConfiguration(const Settings& settings);
 
 // A switch is on when its key is present and the value begins with "true", compared

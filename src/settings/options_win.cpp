@@ -44,9 +44,7 @@ bool clearUserRunValue(const std::wstring& valueName) {
   return runValueWriter(HKEY_CURRENT_USER, valueName, L"");
 }
 
-OptionsDialog& dialogOf(HWND dialog) {
-  return *reinterpret_cast<OptionsDialog*>(GetWindowLongPtrW(dialog, DWLP_USER));
-}
+OptionsDialog& dialogOf(HWND dialog) { return *reinterpret_cast<OptionsDialog*>(GetWindowLongPtrW(dialog, DWLP_USER)); }
 
 void fillOptionsDialog(HWND dialog, const Settings& settings) {
   const HWND list = GetDlgItem(dialog, IDC_DEFAULT_LANGUAGE);
@@ -100,8 +98,8 @@ void saveOptions(HWND dialog) {
 
 bool writeRunValue(HKEY root, const std::wstring& valueName, const std::wstring& data) {
   RegistryKey currentVersion;
-  if (RegCreateKeyExW(root, L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion", 0, nullptr, 0, KEY_CREATE_SUB_KEY,
-                      nullptr, currentVersion.out(), nullptr) != ERROR_SUCCESS) {
+  if (RegCreateKeyExW(root, L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion", 0, nullptr, 0, KEY_CREATE_SUB_KEY, nullptr,
+                      currentVersion.out(), nullptr) != ERROR_SUCCESS) {
     return false;
   }
   RegistryKey run;

@@ -32,7 +32,9 @@ std::u16string decimal(int number) {
   return std::u16string(digits.begin(), digits.end());
 }
 
-int overlap(int aStart, int aEnd, int bStart, int bEnd) { return std::max(0, std::min(aEnd, bEnd) - std::max(aStart, bStart)); }
+int overlap(int aStart, int aEnd, int bStart, int bEnd) {
+  return std::max(0, std::min(aEnd, bEnd) - std::max(aStart, bStart));
+}
 
 }  // namespace
 

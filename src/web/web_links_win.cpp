@@ -74,8 +74,8 @@ void startNotificationRequest(NotificationRequests& requests, const std::u16stri
   // handle of it, so either side may close theirs first.
   HANDLE sent = CreateEventW(nullptr, TRUE, FALSE, nullptr);
   HANDLE workerSent = nullptr;
-  if (sent && !DuplicateHandle(GetCurrentProcess(), sent, GetCurrentProcess(), &workerSent, 0, FALSE,
-                               DUPLICATE_SAME_ACCESS)) {
+  if (sent &&
+      !DuplicateHandle(GetCurrentProcess(), sent, GetCurrentProcess(), &workerSent, 0, FALSE, DUPLICATE_SAME_ACCESS)) {
     workerSent = nullptr;
   }
   // The copies are taken here, on the user-interface thread, while the globals are alive.

@@ -12,7 +12,7 @@ constexpr DWORD notificationHandOverLimit = 500;  // milliseconds
 
 // The requests started so far, as the user-interface thread keeps them.
 struct NotificationRequests {
-  HANDLE thread = nullptr;      // the most recent worker
+  HANDLE thread = nullptr;              // the most recent worker
   HANDLE sent[2] = {nullptr, nullptr};  // per started request: signalled once it is on the wire or has failed
 };
 

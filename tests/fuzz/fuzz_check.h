@@ -22,8 +22,7 @@ inline void printEscaped(std::u16string_view text, std::size_t limit = 200) {
   if (text.size() > limit) std::fprintf(stderr, "...(%zu units)", text.size());
 }
 
-[[noreturn]] inline void fail(const char* what, std::u16string_view text = {},
-                              std::u16string_view word = {}) {
+[[noreturn]] inline void fail(const char* what, std::u16string_view text = {}, std::u16string_view word = {}) {
   std::fprintf(stderr, "\nFUZZ PROPERTY FAILED: %s\n  text: \"", what);
   printEscaped(text);
   std::fputs("\"\n  word: \"", stderr);
@@ -34,7 +33,7 @@ inline void printEscaped(std::u16string_view text, std::size_t limit = 200) {
 
 }  // namespace fuzz
 
-#define FUZZ_CHECK(condition, text, word)                  \
-  do {                                                     \
+#define FUZZ_CHECK(condition, text, word)                   \
+  do {                                                      \
     if (!(condition)) ::fuzz::fail(#condition, text, word); \
   } while (false)

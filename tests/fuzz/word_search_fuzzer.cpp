@@ -30,8 +30,8 @@ namespace {
 // Units that order in interesting ways: letters of both cases, a blank, a Latin and a CJK
 // letter, both halves of a surrogate pair, a unit above the surrogates, the units the
 // grammar gives meaning to ("|", line feed, carriage return) and the zero unit.
-constexpr char16_t alphabet[] = {u'a', u'b', u'c', u'A',     u' ',    u'\u00E9', u'\u6C34', 0xD83D,
-                                 0xDE00, 0xFF01, u'|', u'\n', u'\r', u'\0'};
+constexpr char16_t alphabet[] = {u'a',   u'b',   u'c',   u'A', u' ',  u'\u00E9', u'\u6C34',
+                                 0xD83D, 0xDE00, 0xFF01, u'|', u'\n', u'\r',     u'\0'};
 // Headwords use the first ten only, articles the first five and line breaks; the grammar
 // units come in as faults.
 constexpr std::size_t headwordAlphabet = 10;
@@ -72,8 +72,9 @@ std::u16string recordText(FuzzedDataProvider& input, std::vector<std::u16string>
 // Text as a learner may type pinyin, or as noise that looks like it: letters, blanks,
 // apostrophes, tone digits and other digits, colons, tone-marked and combining marks.
 std::u16string pinyinish(FuzzedDataProvider& input) {
-  static constexpr char16_t units[] = {u'a', u'n', u'u', u'v', u'B', u' ', u'\'', u':', u'3', u'5', u'0',
-                                       u'\u00FC', u'\u01DA', u'\u0301', u'\u0308', u'\u2019', u'\u6C34'};
+  static constexpr char16_t units[] = {u'a',      u'n',      u'u',      u'v',      u'B',     u' ',
+                                       u'\'',     u':',      u'3',      u'5',      u'0',     u'\u00FC',
+                                       u'\u01DA', u'\u0301', u'\u0308', u'\u2019', u'\u6C34'};
   std::u16string out(input.ConsumeIntegralInRange<std::size_t>(0, 12), u'a');
   for (char16_t& unit : out) unit = units[input.ConsumeIntegralInRange<std::size_t>(0, std::size(units) - 1)];
   if (input.ConsumeIntegralInRange(0, 15) == 0) out.append(500, u'\'');
@@ -86,10 +87,14 @@ std::u16string wordFor(FuzzedDataProvider& input, const std::vector<std::u16stri
   if (kind == 0 || headwords.empty()) return units(input, 6, std::size(alphabet));
   const std::u16string& headword = headwords[input.ConsumeIntegralInRange<std::size_t>(0, headwords.size() - 1)];
   switch (kind) {
-    case 1: return headword.substr(0, input.ConsumeIntegralInRange<std::size_t>(0, headword.size()));
-    case 2: return headword + units(input, 2, std::size(alphabet));
-    case 3: return headword + u"|";
-    default: return headword;
+    case 1:
+      return headword.substr(0, input.ConsumeIntegralInRange<std::size_t>(0, headword.size()));
+    case 2:
+      return headword + units(input, 2, std::size(alphabet));
+    case 3:
+      return headword + u"|";
+    default:
+      return headword;
   }
 }
 
@@ -121,7 +126,8 @@ void checkNearWords(const ArticleText& text, std::u16string_view word, Direction
   for (std::size_t i = 0; i < nearby.size(); ++i) {
     const std::u16string_view headword = nearby[i];
     FUZZ_CHECK(!headword.empty() && headword.data() >= begin &&
-                   headword.data() + headword.size() <= begin + text.text.size() && begin[headword.data() - begin - 1] == u'|',
+                   headword.data() + headword.size() <= begin + text.text.size() &&
+                   begin[headword.data() - begin - 1] == u'|',
                text.text, word);
     for (std::size_t j = 0; j < i; ++j) FUZZ_CHECK(nearby[j] != headword, text.text, word);
   }
@@ -146,7 +152,8 @@ void compare(std::u16string_view loaded, const ArticleText& engineText, std::u16
     const HeadwordListing typedList = listTypedWord(engineText, word, tab);
     if (list.status != ListingStatus::NoMatch) {
       FUZZ_CHECK(typedList.status == list.status && typedList.count == list.count, loaded, word);
-      for (std::size_t i = 0; i < list.count; ++i) FUZZ_CHECK(sameView(typedList.headwords[i], list.headwords[i]), loaded, word);
+      for (std::size_t i = 0; i < list.count; ++i)
+        FUZZ_CHECK(sameView(typedList.headwords[i], list.headwords[i]), loaded, word);
     }
     std::u16string shown;
     const bool found = articleForTypedWord(engineText, word, tab, shown);
@@ -231,7 +238,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!input.ConsumeBool()) continue;
     const std::u16string article = storedOwnArticle(units(input, 4, 5));
     if (checkOwnInput(headword, article).rule != OwnInputRule::Kept) continue;
-    own = input.ConsumeIntegralInRange(0, 3) == 0 ? withoutOwnArticle(own, headword) : withOwnArticle(own, headword, article);
+    own = input.ConsumeIntegralInRange(0, 3) == 0 ? withoutOwnArticle(own, headword)
+                                                  : withOwnArticle(own, headword, article);
   }
   std::vector<OwnRecord> records;
   FUZZ_CHECK(readOwnRecords(own, records) && prepareArticleText(own).sortedRecords, own, u"");

@@ -59,7 +59,7 @@ TEST(Scrambling, IsTheInverseOfUnscrambling) {
   const auto original = bytes;
   scrambleArticleBytes(bytes.data(), bytes.size());
   EXPECT_EQ(bytes[0], 2);
-  EXPECT_EQ(bytes[254 / 31 + 1] , static_cast<unsigned char>(original[254 / 31 + 1] + 2));
+  EXPECT_EQ(bytes[254 / 31 + 1], static_cast<unsigned char>(original[254 / 31 + 1] + 2));
   unscrambleArticleBytes(bytes.data(), bytes.size());
   EXPECT_EQ(bytes, original);
 }
@@ -92,7 +92,8 @@ TEST(ArticleFileNames, NameBothDirectionsInsideTheArticlesFolder) {
 }
 
 TEST(MissingFileMessages, EndWithTheSiteRootAndDifferOnlyByFrom) {
-  const std::u16string start = u"Dictionary article file not found, please try reinstall application or download latest version ";
+  const std::u16string start =
+      u"Dictionary article file not found, please try reinstall application or download latest version ";
   EXPECT_EQ(missingArticleFileMessage(), start + u"from http://tandemox.example/");
   EXPECT_EQ(unreadableSecondFileMessage(), start + u"http://tandemox.example/");
 }

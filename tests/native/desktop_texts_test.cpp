@@ -13,22 +13,21 @@ TEST(CapturedText, TrimsTheEndsAndJoinsLinesWithOneBlank) {
   };
   const Case cases[] = {
       {u"water", u"water"},
-      {u"  water \r\n", u"water"},                        // double-clicked in an editor
-      {u"\u00A0water\u00A0", u"water"},                   // a web page's no-break spaces
-      {u"\u3000水\u3000", u"水"},                          // ideographic spaces around Chinese
-      {u"\t\u2029water melon\u2028", u"water melon"},      // paragraph and line separators
+      {u"  water \r\n", u"water"},                     // double-clicked in an editor
+      {u"\u00A0water\u00A0", u"water"},                // a web page's no-break spaces
+      {u"\u3000水\u3000", u"水"},                      // ideographic spaces around Chinese
+      {u"\t\u2029water melon\u2028", u"water melon"},  // paragraph and line separators
       {u"water\r\nmelon", u"water melon"},
-      {u"water \r\n\r\n  melon", u"water melon"},         // the blanks round a break go with it
+      {u"water \r\n\r\n  melon", u"water melon"},  // the blanks round a break go with it
       {u"water\nmelon\rseed", u"water melon seed"},
-      {u"to  eat", u"to  eat"},                           // blanks within a line stay as typed
+      {u"to  eat", u"to  eat"},  // blanks within a line stay as typed
       {u"to\teat", u"to\teat"},
       {u"水\r\n果", u"水 果"},
       {u"", u""},
-      {u" \r\n\t\u00A0", u""},                            // only blanks: nothing to look up
+      {u" \r\n\t\u00A0", u""},  // only blanks: nothing to look up
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(capturedTextFromClipboard(c.clipboard), c.wordBox)
-        << "clipboard of " << c.clipboard.size() << " units";
+    EXPECT_EQ(capturedTextFromClipboard(c.clipboard), c.wordBox) << "clipboard of " << c.clipboard.size() << " units";
   }
 }
 
@@ -68,8 +67,8 @@ TEST(AboutBox, GroupsDigitsInThrees) {
     std::uint64_t value;
     std::u16string_view text;
   };
-  const Case cases[] = {{0, u"0"},           {7, u"7"},           {999, u"999"},
-                        {1000, u"1 000"},    {1579718, u"1 579 718"}, {4294967295u, u"4 294 967 295"}};
+  const Case cases[] = {
+      {0, u"0"}, {7, u"7"}, {999, u"999"}, {1000, u"1 000"}, {1579718, u"1 579 718"}, {4294967295u, u"4 294 967 295"}};
   for (const auto& c : cases) EXPECT_EQ(groupedDigits(c.value), c.text) << c.value;
 }
 

@@ -20,16 +20,16 @@ TEST(WindowPlacement, ReadsOnlyWellFormedPlacements) {
       {u"100,80,480,403,normal", true, {100, 80, 480, 403}, false},
       {u"-1200,-20,-800,300,maximised", true, {-1200, -20, -800, 300}, true},
       {u"0,0,1,1,normal", true, {0, 0, 1, 1}, false},
-      {u"100,80,480,403", false, {}, false},             // no state
-      {u"100,80,480,403,Maximised", false, {}, false},   // states are lower case
-      {u"100, 80,480,403,normal", false, {}, false},     // no blanks
+      {u"100,80,480,403", false, {}, false},            // no state
+      {u"100,80,480,403,Maximised", false, {}, false},  // states are lower case
+      {u"100, 80,480,403,normal", false, {}, false},    // no blanks
       {u"100,80,480,403,normal\r", false, {}, false},
       {u"100,80,480,x,normal", false, {}, false},
-      {u"480,80,100,403,normal", false, {}, false},      // inverted
-      {u"100,80,100,403,normal", false, {}, false},      // no width
-      {u"0,0,20000,300,normal", false, {}, false},       // wider than any screen
+      {u"480,80,100,403,normal", false, {}, false},         // inverted
+      {u"100,80,100,403,normal", false, {}, false},         // no width
+      {u"0,0,20000,300,normal", false, {}, false},          // wider than any screen
       {u"1000000,0,1000300,300,normal", false, {}, false},  // seven digits
-      {u"99999,0,100300,300,normal", false, {}, false},  // beyond the coordinate range
+      {u"99999,0,100300,300,normal", false, {}, false},     // beyond the coordinate range
       {u"--5,0,300,300,normal", false, {}, false},
       {u"", false, {}, false},
   };

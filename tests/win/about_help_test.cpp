@@ -81,17 +81,17 @@ TEST_F(AboutAndHelp, AboutShowsTheVersionTheLoadedFilesAndTheProductDetails) {
   for (const WORD command : {IDM_HELP_ABOUT, IDM_LOOKUP_AND_ABOUT}) {
     std::wstring version, dictionaries, details, ok, systemInfo, title;
     bool readOnly = false;
-    const bool appeared = withAboutBox(
-        [&] { SendMessageW(app.mainWindow, WM_COMMAND, MAKEWPARAM(command, 0), 0); },
-        [&](HWND box) {
-          version = textOf(GetDlgItem(box, 1437));
-          dictionaries = paragraphsOf(GetDlgItem(box, 35485));
-          details = paragraphsOf(GetDlgItem(box, 35486));
-          ok = textOf(GetDlgItem(box, IDOK));
-          systemInfo = textOf(GetDlgItem(box, 554));
-          readOnly = (GetWindowLongW(GetDlgItem(box, 35485), GWL_STYLE) & ES_READONLY) != 0;
-          SendMessageW(box, WM_COMMAND, MAKEWPARAM(IDCANCEL, 0), 0);  // Esc
-        });
+    const bool appeared = withAboutBox([&] { SendMessageW(app.mainWindow, WM_COMMAND, MAKEWPARAM(command, 0), 0); },
+                                       [&](HWND box) {
+                                         version = textOf(GetDlgItem(box, 1437));
+                                         dictionaries = paragraphsOf(GetDlgItem(box, 35485));
+                                         details = paragraphsOf(GetDlgItem(box, 35486));
+                                         ok = textOf(GetDlgItem(box, IDOK));
+                                         systemInfo = textOf(GetDlgItem(box, 554));
+                                         readOnly =
+                                             (GetWindowLongW(GetDlgItem(box, 35485), GWL_STYLE) & ES_READONLY) != 0;
+                                         SendMessageW(box, WM_COMMAND, MAKEWPARAM(IDCANCEL, 0), 0);  // Esc
+                                       });
     ASSERT_TRUE(appeared) << "command " << command;
     EXPECT_EQ(version, L"Version 1.2.15 Chinese");
     EXPECT_EQ(dictionaries, L"Articles English Chinese  6 Kb\rArticles Chinese English 1 Kb");
@@ -219,7 +219,8 @@ struct RegistryValueForTest {
   RegistryValueForTest(const std::wstring& key, const std::wstring& value) : key(key) {
     wchar_t old[2048];
     DWORD size = sizeof(old);
-    hadValue = RegGetValueW(HKEY_CLASSES_ROOT, key.c_str(), nullptr, RRF_RT_REG_SZ, nullptr, old, &size) == ERROR_SUCCESS;
+    hadValue =
+        RegGetValueW(HKEY_CLASSES_ROOT, key.c_str(), nullptr, RRF_RT_REG_SZ, nullptr, old, &size) == ERROR_SUCCESS;
     if (hadValue) oldValue = old;
     set = RegSetKeyValueW(HKEY_CLASSES_ROOT, key.c_str(), nullptr, REG_SZ, value.c_str(),
                           static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
@@ -263,8 +264,9 @@ TEST(HelpPage, ReachesTheRegisteredProgramWithItsPathUnchanged) {
   setProgramDirectoryForTesting(installed);
   const std::wstring record = fixture + L"\\opened.txt";
   const RegistryValueForTest association(L".html", L"htmlfile");
-  const RegistryValueForTest handler(L"htmlfile\\shell\\open\\command",
-                                     L"\"" + testExecutableDirectory() + L"\\shell_recorder.exe\" \"" + record + L"\" \"%1\"");
+  const RegistryValueForTest handler(
+      L"htmlfile\\shell\\open\\command",
+      L"\"" + testExecutableDirectory() + L"\\shell_recorder.exe\" \"" + record + L"\" \"%1\"");
   ASSERT_TRUE(association.set && handler.set);
   ASSERT_TRUE(startProgram());
 

@@ -73,7 +73,8 @@ struct PeerViewer {
   explicit PeerViewer(const std::wstring& name) {
     const HANDLE joined = CreateEventW(nullptr, TRUE, FALSE, name.c_str());
     process = startProcess(peerPath(), L"viewer " + name);
-    if (process && WaitForSingleObject(joined, 15000) == WAIT_OBJECT_0) window = FindWindowW(peerViewerClass, name.c_str());
+    if (process && WaitForSingleObject(joined, 15000) == WAIT_OBJECT_0)
+      window = FindWindowW(peerViewerClass, name.c_str());
     CloseHandle(joined);
   }
   ~PeerViewer() { close(); }
@@ -92,7 +93,8 @@ struct PeerViewer {
 };
 
 void selectTab(int tab) {
-  SendMessageW(app.mainWindow, WM_COMMAND, MAKEWPARAM(tab == 0 ? IDM_VIEW_ENGLISH_CHINESE : IDM_VIEW_CHINESE_ENGLISH, 0), 0);
+  SendMessageW(app.mainWindow, WM_COMMAND,
+               MAKEWPARAM(tab == 0 ? IDM_VIEW_ENGLISH_CHINESE : IDM_VIEW_CHINESE_ENGLISH, 0), 0);
 }
 
 const std::u16string englishChinese =
@@ -279,8 +281,8 @@ TEST(ViewerChain, NoticesGoOnToTheViewerThatJoinedFirstAndChangeNothingUnlessPen
   pumpMessages(200);
   const LRESULT before = earlier.notices();
 
-  putTextOnClipboard(L"water");        // this process
-  EXPECT_EQ(runPeer(L"set 水"), 0u);   // another one
+  putTextOnClipboard(L"water");       // this process
+  EXPECT_EQ(runPeer(L"set 水"), 0u);  // another one
   EXPECT_EQ(runPeer(L"set-image"), 0u);
   pumpMessages(300);
 

@@ -167,7 +167,8 @@ TEST_F(CommandWindow, PrintingPaginatesALongArticleWithTextOnEveryPage) {
   ASSERT_EQ(pages.inkPerPage.size(), static_cast<size_t>(printed));
   for (int i = 0; i < printed; ++i) EXPECT_GT(pages.inkPerPage[i], 200) << "page " << i + 1 << " is blank";
 
-  const int shortPrinted = printArticleOnPages(pages.device, page, L"a", L"article of a\r\n", {clearPage, countInk, &pages});
+  const int shortPrinted =
+      printArticleOnPages(pages.device, page, L"a", L"article of a\r\n", {clearPage, countInk, &pages});
   EXPECT_EQ(shortPrinted, 1);
   DeleteDC(pages.device);
   DeleteObject(pages.bitmap);

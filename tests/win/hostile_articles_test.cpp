@@ -70,8 +70,8 @@ struct HostileCase {
   int file;                // which article file is the hostile one
   std::string (*bytes)();  // its stored bytes; null for a folder in its place
   Stands stands;
-  const char16_t* probe;   // typed into the hostile file's tab
-  int probeListed;         // the headwords it lists then; -1 when the content is random
+  const char16_t* probe;  // typed into the hostile file's tab
+  int probeListed;        // the headwords it lists then; -1 when the content is random
 };
 
 void PrintTo(const HostileCase& c, std::ostream* out) { *out << c.name; }
@@ -110,7 +110,8 @@ TEST_P(HostileArticleFile, StartsSaysWhatItDefinesAndKeepsLookingUp) {
   const auto directory = makeFixtureDirectory();
   const int sane = 1 - c.file;
   writeArticleFile(directory, sane, sane == 0 ? wellFormed : u"\n|水|shuǐ\n1. water\n");
-  const std::wstring hostilePath = directory + L"\\" + toWideText(articleFileRelativePath(directionOfSelection(c.file)));
+  const std::wstring hostilePath =
+      directory + L"\\" + toWideText(articleFileRelativePath(directionOfSelection(c.file)));
   CreateDirectoryW((directory + L"\\Articles").c_str(), nullptr);
   if (c.bytes) {
     writeRawFile(hostilePath, c.bytes());
@@ -145,7 +146,8 @@ TEST_P(HostileArticleFile, StartsSaysWhatItDefinesAndKeepsLookingUp) {
         EXPECT_EQ(listCount(c.file), c.probeListed);
       }
       // However long the article, the view gets no more than a bounded beginning of it.
-      EXPECT_LE(GetWindowTextLengthW(app.tabs[c.file].controls.articleView), static_cast<int>(maxShownArticleLength) + 1);
+      EXPECT_LE(GetWindowTextLengthW(app.tabs[c.file].controls.articleView),
+                static_cast<int>(maxShownArticleLength) + 1);
       lookUp(sane, sane == 0 ? L"water" : L"水");
       EXPECT_EQ(listCount(sane), sane == 0 ? 2 : 1) << "the well-formed file is searched as ever";
       EXPECT_NE(textOf(app.tabs[sane].controls.articleView).find(L"shuǐ"), std::wstring::npos);

@@ -131,7 +131,8 @@ struct LookupWindow : ::testing::Test {
 TEST_F(LookupWindow, StartsWithTheInitialWordLookedUpInTabZero) {
   ASSERT_TRUE(startProgram());
   EXPECT_EQ(textOf(app.tabs[0].controls.wordBox), L"a");
-  EXPECT_EQ(listItems(0), (std::vector<std::wstring>{L"a", L"able", L"about", L"apple", L"book", L"water", L"watermelon"}));
+  EXPECT_EQ(listItems(0),
+            (std::vector<std::wstring>{L"a", L"able", L"about", L"apple", L"book", L"water", L"watermelon"}));
   EXPECT_EQ(articleOf(0), L"article of a\n");
   expectOnlyTabVisible(0);
 }
@@ -247,7 +248,8 @@ TEST_F(LookupWindow, ToolbarHasTenButtonsAndTabsTheirLabels) {
   EXPECT_STREQ(label, L"English Chinese");
   SendMessageW(app.tabControl, TCM_GETITEMW, 1, reinterpret_cast<LPARAM>(&item));
   EXPECT_STREQ(label, L"Chinese English");
-  for (int tab = 0; tab < 2; ++tab) EXPECT_NE(app.tabs[tab].controls.articleView, nullptr) << "the rich edit library loaded";
+  for (int tab = 0; tab < 2; ++tab)
+    EXPECT_NE(app.tabs[tab].controls.articleView, nullptr) << "the rich edit library loaded";
 }
 
 // Records shaped as the article builder writes them: word forms that name their base word
@@ -282,10 +284,10 @@ TEST_F(TypedFormsWindow, WordsTypedAsLearnersTypeThemReachTheirArticles) {
       {0, L"bought", L"bought: past form of buy\n1. \u4E70 m\u01CEi: to buy\n", L"bought"},
       {0, L"Tea", L"1. \u8336 ch\u00E1: tea\n", L"tea"},
       {1, L"wo men", L"1. \u6211\u4EEC w\u01D2 men: we\n", L"women"},
-      {1, L"bei4jing3", L"1. \u80CC\u666F b\u00E8i j\u01D0ng: background\n2. \u5317\u4EAC B\u011Bi j\u012Bng: Beijing\n",
-       L"beijing"},
-      {1, L"B\u011Bij\u012Bng", L"1. \u5317\u4EAC B\u011Bi j\u012Bng: Beijing\n2. \u80CC\u666F b\u00E8i j\u01D0ng: background\n",
-       L"beijing"},
+      {1, L"bei4jing3",
+       L"1. \u80CC\u666F b\u00E8i j\u01D0ng: background\n2. \u5317\u4EAC B\u011Bi j\u012Bng: Beijing\n", L"beijing"},
+      {1, L"B\u011Bij\u012Bng",
+       L"1. \u5317\u4EAC B\u011Bi j\u012Bng: Beijing\n2. \u80CC\u666F b\u00E8i j\u01D0ng: background\n", L"beijing"},
       {1, L"nuren", L"1. \u5973\u4EBA n\u01DA r\u00E9n: woman\n", L"nvren"},
   };
   for (const auto& c : cases) {
@@ -314,7 +316,8 @@ TEST(LookupWithoutArticles, EveryLookupShowsTheMissingFileMessageTwice) {
   typeInto(0, L"b");
   pumpMessages(200);
   EXPECT_EQ(boxes.texts().size(), 5u);
-  for (const auto& text : boxes.texts()) EXPECT_NE(text.find(L"download latest version from http://tandemox.example/"), std::wstring::npos);
+  for (const auto& text : boxes.texts())
+    EXPECT_NE(text.find(L"download latest version from http://tandemox.example/"), std::wstring::npos);
   EXPECT_EQ(exitProgramAndWait(), 0);
 }
 

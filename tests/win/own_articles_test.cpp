@@ -25,8 +25,9 @@
 
 namespace {
 
-const std::u16string englishText = u"\n|a|article of a\r\n|apple|article of apple\r\n|book|article of book\r\n"
-                                   u"|water|article of water\r\n";
+const std::u16string englishText =
+    u"\n|a|article of a\r\n|apple|article of apple\r\n|book|article of book\r\n"
+    u"|water|article of water\r\n";
 const std::u16string chineseText = u"\n|水|shui3 water\r\n|火|huo3 fire\r\n";
 
 std::string scrambled(const std::u16string& text) {
@@ -78,7 +79,8 @@ std::wstring articleOf(int tab) {
 }
 
 void lookUp(int tab, const std::wstring& word) {
-  SendMessageW(app.mainWindow, WM_COMMAND, MAKEWPARAM(tab == 0 ? IDM_VIEW_ENGLISH_CHINESE : IDM_VIEW_CHINESE_ENGLISH, 0), 0);
+  SendMessageW(app.mainWindow, WM_COMMAND,
+               MAKEWPARAM(tab == 0 ? IDM_VIEW_ENGLISH_CHINESE : IDM_VIEW_CHINESE_ENGLISH, 0), 0);
   SetWindowTextW(app.tabs[tab].controls.wordBox, word.c_str());
   SendMessageW(app.mainWindow, WM_COMMAND, MAKEWPARAM(IDC_WORD_BOX + tab, CBN_EDITCHANGE),
                reinterpret_cast<LPARAM>(app.tabs[tab].controls.wordBox));
@@ -144,7 +146,8 @@ void write(HWND dialog, int tab, const std::wstring& headword, const std::wstrin
 }
 void press(HWND dialog, int id) { PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
 void answerDeleteQuestion(bool yes) {
-  if (const HWND box = waitForWindow(L"Delete own article")) PostMessageW(box, WM_COMMAND, MAKEWPARAM(yes ? IDYES : IDNO, BN_CLICKED), 0);
+  if (const HWND box = waitForWindow(L"Delete own article"))
+    PostMessageW(box, WM_COMMAND, MAKEWPARAM(yes ? IDYES : IDNO, BN_CLICKED), 0);
 }
 
 struct OwnArticlesWindow : ::testing::Test {
@@ -167,13 +170,15 @@ TEST_F(OwnArticlesWindow, AddEditAndDeleteThroughTheDialogShowInLookups) {
   DWORD selectedByControlA = 0;
   DialogSeen seen = useOwnArticleDialog([&](HWND d) {
     HWND control = GetDlgItem(d, IDC_OWN_DIRECTION);
-    for (int i = 0; i < 6; ++i, control = GetNextDlgTabItem(d, control, FALSE)) tabOrder.push_back(GetDlgCtrlID(control));
+    for (int i = 0; i < 6; ++i, control = GetNextDlgTabItem(d, control, FALSE))
+      tabOrder.push_back(GetDlgCtrlID(control));
     write(d, 0, L"  apricot ", L"my apricot\r\nsecond line");
     SendDlgItemMessageW(d, IDC_OWN_ARTICLE, WM_CHAR, 1, 0);
     selectedByControlA = static_cast<DWORD>(SendDlgItemMessageW(d, IDC_OWN_ARTICLE, EM_GETSEL, 0, 0));
     press(d, IDOK);
   });
-  EXPECT_EQ(tabOrder, (std::vector<int>{IDC_OWN_DIRECTION, IDC_OWN_HEADWORD, IDC_OWN_ARTICLE, IDOK, IDC_OWN_DELETE, IDCANCEL}));
+  EXPECT_EQ(tabOrder,
+            (std::vector<int>{IDC_OWN_DIRECTION, IDC_OWN_HEADWORD, IDC_OWN_ARTICLE, IDOK, IDC_OWN_DELETE, IDCANCEL}));
   EXPECT_EQ(LOWORD(selectedByControlA), 0) << "Control+A selects the whole article";
   EXPECT_EQ(HIWORD(selectedByControlA), 23) << "Control+A selects the whole article";
   EXPECT_TRUE(seen.opened && seen.closed);
@@ -460,7 +465,8 @@ TEST(SavingOwnArticles, AKillAtAnyMomentLeavesEitherTheOldOrTheNewWholeFile) {
   std::mt19937 random(4321);
   int killsAmidSaving = 0;
   for (int kill = 0; kill < 20; ++kill) {
-    const std::wstring eventName = L"own-saver-ready-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(kill);
+    const std::wstring eventName =
+        L"own-saver-ready-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(kill);
     const HANDLE ready = CreateEventW(nullptr, TRUE, FALSE, eventName.c_str());
     ASSERT_NE(ready, nullptr);
     {

@@ -117,8 +117,8 @@ long runToTheEnd(std::wstring commandLine) {
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
   PROCESS_INFORMATION process{};
-  if (!job || !CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr,
-                              nullptr, &startup, &process)) {
+  if (!job || !CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, nullptr,
+                              &startup, &process)) {
     ADD_FAILURE() << "cannot run " << std::string(commandLine.begin(), commandLine.end());
     if (job) CloseHandle(job);
     return -1;
@@ -157,8 +157,7 @@ std::wstring shortcutTarget(const std::wstring& link) {
     IPersistFile* file = nullptr;
     if (SUCCEEDED(shellLink->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
       wchar_t path[MAX_PATH] = L"";
-      if (SUCCEEDED(file->Load(link.c_str(), STGM_READ)) &&
-          SUCCEEDED(shellLink->GetPath(path, MAX_PATH, nullptr, 0))) {
+      if (SUCCEEDED(file->Load(link.c_str(), STGM_READ)) && SUCCEEDED(shellLink->GetPath(path, MAX_PATH, nullptr, 0))) {
         target = path;
       }
       file->Release();
@@ -379,8 +378,7 @@ TEST(Installer, TheInstalledProgramLooksUpBothWaysAndKeepsItsSavedOptions) {
 
     // A double-click on a headword shows its article: the view is emptied first, so only
     // the double-click can fill it.
-    SendMessageW(findControl(running.mainWindow(), IDC_ARTICLE_VIEW + 1), WM_SETTEXT, 0,
-                 reinterpret_cast<LPARAM>(L""));
+    SendMessageW(findControl(running.mainWindow(), IDC_ARTICLE_VIEW + 1), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
     ASSERT_EQ(running.articleText(1), L"");
     running.doubleClickFirstHeadword(1);
     std::wstring shown;

@@ -57,8 +57,8 @@ TEST(Program, IgnoresARichEditDllPlantedInItsFolder) {
   startup.cb = sizeof(startup);
   PROCESS_INFORMATION bare{};
   std::wstring commandLine = L"\"" + loader + L"\"";
-  ASSERT_TRUE(CreateProcessW(loader.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                             directory.c_str(), &startup, &bare));
+  ASSERT_TRUE(CreateProcessW(loader.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, directory.c_str(),
+                             &startup, &bare));
   WaitForSingleObject(bare.hProcess, 10000);
   CloseHandle(bare.hThread);
   CloseHandle(bare.hProcess);
@@ -69,8 +69,9 @@ TEST(Program, IgnoresARichEditDllPlantedInItsFolder) {
   const HWND window = startInstalledProgram(directory, process);
   ASSERT_NE(window, nullptr) << "no main window appeared";
   EXPECT_FALSE(fileExists(marker)) << "the program loaded RICHED20.DLL from its own folder";
-  EXPECT_NE(FindWindowExW(FindWindowExW(window, nullptr, L"SysTabControl32", nullptr), nullptr, L"RichEdit20W", nullptr),
-            nullptr)
+  EXPECT_NE(
+      FindWindowExW(FindWindowExW(window, nullptr, L"SysTabControl32", nullptr), nullptr, L"RichEdit20W", nullptr),
+      nullptr)
       << "the article views need the system's rich edit library";
   EXPECT_EQ(exitInstalledProgram(window, process), 0u);
   for (const wchar_t* exe : {L"bare_loader.exe", L"TandemoxDictionary.exe"}) {
@@ -145,8 +146,9 @@ TEST(Program, KeepsItsWindowPlacementAcrossARestart) {
 
 TEST(Program, AWindowLeftOnAMonitorThatIsGoneComesBackOnScreen) {
   const auto directory = installProgram();
-  writeRawFile(directory + L"\\Configuration.dat",
-               "LoadOnStart=false\r\nAlwaysOnTop=false\r\nDefaultLanguageId=0\r\nWindowPlacement=9000,200,9400,523,normal\r\n");
+  writeRawFile(
+      directory + L"\\Configuration.dat",
+      "LoadOnStart=false\r\nAlwaysOnTop=false\r\nDefaultLanguageId=0\r\nWindowPlacement=9000,200,9400,523,normal\r\n");
   PROCESS_INFORMATION process{};
   const HWND window = startInstalledProgram(directory, process);
   ASSERT_NE(window, nullptr);

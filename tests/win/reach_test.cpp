@@ -65,12 +65,12 @@ int selectedItem(int tab) {
 }
 
 void selectTab(int tab) {
-  SendMessageW(app.mainWindow, WM_COMMAND, MAKEWPARAM(tab == 0 ? IDM_VIEW_ENGLISH_CHINESE : IDM_VIEW_CHINESE_ENGLISH, 0),
-               0);
+  SendMessageW(app.mainWindow, WM_COMMAND,
+               MAKEWPARAM(tab == 0 ? IDM_VIEW_ENGLISH_CHINESE : IDM_VIEW_CHINESE_ENGLISH, 0), 0);
 }
 
-const std::vector<std::u16string> englishWords{u"a", u"able", u"about", u"apple", u"book", u"receive",
-                                               u"water", u"watermelon"};
+const std::vector<std::u16string> englishWords{u"a",    u"able",    u"about", u"apple",
+                                               u"book", u"receive", u"water", u"watermelon"};
 const std::vector<std::u16string> chineseWords{u"shui", u"shuijiao", u"zhongguo", u"\u6C34", u"\u7761"};
 
 struct ReachWindow : ::testing::Test {
@@ -131,8 +131,7 @@ TEST_P(KeyPaths, DownArrowsEnterAndEscapeWalkThroughTheResults) {
   EXPECT_EQ(GetFocus(), editOf(path.tab));
 }
 
-INSTANTIATE_TEST_SUITE_P(BothTabs, KeyPaths,
-                         ::testing::Values(KeyPath{0, L"ab"}, KeyPath{1, L"shu"}),
+INSTANTIATE_TEST_SUITE_P(BothTabs, KeyPaths, ::testing::Values(KeyPath{0, L"ab"}, KeyPath{1, L"shu"}),
                          [](const auto& info) { return info.param.tab == 0 ? "EnglishChinese" : "ChineseEnglish"; });
 
 TEST_F(ReachWindow, EnterInTheWordBoxShowsTheFirstListedArticleOnlyWhenTheTextHasNone) {
@@ -199,7 +198,9 @@ TEST_P(MissesOfferNearWords, AfterAPauseTheListAndTheArticleOfferTheNearestHeadw
 INSTANTIATE_TEST_SUITE_P(BothTabs, MissesOfferNearWords,
                          ::testing::Values(Miss{0, L"recieve", L"receive"}, Miss{1, L"shuiy", L"shui"},
                                            Miss{1, L"zhongguoo", L"zhongguo"}),
-                         [](const auto& info) { return std::string(info.param.typed.begin(), info.param.typed.end()); });
+                         [](const auto& info) {
+                           return std::string(info.param.typed.begin(), info.param.typed.end());
+                         });
 
 TEST_F(ReachWindow, TypingOnBeforeThePauseEndsShowsNoSuggestions) {
   typeInto(0, L"recie");

@@ -42,13 +42,14 @@ TEST(SavingSettings, AKillAtAnyMomentLeavesEitherTheOldOrTheNewWholeFile) {
   int killsAmidSaving = 0;
   unsigned long savesSeen = 0;
   for (int kill = 0; kill < 30; ++kill) {
-    const std::wstring eventName = L"configuration-saver-ready-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-                                   std::to_wstring(kill);
+    const std::wstring eventName =
+        L"configuration-saver-ready-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(kill);
     const HANDLE ready = CreateEventW(nullptr, TRUE, FALSE, eventName.c_str());
     ASSERT_NE(ready, nullptr);
     {
       ChildProcess saving(saver, L"\"" + directory + L"\" " + eventName, directory);
-      ASSERT_TRUE(saving.started) << "kill " << kill << ": configuration_saver.exe did not start, error " << saving.error;
+      ASSERT_TRUE(saving.started) << "kill " << kill << ": configuration_saver.exe did not start, error "
+                                  << saving.error;
       const DWORD waited = WaitForSingleObject(ready, 20000);
       CloseHandle(ready);
       ASSERT_EQ(waited, WAIT_OBJECT_0) << "the saver never completed a save";

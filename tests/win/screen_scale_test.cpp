@@ -76,7 +76,8 @@ struct Place {
 const Place places[] = {
     {"tab control", [](int) { return app.tabControl; }, -1, false, 30, -4, true, 28, true},
     {"word box", [](int tab) { return app.tabs[tab].controls.wordBox; }, 7, false, 65, 119, true, 0, false},
-    {"Pronounce button", [](int tab) { return app.tabs[tab].controls.pronounceButton; }, 106, true, 63, 100, false, 22, false},
+    {"Pronounce button", [](int tab) { return app.tabs[tab].controls.pronounceButton; }, 106, true, 63, 100, false, 22,
+     false},
     {"word list", [](int tab) { return app.tabs[tab].controls.wordList; }, 7, false, 92, 148, false, 98, true},
     {"article view", [](int tab) { return app.tabs[tab].controls.articleView; }, 158, false, 59, 164, true, 96, true},
 };
@@ -115,7 +116,8 @@ void expectMainWindowAt(UINT dpi) {
   const LOGFONTW word = fontOf(controlFont(app.tabs[0].controls.wordBox));
   EXPECT_EQ(word.lfHeight, at(13, dpi)) << "word font";
   EXPECT_EQ(word.lfWidth, at(7, dpi)) << "word font";
-  EXPECT_EQ(controlFont(app.tabs[1].controls.wordList), controlFont(app.tabs[1].controls.wordBox)) << "Chinese headwords in the word font";
+  EXPECT_EQ(controlFont(app.tabs[1].controls.wordList), controlFont(app.tabs[1].controls.wordBox))
+      << "Chinese headwords in the word font";
   const LOGFONTW article = fontOf(app.articleFont);
   EXPECT_EQ(article.lfHeight, at(20, dpi)) << "article font";
   EXPECT_EQ(article.lfWidth, at(12, dpi)) << "article font";
@@ -126,7 +128,8 @@ void expectMainWindowAt(UINT dpi) {
   EXPECT_EQ(controlFont(app.tabs[0].controls.wordList), controlFont(app.tabControl));
 
   for (int tab = 0; tab < 2; ++tab) {
-    EXPECT_EQ(SendMessageW(app.tabs[tab].controls.wordList, LVM_GETCOLUMNWIDTH, 0, 0), at(130, dpi)) << "column of list " << tab;
+    EXPECT_EQ(SendMessageW(app.tabs[tab].controls.wordList, LVM_GETCOLUMNWIDTH, 0, 0), at(130, dpi))
+        << "column of list " << tab;
   }
 
   const auto images = reinterpret_cast<HIMAGELIST>(SendMessageW(app.toolbar, TB_GETIMAGELIST, 0, 0));

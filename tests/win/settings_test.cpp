@@ -33,7 +33,8 @@ std::optional<std::wstring> runValue(HKEY root) {
   wchar_t data[2048] = L"";
   DWORD size = sizeof(data) - sizeof(wchar_t);
   DWORD type = 0;
-  const LONG result = RegQueryValueExW(key, runValueName().c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data), &size);
+  const LONG result =
+      RegQueryValueExW(key, runValueName().c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data), &size);
   RegCloseKey(key);
   if (result != ERROR_SUCCESS) return std::nullopt;
   EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
@@ -61,7 +62,9 @@ bool isTopMostChecked() {
   return (GetMenuState(GetMenu(app.mainWindow), IDM_VIEW_ALWAYS_ON_TOP, MF_BYCOMMAND) & MF_CHECKED) != 0;
 }
 int selectedTabIndex() { return static_cast<int>(SendMessageW(app.tabControl, TCM_GETCURSEL, 0, 0)); }
-bool tabControlsShown(int tab) { return IsWindowVisible(app.tabs[tab].controls.wordBox) && IsWindowVisible(app.tabs[tab].controls.wordList); }
+bool tabControlsShown(int tab) {
+  return IsWindowVisible(app.tabs[tab].controls.wordBox) && IsWindowVisible(app.tabs[tab].controls.wordList);
+}
 
 void sendCommand(WORD id) { SendMessageW(app.mainWindow, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
 
@@ -94,7 +97,8 @@ DialogView useOptionsDialog(const DialogAction& act) {
     const auto count = SendMessageW(list, CB_GETCOUNT, 0, 0);
     for (LRESULT i = 0; i < count && i < 10; ++i) {
       wchar_t text[100] = L"";
-      if (SendMessageW(list, CB_GETLBTEXTLEN, i, 0) < 100) SendMessageW(list, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+      if (SendMessageW(list, CB_GETLBTEXTLEN, i, 0) < 100)
+        SendMessageW(list, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
       view.items.emplace_back(text);
     }
     view.selection = static_cast<int>(SendMessageW(list, CB_GETCURSEL, 0, 0));

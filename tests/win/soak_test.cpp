@@ -168,13 +168,14 @@ Figures sampleFigures(HANDLE process) {
 }
 
 void printFigures(const char* round, const Figures& f) {
-  std::printf("%-8s private %8zu KB  pagefile %8zu KB  working set %8zu KB  committed private %8zu KB  "
-              "handles %4lu  GDI %4lu  USER %4lu\n",
-              // SIZE_T is unsigned long in a 32-bit build, not size_t.
-              round, static_cast<std::size_t>(f.privateBytes / 1024), static_cast<std::size_t>(f.pagefileBytes / 1024),
-              static_cast<std::size_t>(f.workingSet / 1024), static_cast<std::size_t>(f.committedPrivate / 1024),
-              static_cast<unsigned long>(f.handles), static_cast<unsigned long>(f.gdiObjects),
-              static_cast<unsigned long>(f.userObjects));
+  std::printf(
+      "%-8s private %8zu KB  pagefile %8zu KB  working set %8zu KB  committed private %8zu KB  "
+      "handles %4lu  GDI %4lu  USER %4lu\n",
+      // SIZE_T is unsigned long in a 32-bit build, not size_t.
+      round, static_cast<std::size_t>(f.privateBytes / 1024), static_cast<std::size_t>(f.pagefileBytes / 1024),
+      static_cast<std::size_t>(f.workingSet / 1024), static_cast<std::size_t>(f.committedPrivate / 1024),
+      static_cast<unsigned long>(f.handles), static_cast<unsigned long>(f.gdiObjects),
+      static_cast<unsigned long>(f.userObjects));
   std::fflush(stdout);
 }
 
@@ -243,9 +244,7 @@ class ProgramUnderUse {
   }
 
   // Tools, Options, then Cancel. True when the dialog came and went.
-  bool openAndCancelOptions() {
-    return openAndClose(IDM_TOOLS_OPTIONS, L"Application options dialog", IDCANCEL);
-  }
+  bool openAndCancelOptions() { return openAndClose(IDM_TOOLS_OPTIONS, L"Application options dialog", IDCANCEL); }
   bool openAndCloseAbout() { return openAndClose(IDM_HELP_ABOUT, L"About", IDOK); }
 
   PROCESS_INFORMATION process{};

@@ -125,7 +125,8 @@ TEST(StartUp, AnOversizedSecondFileIsRefusedWithTheSizeMessage) {
 TEST(StartUp, AnOddSizedFileEndsInAWholeZeroUnit) {
   const auto directory = makeFixtureDirectory();
   writeArticleFile(directory, 0, englishChinese);
-  writeRawFile(directory + L"\\" + toWideText(articleFileRelativePath(Direction::ChineseEnglish)), std::string("\x0c\x02\x7e\x02\x63", 5));
+  writeRawFile(directory + L"\\" + toWideText(articleFileRelativePath(Direction::ChineseEnglish)),
+               std::string("\x0c\x02\x7e\x02\x63", 5));
   ASSERT_TRUE(startProgram());
   ASSERT_EQ(app.dictionary.files[1].bytes.size, 5u);
   const unsigned char* text = app.dictionary.files[1].bytes.block.bytes();

@@ -72,7 +72,9 @@ std::wstring textOf(HWND control) {
   return text;
 }
 
-int listCount(int tab) { return static_cast<int>(SendMessageW(app.tabs[tab].controls.wordList, LVM_GETITEMCOUNT, 0, 0)); }
+int listCount(int tab) {
+  return static_cast<int>(SendMessageW(app.tabs[tab].controls.wordList, LVM_GETITEMCOUNT, 0, 0));
+}
 
 std::optional<std::string> readFileBytes(const std::wstring& path) {
   const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,

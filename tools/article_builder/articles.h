@@ -18,8 +18,8 @@ namespace article_builder {
 
 // One record before it is written: UTF-8 headword and article.
 struct Record {
-    std::string headword;
-    std::string article;
+  std::string headword;
+  std::string article;
 };
 
 // Readable lists: an English article names at most this many Chinese words,
@@ -28,19 +28,19 @@ constexpr std::size_t kMaxWordsPerEnglishArticle = 30;
 constexpr std::size_t kMaxWordsPerPinyinArticle = 60;
 
 struct ChineseEnglishCounts {
-    std::size_t simplifiedHeadwords = 0;   // records holding entries under their simplified form
-    std::size_t traditionalHeadwords = 0;  // records holding a traditional form that differs
-    std::size_t pinyinHeadwords = 0;       // records holding a toneless pinyin list
-    std::size_t shortenedPinyinLists = 0;  // pinyin lists cut at kMaxWordsPerPinyinArticle
+  std::size_t simplifiedHeadwords = 0;   // records holding entries under their simplified form
+  std::size_t traditionalHeadwords = 0;  // records holding a traditional form that differs
+  std::size_t pinyinHeadwords = 0;       // records holding a toneless pinyin list
+  std::size_t shortenedPinyinLists = 0;  // pinyin lists cut at kMaxWordsPerPinyinArticle
 };
 
 struct EnglishChineseCounts {
-    std::size_t headwords = 0;
-    std::size_t listedWords = 0;      // Chinese words listed over all articles
-    std::size_t shortenedLists = 0;   // articles cut at kMaxWordsPerEnglishArticle
-    bool addedInitialWord = false;    // "a" had to be added because no gloss gave it
-    std::size_t formRecords = 0;      // records of word forms that are no headword of their own
-    std::size_t formLines = 0;        // form lines added to a headword's own article
+  std::size_t headwords = 0;
+  std::size_t listedWords = 0;     // Chinese words listed over all articles
+  std::size_t shortenedLists = 0;  // articles cut at kMaxWordsPerEnglishArticle
+  bool addedInitialWord = false;   // "a" had to be added because no gloss gave it
+  std::size_t formRecords = 0;     // records of word forms that are no headword of their own
+  std::size_t formLines = 0;       // form lines added to a headword's own article
 };
 
 // Chinese-English: one record per simplified headword (all its readings, in

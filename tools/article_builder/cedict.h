@@ -15,21 +15,21 @@
 namespace article_builder {
 
 struct Entry {
-    std::string traditional;
-    std::string simplified;
-    std::string pinyin;                // numbered, as in the source ("shui3 jiao3")
-    std::string otherPinyin;           // a second [[...]] reading, when the line has one
-    std::vector<std::string> glosses;  // as in the source, trimmed, empty ones dropped
-    std::size_t line = 0;              // 1-based line number in the source
+  std::string traditional;
+  std::string simplified;
+  std::string pinyin;                // numbered, as in the source ("shui3 jiao3")
+  std::string otherPinyin;           // a second [[...]] reading, when the line has one
+  std::vector<std::string> glosses;  // as in the source, trimmed, empty ones dropped
+  std::size_t line = 0;              // 1-based line number in the source
 };
 
 struct ParseResult {
-    std::vector<Entry> entries;
-    std::size_t lines = 0;
-    std::size_t commentLines = 0;
-    std::size_t blankLines = 0;
-    std::map<std::string, std::size_t> skipped;  // reason -> number of lines
-    std::string releaseDate;                     // from the "#! date=" header, if any
+  std::vector<Entry> entries;
+  std::size_t lines = 0;
+  std::size_t commentLines = 0;
+  std::size_t blankLines = 0;
+  std::map<std::string, std::size_t> skipped;  // reason -> number of lines
+  std::string releaseDate;                     // from the "#! date=" header, if any
 };
 
 enum class LineKind { entry, comment, blank, skipped };

@@ -19,129 +19,129 @@ constexpr double kWrittenExponent = 0.25;
 }  // namespace
 
 FrequencyTable parseFrequencies(std::string_view text) {
-    FrequencyTable table;
-    table.words.reserve(text.size() / 12);
-    for (const std::string_view line : textLines(text)) {
-        if (line.empty()) continue;
+  FrequencyTable table;
+  table.words.reserve(text.size() / 12);
+  for (const std::string_view line : textLines(text)) {
+    if (line.empty()) continue;
 
-        const std::size_t blank = line.find(' ');
-        if (blank == 0 || blank == std::string_view::npos) {
-            ++table.skippedLines;
-            continue;
-        }
-        const std::string_view word = line.substr(0, blank);
-        std::string_view rest = line.substr(blank + 1);
-        std::uint64_t count = 0;
-        std::size_t digits = 0;
-        // Saturate rather than wrap: a corrupt huge number must not turn
-        // into a small one and silently reorder the ranking.
-        constexpr std::uint64_t cap = std::uint64_t{1} << 48;
-        while (digits < rest.size() && rest[digits] >= '0' && rest[digits] <= '9') {
-            if (count < cap) count = count * 10 + static_cast<std::uint64_t>(rest[digits] - '0');
-            ++digits;
-        }
-        if (digits == 0 || (digits < rest.size() && rest[digits] != ' ') || !isValidUtf8(word)) {
-            ++table.skippedLines;
-            continue;
-        }
-        if (count > cap) count = cap;
-        std::string_view tag = digits < rest.size() ? rest.substr(digits + 1) : std::string_view();
-        while (!tag.empty() && tag.back() == ' ') tag.remove_suffix(1);
-        if (tag.size() > 8 || !isValidUtf8(tag)) tag = {};
-        // A word listed twice keeps its larger count and that count's tag.
-        WordFrequency& slot = table.words[std::string(word)];
-        if (count > slot.count || slot.tag.empty()) {
-            if (count >= slot.count) slot.count = count;
-            slot.tag = std::string(tag);
-        }
+    const std::size_t blank = line.find(' ');
+    if (blank == 0 || blank == std::string_view::npos) {
+      ++table.skippedLines;
+      continue;
     }
-    return table;
+    const std::string_view word = line.substr(0, blank);
+    std::string_view rest = line.substr(blank + 1);
+    std::uint64_t count = 0;
+    std::size_t digits = 0;
+    // Saturate rather than wrap: a corrupt huge number must not turn
+    // into a small one and silently reorder the ranking.
+    constexpr std::uint64_t cap = std::uint64_t{1} << 48;
+    while (digits < rest.size() && rest[digits] >= '0' && rest[digits] <= '9') {
+      if (count < cap) count = count * 10 + static_cast<std::uint64_t>(rest[digits] - '0');
+      ++digits;
+    }
+    if (digits == 0 || (digits < rest.size() && rest[digits] != ' ') || !isValidUtf8(word)) {
+      ++table.skippedLines;
+      continue;
+    }
+    if (count > cap) count = cap;
+    std::string_view tag = digits < rest.size() ? rest.substr(digits + 1) : std::string_view();
+    while (!tag.empty() && tag.back() == ' ') tag.remove_suffix(1);
+    if (tag.size() > 8 || !isValidUtf8(tag)) tag = {};
+    // A word listed twice keeps its larger count and that count's tag.
+    WordFrequency& slot = table.words[std::string(word)];
+    if (count > slot.count || slot.tag.empty()) {
+      if (count >= slot.count) slot.count = count;
+      slot.tag = std::string(tag);
+    }
+  }
+  return table;
 }
 
 UsageCounts parseUsageCounts(std::string_view text) {
-    UsageCounts usage;
-    usage.words.reserve(text.size() / 12);
-    constexpr std::uint64_t cap = std::uint64_t{1} << 40;
-    for (const std::string_view line : textLines(text)) {
-        if (line.empty() || line.front() == '#') continue;
-        const std::size_t tab = line.find('\t');
-        const std::string_view word = tab == std::string_view::npos ? std::string_view() : line.substr(0, tab);
-        const std::string_view digits = tab == std::string_view::npos ? std::string_view() : line.substr(tab + 1);
-        std::uint64_t weight = 0;
-        bool ok = !word.empty() && !digits.empty() && digits.size() <= 12 && isValidUtf8(word) &&
-                  word.find(' ') == std::string_view::npos;
-        for (char c : digits) {
-            if (c < '0' || c > '9') ok = false;
-            weight = weight * 10 + static_cast<std::uint64_t>(c - '0');
-        }
-        if (!ok || weight > cap) {
-            ++usage.skippedLines;
-            continue;
-        }
-        // A word listed twice keeps its larger weight.
-        std::uint64_t& slot = usage.words[std::string(word)];
-        usage.total += weight - std::min(slot, weight);
-        slot = std::max(slot, weight);
+  UsageCounts usage;
+  usage.words.reserve(text.size() / 12);
+  constexpr std::uint64_t cap = std::uint64_t{1} << 40;
+  for (const std::string_view line : textLines(text)) {
+    if (line.empty() || line.front() == '#') continue;
+    const std::size_t tab = line.find('\t');
+    const std::string_view word = tab == std::string_view::npos ? std::string_view() : line.substr(0, tab);
+    const std::string_view digits = tab == std::string_view::npos ? std::string_view() : line.substr(tab + 1);
+    std::uint64_t weight = 0;
+    bool ok = !word.empty() && !digits.empty() && digits.size() <= 12 && isValidUtf8(word) &&
+              word.find(' ') == std::string_view::npos;
+    for (char c : digits) {
+      if (c < '0' || c > '9') ok = false;
+      weight = weight * 10 + static_cast<std::uint64_t>(c - '0');
     }
-    return usage;
+    if (!ok || weight > cap) {
+      ++usage.skippedLines;
+      continue;
+    }
+    // A word listed twice keeps its larger weight.
+    std::uint64_t& slot = usage.words[std::string(word)];
+    usage.total += weight - std::min(slot, weight);
+    slot = std::max(slot, weight);
+  }
+  return usage;
 }
 
 CombinedCounts combineWithUsage(FrequencyTable& table, const UsageCounts& usage, const std::vector<Entry>& entries) {
-    CombinedCounts result;
-    // How many simplified words each traditional form stands for.
-    std::unordered_map<std::string_view, std::unordered_set<std::string_view>> simplifiedOf;
-    for (const Entry& entry : entries) simplifiedOf[entry.traditional].insert(entry.simplified);
-    std::unordered_map<std::string_view, double> typed;
-    std::unordered_set<std::string> pairs;
-    for (const Entry& entry : entries) {
-        if (!pairs.insert(entry.simplified + '\t' + entry.traditional).second) continue;
-        const auto found = usage.words.find(entry.traditional);
-        if (found == usage.words.end() || found->second == 0) continue;
-        typed[entry.simplified] +=
-            static_cast<double>(found->second) / static_cast<double>(simplifiedOf[entry.traditional].size());
-    }
+  CombinedCounts result;
+  // How many simplified words each traditional form stands for.
+  std::unordered_map<std::string_view, std::unordered_set<std::string_view>> simplifiedOf;
+  for (const Entry& entry : entries) simplifiedOf[entry.traditional].insert(entry.simplified);
+  std::unordered_map<std::string_view, double> typed;
+  std::unordered_set<std::string> pairs;
+  for (const Entry& entry : entries) {
+    if (!pairs.insert(entry.simplified + '\t' + entry.traditional).second) continue;
+    const auto found = usage.words.find(entry.traditional);
+    if (found == usage.words.end() || found->second == 0) continue;
+    typed[entry.simplified] +=
+        static_cast<double>(found->second) / static_cast<double>(simplifiedOf[entry.traditional].size());
+  }
 
-    std::uint64_t writtenTotal = 0;
-    for (const auto& word : table.words) writtenTotal += word.second.count;
-    if (writtenTotal == 0 || usage.total == 0 || typed.empty()) return result;
+  std::uint64_t writtenTotal = 0;
+  for (const auto& word : table.words) writtenTotal += word.second.count;
+  if (writtenTotal == 0 || usage.total == 0 || typed.empty()) return result;
 
-    // The dictionary's words, each once, in source order.
-    std::unordered_set<std::string_view> done;
-    for (const Entry& entry : entries) {
-        if (!done.insert(entry.simplified).second) continue;
-        const auto written = table.words.find(entry.simplified);
-        const std::uint64_t writtenCount = written == table.words.end() ? 0 : written->second.count;
-        const auto typedFound = typed.find(entry.simplified);
-        const double typedCount = typedFound == typed.end() ? 0.0 : typedFound->second;
-        if (writtenCount == 0 && typedCount == 0.0) continue;
-        if (typedCount > 0.0) {
-            ++result.typedWords;
-        } else {
-            ++result.writtenOnly;
-        }
-        // Each source leaves out common words the other has (the typed
-        // weights lack 好吃 and 起床, which their segmentation splits), so a
-        // missing share is taken to be the other source's.
-        double writtenShare = static_cast<double>(writtenCount) / static_cast<double>(writtenTotal);
-        double typedShare = typedCount / static_cast<double>(usage.total);
-        if (writtenCount == 0) writtenShare = typedShare;
-        if (typedCount == 0.0) typedShare = writtenShare;
-        const double combined = std::pow(writtenShare, kWrittenExponent) *
-                                std::pow(typedShare, 1.0 - kWrittenExponent) * static_cast<double>(writtenTotal);
-        WordFrequency& slot = table.words[entry.simplified];
-        slot.count = std::max<std::uint64_t>(1, static_cast<std::uint64_t>(std::llround(combined)));
+  // The dictionary's words, each once, in source order.
+  std::unordered_set<std::string_view> done;
+  for (const Entry& entry : entries) {
+    if (!done.insert(entry.simplified).second) continue;
+    const auto written = table.words.find(entry.simplified);
+    const std::uint64_t writtenCount = written == table.words.end() ? 0 : written->second.count;
+    const auto typedFound = typed.find(entry.simplified);
+    const double typedCount = typedFound == typed.end() ? 0.0 : typedFound->second;
+    if (writtenCount == 0 && typedCount == 0.0) continue;
+    if (typedCount > 0.0) {
+      ++result.typedWords;
+    } else {
+      ++result.writtenOnly;
     }
-    return result;
+    // Each source leaves out common words the other has (the typed
+    // weights lack 好吃 and 起床, which their segmentation splits), so a
+    // missing share is taken to be the other source's.
+    double writtenShare = static_cast<double>(writtenCount) / static_cast<double>(writtenTotal);
+    double typedShare = typedCount / static_cast<double>(usage.total);
+    if (writtenCount == 0) writtenShare = typedShare;
+    if (typedCount == 0.0) typedShare = writtenShare;
+    const double combined = std::pow(writtenShare, kWrittenExponent) * std::pow(typedShare, 1.0 - kWrittenExponent) *
+                            static_cast<double>(writtenTotal);
+    WordFrequency& slot = table.words[entry.simplified];
+    slot.count = std::max<std::uint64_t>(1, static_cast<std::uint64_t>(std::llround(combined)));
+  }
+  return result;
 }
 
 std::uint64_t frequencyOf(const FrequencyTable& table, const std::string& word) {
-    const auto found = table.words.find(word);
-    return found == table.words.end() ? 0 : found->second.count;
+  const auto found = table.words.find(word);
+  return found == table.words.end() ? 0 : found->second.count;
 }
 
 std::string_view partOfSpeechOf(const FrequencyTable& table, const std::string& word) {
-    const auto found = table.words.find(word);
-    return found == table.words.end() ? std::string_view() : std::string_view(found->second.tag);
+  const auto found = table.words.find(word);
+  return found == table.words.end() ? std::string_view() : std::string_view(found->second.tag);
 }
 
 }  // namespace article_builder

@@ -14,13 +14,13 @@
 namespace article_builder {
 
 struct WordFrequency {
-    std::uint64_t count = 0;
-    std::string tag;  // part of speech: "n", "v", "p" (preposition), "r" (pronoun), ...
+  std::uint64_t count = 0;
+  std::string tag;  // part of speech: "n", "v", "p" (preposition), "r" (pronoun), ...
 };
 
 struct FrequencyTable {
-    std::unordered_map<std::string, WordFrequency> words;
-    std::size_t skippedLines = 0;  // lines without a word and a numeric count
+  std::unordered_map<std::string, WordFrequency> words;
+  std::size_t skippedLines = 0;  // lines without a word and a numeric count
 };
 
 FrequencyTable parseFrequencies(std::string_view text);
@@ -35,16 +35,16 @@ std::string_view partOfSpeechOf(const FrequencyTable& table, const std::string& 
 // in traditional characters, as in rime-essay's essay.txt (weights refined
 // from input-method data).
 struct UsageCounts {
-    std::unordered_map<std::string, std::uint64_t> words;  // traditional form -> weight
-    std::uint64_t total = 0;                               // sum of all weights read
-    std::size_t skippedLines = 0;  // lines without a word, a tab and a numeric weight
+  std::unordered_map<std::string, std::uint64_t> words;  // traditional form -> weight
+  std::uint64_t total = 0;                               // sum of all weights read
+  std::size_t skippedLines = 0;                          // lines without a word, a tab and a numeric weight
 };
 
 UsageCounts parseUsageCounts(std::string_view text);
 
 struct CombinedCounts {
-    std::size_t typedWords = 0;     // dictionary words the usage weights name
-    std::size_t writtenOnly = 0;    // counted words the usage weights do not name
+  std::size_t typedWords = 0;   // dictionary words the usage weights name
+  std::size_t writtenOnly = 0;  // counted words the usage weights do not name
 };
 
 // Turns the written counts into the ranking's counts of the dictionary's

@@ -9,10 +9,10 @@
 namespace article_builder {
 
 enum class GlossKind {
-    sense,           // a meaning: numbered in the article, inverted into English headwords
-    crossReference,  // "variant of 個|个[ge4]", "see ...", "abbr. for ...": shown, never inverted
-    classifier,      // "CL:個|个[ge4],位[wei4]"
-    pronunciation,   // "Taiwan pr. [han4]", "also pr. [shui2]"
+  sense,           // a meaning: numbered in the article, inverted into English headwords
+  crossReference,  // "variant of 個|个[ge4]", "see ...", "abbr. for ...": shown, never inverted
+  classifier,      // "CL:個|个[ge4],位[wei4]"
+  pronunciation,   // "Taiwan pr. [han4]", "also pr. [shui2]"
 };
 
 GlossKind classifyGloss(std::string_view gloss);

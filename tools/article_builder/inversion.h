@@ -27,18 +27,18 @@ std::string englishHeadword(std::string_view part);
 // A headword found in one gloss, with the position of its part inside the
 // gloss (0 for the first part) for ranking.
 struct GlossHeadword {
-    std::string headword;
-    std::size_t part = 0;
-    // The part says more than the headword: a remark in parentheses narrows
-    // it ("to run (a business)").
-    bool qualified = false;
-    // The head of a phrase headword: "listen" from "listen to".
-    bool phraseHead = false;
-    // The remark comes before the words ("(after a form of address) hello"):
-    // a usage that only holds in one setting.
-    bool remarkFirst = false;
-    // The part is a verb ("to run").
-    bool verb = false;
+  std::string headword;
+  std::size_t part = 0;
+  // The part says more than the headword: a remark in parentheses narrows
+  // it ("to run (a business)").
+  bool qualified = false;
+  // The head of a phrase headword: "listen" from "listen to".
+  bool phraseHead = false;
+  // The remark comes before the words ("(after a form of address) hello"):
+  // a usage that only holds in one setting.
+  bool remarkFirst = false;
+  // The part is a verb ("to run").
+  bool verb = false;
 };
 
 // The headwords of a whole gloss: one per ";"-separated part, duplicates
@@ -49,12 +49,12 @@ std::vector<GlossHeadword> englishHeadwords(std::string_view gloss);
 
 // One Chinese word listed under an English (or pinyin) headword.
 struct Candidate {
-    std::size_t entry = 0;   // index into the parsed entries
-    std::size_t gloss = 0;   // index of the gloss in the entry it came from
-    std::size_t reading = 0; // pinyin lists: 0 = the entry's reading, n = its n-th other reading
-    double score = 0.0;      // frequency-based; meaningful only when counted
-    bool counted = false;    // the word has a frequency count
-    std::size_t order = 0;   // stable tie-break: position in the source
+  std::size_t entry = 0;    // index into the parsed entries
+  std::size_t gloss = 0;    // index of the gloss in the entry it came from
+  std::size_t reading = 0;  // pinyin lists: 0 = the entry's reading, n = its n-th other reading
+  double score = 0.0;       // frequency-based; meaningful only when counted
+  bool counted = false;     // the word has a frequency count
+  std::size_t order = 0;    // stable tie-break: position in the source
 };
 
 // Weight of a match by the word's part of speech in the frequency list: the
@@ -66,8 +66,7 @@ double partOfSpeechWeight(std::string_view tag, std::string_view headword);
 // Orders candidates for display: words with a count first, by score, highest
 // first; then words without a count; ties keep source order. Keeps only the
 // best candidate per simplified word and at most `limit` of them.
-void rankCandidates(std::vector<Candidate>& candidates, const std::vector<Entry>& entries,
-                    std::size_t limit);
+void rankCandidates(std::vector<Candidate>& candidates, const std::vector<Entry>& entries, std::size_t limit);
 
 // Likely share of a reading's use that falls on one meaning, by where it
 // stands: of `senseCount` senses the k-th gets a share falling as 1/(k+1), so

@@ -15,13 +15,13 @@
 namespace article_builder {
 
 struct ListedReading {
-    std::string reading;  // comparable: lower case, ü as "v", no blanks ("gao4su5")
-    int level = 0;        // 1 to 9
+  std::string reading;  // comparable: lower case, ü as "v", no blanks ("gao4su5")
+  int level = 0;        // 1 to 9
 };
 
 struct WordLevels {
-    std::unordered_map<std::string, std::vector<ListedReading>> words;
-    std::size_t skippedLines = 0;  // lines without a level, a word and a numbered reading
+  std::unordered_map<std::string, std::vector<ListedReading>> words;
+  std::size_t skippedLines = 0;  // lines without a level, a word and a numbered reading
 };
 
 WordLevels parseWordLevels(std::string_view text);

@@ -17,14 +17,14 @@
 namespace article_builder {
 
 struct ReadingCount {
-    std::string syllable;  // comparable form: "shuo1", "de5", "lv4"
-    std::uint64_t count = 0;
+  std::string syllable;  // comparable form: "shuo1", "de5", "lv4"
+  std::uint64_t count = 0;
 };
 
 struct ReadingFrequencies {
-    // UTF-8 character -> its counted readings, in the order listed.
-    std::unordered_map<std::string, std::vector<ReadingCount>> byCharacter;
-    std::size_t skippedLines = 0;  // kHanyuPinlu lines that could not be read
+  // UTF-8 character -> its counted readings, in the order listed.
+  std::unordered_map<std::string, std::vector<ReadingCount>> byCharacter;
+  std::size_t skippedLines = 0;  // kHanyuPinlu lines that could not be read
 };
 
 // Reads the kHanyuPinlu lines of Unihan_Readings.txt and ignores every other
@@ -37,22 +37,22 @@ std::vector<std::string> otherReadings(const Entry& entry);
 
 // How a word's use divides between its entries and readings.
 struct ReadingShares {
-    // Share of each entry (by index): for a character with counted readings,
-    // the counts of the entry's readings (its own and those its notes name;
-    // a reading the counts never met keeps a small share, so it still ranks
-    // among rare words), divided between entries of one reading by their
-    // senses (a surname reading counts less than the word). Other words
-    // divide their use by senses: readings with more senses in everyday use
-    // are the common ones.
-    std::vector<double> entries;
-    // Share of each entry among the entries of its word with the same reading.
-    std::vector<double> withinReading;
-    // Counted characters: comparable syllable -> share of the character's use.
-    std::unordered_map<std::string, std::unordered_map<std::string, double>> counted;
+  // Share of each entry (by index): for a character with counted readings,
+  // the counts of the entry's readings (its own and those its notes name;
+  // a reading the counts never met keeps a small share, so it still ranks
+  // among rare words), divided between entries of one reading by their
+  // senses (a surname reading counts less than the word). Other words
+  // divide their use by senses: readings with more senses in everyday use
+  // are the common ones.
+  std::vector<double> entries;
+  // Share of each entry among the entries of its word with the same reading.
+  std::vector<double> withinReading;
+  // Counted characters: comparable syllable -> share of the character's use.
+  std::unordered_map<std::string, std::unordered_map<std::string, double>> counted;
 
-    // The share of one reading of an entry's word, or a negative value when
-    // the word has no counted readings.
-    double readingShare(const Entry& entry, const std::string& numberedReading) const;
+  // The share of one reading of an entry's word, or a negative value when
+  // the word has no counted readings.
+  double readingShare(const Entry& entry, const std::string& numberedReading) const;
 };
 
 // Weighs the readings of words of two or more characters that have several

@@ -21,73 +21,74 @@ constexpr std::array<std::uint32_t, 64> kRound = {
 std::uint32_t rotateRight(std::uint32_t x, unsigned n) { return (x >> n) | (x << (32 - n)); }
 
 void compress(std::array<std::uint32_t, 8>& state, const unsigned char* block) {
-    std::uint32_t w[64];
-    for (int i = 0; i < 16; ++i) {
-        w[i] = (std::uint32_t{block[i * 4]} << 24) | (std::uint32_t{block[i * 4 + 1]} << 16) |
-               (std::uint32_t{block[i * 4 + 2]} << 8) | std::uint32_t{block[i * 4 + 3]};
-    }
-    for (int i = 16; i < 64; ++i) {
-        const std::uint32_t s0 = rotateRight(w[i - 15], 7) ^ rotateRight(w[i - 15], 18) ^ (w[i - 15] >> 3);
-        const std::uint32_t s1 = rotateRight(w[i - 2], 17) ^ rotateRight(w[i - 2], 19) ^ (w[i - 2] >> 10);
-        w[i] = w[i - 16] + s0 + w[i - 7] + s1;
-    }
-    std::uint32_t a = state[0], b = state[1], c = state[2], d = state[3];
-    std::uint32_t e = state[4], f = state[5], g = state[6], h = state[7];
-    for (int i = 0; i < 64; ++i) {
-        const std::uint32_t s1 = rotateRight(e, 6) ^ rotateRight(e, 11) ^ rotateRight(e, 25);
-        const std::uint32_t choose = (e & f) ^ (~e & g);
-        const std::uint32_t t1 = h + s1 + choose + kRound[static_cast<std::size_t>(i)] + w[i];
-        const std::uint32_t s0 = rotateRight(a, 2) ^ rotateRight(a, 13) ^ rotateRight(a, 22);
-        const std::uint32_t majority = (a & b) ^ (a & c) ^ (b & c);
-        const std::uint32_t t2 = s0 + majority;
-        h = g;
-        g = f;
-        f = e;
-        e = d + t1;
-        d = c;
-        c = b;
-        b = a;
-        a = t1 + t2;
-    }
-    state[0] += a;
-    state[1] += b;
-    state[2] += c;
-    state[3] += d;
-    state[4] += e;
-    state[5] += f;
-    state[6] += g;
-    state[7] += h;
+  std::uint32_t w[64];
+  for (int i = 0; i < 16; ++i) {
+    w[i] = (std::uint32_t{block[i * 4]} << 24) | (std::uint32_t{block[i * 4 + 1]} << 16) |
+           (std::uint32_t{block[i * 4 + 2]} << 8) | std::uint32_t{block[i * 4 + 3]};
+  }
+  for (int i = 16; i < 64; ++i) {
+    const std::uint32_t s0 = rotateRight(w[i - 15], 7) ^ rotateRight(w[i - 15], 18) ^ (w[i - 15] >> 3);
+    const std::uint32_t s1 = rotateRight(w[i - 2], 17) ^ rotateRight(w[i - 2], 19) ^ (w[i - 2] >> 10);
+    w[i] = w[i - 16] + s0 + w[i - 7] + s1;
+  }
+  std::uint32_t a = state[0], b = state[1], c = state[2], d = state[3];
+  std::uint32_t e = state[4], f = state[5], g = state[6], h = state[7];
+  for (int i = 0; i < 64; ++i) {
+    const std::uint32_t s1 = rotateRight(e, 6) ^ rotateRight(e, 11) ^ rotateRight(e, 25);
+    const std::uint32_t choose = (e & f) ^ (~e & g);
+    const std::uint32_t t1 = h + s1 + choose + kRound[static_cast<std::size_t>(i)] + w[i];
+    const std::uint32_t s0 = rotateRight(a, 2) ^ rotateRight(a, 13) ^ rotateRight(a, 22);
+    const std::uint32_t majority = (a & b) ^ (a & c) ^ (b & c);
+    const std::uint32_t t2 = s0 + majority;
+    h = g;
+    g = f;
+    f = e;
+    e = d + t1;
+    d = c;
+    c = b;
+    b = a;
+    a = t1 + t2;
+  }
+  state[0] += a;
+  state[1] += b;
+  state[2] += c;
+  state[3] += d;
+  state[4] += e;
+  state[5] += f;
+  state[6] += g;
+  state[7] += h;
 }
 
 }  // namespace
 
 std::string sha256Hex(const void* data, std::size_t size) {
-    std::array<std::uint32_t, 8> state = {0x6a09e667, 0xbb67ae85, 0x3c6ef372, 0xa54ff53a,
-                                          0x510e527f, 0x9b05688c, 0x1f83d9ab, 0x5be0cd19};
-    const unsigned char* bytes = static_cast<const unsigned char*>(data);
-    std::size_t offset = 0;
-    while (size - offset >= 64) {
-        compress(state, bytes + offset);
-        offset += 64;
-    }
-    // Final block(s): the tail, a 1 bit, zeros, and the length in bits.
-    unsigned char tail[128] = {};
-    const std::size_t rest = size - offset;
-    for (std::size_t i = 0; i < rest; ++i) tail[i] = bytes[offset + i];
-    tail[rest] = 0x80;
-    const std::size_t tailSize = rest < 56 ? 64 : 128;
-    const std::uint64_t bits = static_cast<std::uint64_t>(size) * 8;
-    for (int i = 0; i < 8; ++i) tail[tailSize - 1 - static_cast<std::size_t>(i)] = static_cast<unsigned char>(bits >> (8 * i));
-    compress(state, tail);
-    if (tailSize == 128) compress(state, tail + 64);
+  std::array<std::uint32_t, 8> state = {0x6a09e667, 0xbb67ae85, 0x3c6ef372, 0xa54ff53a,
+                                        0x510e527f, 0x9b05688c, 0x1f83d9ab, 0x5be0cd19};
+  const unsigned char* bytes = static_cast<const unsigned char*>(data);
+  std::size_t offset = 0;
+  while (size - offset >= 64) {
+    compress(state, bytes + offset);
+    offset += 64;
+  }
+  // Final block(s): the tail, a 1 bit, zeros, and the length in bits.
+  unsigned char tail[128] = {};
+  const std::size_t rest = size - offset;
+  for (std::size_t i = 0; i < rest; ++i) tail[i] = bytes[offset + i];
+  tail[rest] = 0x80;
+  const std::size_t tailSize = rest < 56 ? 64 : 128;
+  const std::uint64_t bits = static_cast<std::uint64_t>(size) * 8;
+  for (int i = 0; i < 8; ++i)
+    tail[tailSize - 1 - static_cast<std::size_t>(i)] = static_cast<unsigned char>(bits >> (8 * i));
+  compress(state, tail);
+  if (tailSize == 128) compress(state, tail + 64);
 
-    static const char digits[] = "0123456789abcdef";
-    std::string hex;
-    hex.reserve(64);
-    for (std::uint32_t word : state) {
-        for (int shift = 28; shift >= 0; shift -= 4) hex.push_back(digits[(word >> shift) & 0xF]);
-    }
-    return hex;
+  static const char digits[] = "0123456789abcdef";
+  std::string hex;
+  hex.reserve(64);
+  for (std::uint32_t word : state) {
+    for (int shift = 28; shift >= 0; shift -= 4) hex.push_back(digits[(word >> shift) & 0xF]);
+  }
+  return hex;
 }
 
 }  // namespace article_builder

@@ -16,20 +16,20 @@ namespace article_builder {
 enum PartOfSpeech : unsigned { kNoun = 1, kVerb = 2, kAdjective = 4, kAdverb = 8 };
 
 struct FormSources {
-    // Lemmas (lower case, blanks for WordNet's underscores) -> PartOfSpeech bits.
-    std::unordered_map<std::string, unsigned> lemmas;
-    // Irregular forms: form -> (base, part of speech), in file order.
-    struct Exception {
-        std::string form;
-        std::string base;
-        PartOfSpeech part;
-    };
-    std::vector<Exception> exceptions;
-    // Words a regular form must be found in to count as English.
-    std::unordered_set<std::string> words;
-    std::size_t skippedLines = 0;
+  // Lemmas (lower case, blanks for WordNet's underscores) -> PartOfSpeech bits.
+  std::unordered_map<std::string, unsigned> lemmas;
+  // Irregular forms: form -> (base, part of speech), in file order.
+  struct Exception {
+    std::string form;
+    std::string base;
+    PartOfSpeech part;
+  };
+  std::vector<Exception> exceptions;
+  // Words a regular form must be found in to count as English.
+  std::unordered_set<std::string> words;
+  std::size_t skippedLines = 0;
 
-    bool empty() const { return lemmas.empty() && exceptions.empty(); }
+  bool empty() const { return lemmas.empty() && exceptions.empty(); }
 };
 
 // Adds the lemmas of one WordNet index file ("index.noun") for `part`.
@@ -42,9 +42,9 @@ void addWordList(FormSources& sources, std::string_view text);
 // One form and the headword it stands for, as the article line says it:
 // "<form>: <relation> of <base>".
 struct FormLink {
-    std::string form;
-    std::string base;
-    std::string relation;  // "plural", "past form", "comparative", ...
+  std::string form;
+  std::string base;
+  std::string relation;  // "plural", "past form", "comparative", ...
 };
 
 // The form links of every headword in `headwords` that is a single lower-case

@@ -19,11 +19,11 @@ namespace article_builder {
 constexpr std::size_t kMaxArticleUnits = maxOwnArticleLength - 1;
 
 struct WriteCounts {
-    std::size_t records = 0;              // records written
-    std::size_t droppedRecords = 0;       // headword empty, too long, or with "|" or a line break
-    std::size_t mergedDuplicates = 0;     // records with an equal headword merged into one
-    std::size_t shortenedArticles = 0;    // articles cut to stay under kMaxArticleUnits
-    std::size_t replacedSeparators = 0;   // "|" or control characters replaced in articles
+  std::size_t records = 0;             // records written
+  std::size_t droppedRecords = 0;      // headword empty, too long, or with "|" or a line break
+  std::size_t mergedDuplicates = 0;    // records with an equal headword merged into one
+  std::size_t shortenedArticles = 0;   // articles cut to stay under kMaxArticleUnits
+  std::size_t replacedSeparators = 0;  // "|" or control characters replaced in articles
 };
 
 // The plain text of an article file. `preamble` must not contain "|"; a line

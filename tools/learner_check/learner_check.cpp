@@ -42,53 +42,53 @@ namespace {
 using namespace article_builder;
 
 std::string readFile(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
-        std::fprintf(stderr, "learner_check: cannot read %s\n", path.c_str());
-        std::exit(2);
-    }
-    return std::string((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  std::ifstream file(path, std::ios::binary);
+  if (!file) {
+    std::fprintf(stderr, "learner_check: cannot read %s\n", path.c_str());
+    std::exit(2);
+  }
+  return std::string((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
 }
 
 std::u16string readArticleText(const std::string& path) {
-    std::string bytes = readFile(path);
-    unscrambleArticleBytes(reinterpret_cast<unsigned char*>(bytes.data()), bytes.size());
-    std::u16string text(bytes.size() / 2, u'\0');
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        text[i] = static_cast<char16_t>(static_cast<unsigned char>(bytes[2 * i]) |
-                                        (static_cast<unsigned char>(bytes[2 * i + 1]) << 8));
-    }
-    return text;
+  std::string bytes = readFile(path);
+  unscrambleArticleBytes(reinterpret_cast<unsigned char*>(bytes.data()), bytes.size());
+  std::u16string text(bytes.size() / 2, u'\0');
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    text[i] = static_cast<char16_t>(static_cast<unsigned char>(bytes[2 * i]) |
+                                    (static_cast<unsigned char>(bytes[2 * i + 1]) << 8));
+  }
+  return text;
 }
 
 // The reading of the first numbered line showing `word` in a list article
 // ("3. 告诉 (告訴) gào su: to tell" -> "gào su"), or an empty string.
 std::string listedReading(const std::string& article, const std::string& word) {
-    for (const std::string_view line : textLines(article)) {
-        std::size_t digits = 0;
-        while (digits < line.size() && line[digits] >= '0' && line[digits] <= '9') ++digits;
-        if (digits == 0 || line.compare(digits, 2 + word.size(), ". " + word) != 0) continue;
-        std::size_t from = digits + 2 + word.size();
-        if (from >= line.size() || line[from] != ' ') continue;
-        ++from;
-        if (line[from] == '(') {
-            const std::size_t close = line.find(") ", from);
-            if (close == std::string_view::npos) return {};
-            from = close + 2;
-        }
-        const std::size_t colon = line.find(": ", from);
-        return std::string(line.substr(from, colon == std::string_view::npos ? std::string_view::npos : colon - from));
+  for (const std::string_view line : textLines(article)) {
+    std::size_t digits = 0;
+    while (digits < line.size() && line[digits] >= '0' && line[digits] <= '9') ++digits;
+    if (digits == 0 || line.compare(digits, 2 + word.size(), ". " + word) != 0) continue;
+    std::size_t from = digits + 2 + word.size();
+    if (from >= line.size() || line[from] != ' ') continue;
+    ++from;
+    if (line[from] == '(') {
+      const std::size_t close = line.find(") ", from);
+      if (close == std::string_view::npos) return {};
+      from = close + 2;
     }
-    return {};
+    const std::size_t colon = line.find(": ", from);
+    return std::string(line.substr(from, colon == std::string_view::npos ? std::string_view::npos : colon - from));
+  }
+  return {};
 }
 
 // Lower-case ASCII letters, for comparing readings that differ only in a
 // capital (a name's reading).
 std::string asciiLowered(std::string text) {
-    for (char& c : text) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    }
-    return text;
+  for (char& c : text) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return text;
 }
 
 std::string readable(const std::string& numbered) { return asciiLowered(withoutSeparators(markPinyin(numbered))); }
@@ -97,38 +97,38 @@ std::string readable(const std::string& numbered) { return asciiLowered(withoutS
 // is the only one of the lowest level; it stands out clearly when the next
 // level among them is at least two higher (or there is none).
 struct Expected {
-    std::string word;
-    bool clear = false;
+  std::string word;
+  bool clear = false;
 };
 
 bool expectedOf(std::vector<std::pair<int, std::string>> listed, Expected& expected) {
-    std::sort(listed.begin(), listed.end());
-    listed.erase(std::unique(listed.begin(), listed.end()), listed.end());
-    if (listed.size() >= 2 && listed[0].first == listed[1].first) return false;
-    expected.word = listed[0].second;
-    expected.clear = listed.size() == 1 || listed[1].first >= listed[0].first + 2;
-    return true;
+  std::sort(listed.begin(), listed.end());
+  listed.erase(std::unique(listed.begin(), listed.end()), listed.end());
+  if (listed.size() >= 2 && listed[0].first == listed[1].first) return false;
+  expected.word = listed[0].second;
+  expected.clear = listed.size() == 1 || listed[1].first >= listed[0].first + 2;
+  return true;
 }
 
 // The simplified words of a numbered list article, in the order shown: the
 // first blank-free token after "N. " of each numbered line.
 std::vector<std::string> listedWords(const std::string& article) {
-    std::vector<std::string> words;
-    for (const std::string_view line : textLines(article)) {
-        std::size_t digits = 0;
-        while (digits < line.size() && line[digits] >= '0' && line[digits] <= '9') ++digits;
-        if (digits == 0 || line.compare(digits, 2, ". ") != 0) continue;
-        const std::size_t start = digits + 2;
-        const std::size_t blank = line.find(' ', start);
-        words.emplace_back(line.substr(start, blank == std::string_view::npos ? std::string_view::npos : blank - start));
-    }
-    return words;
+  std::vector<std::string> words;
+  for (const std::string_view line : textLines(article)) {
+    std::size_t digits = 0;
+    while (digits < line.size() && line[digits] >= '0' && line[digits] <= '9') ++digits;
+    if (digits == 0 || line.compare(digits, 2, ". ") != 0) continue;
+    const std::size_t start = digits + 2;
+    const std::size_t blank = line.find(' ', start);
+    words.emplace_back(line.substr(start, blank == std::string_view::npos ? std::string_view::npos : blank - start));
+  }
+  return words;
 }
 
 struct Tab {
-    std::u16string loaded;
-    ArticleText text;
-    Direction index = Direction::EnglishChinese;
+  std::u16string loaded;
+  ArticleText text;
+  Direction index = Direction::EnglishChinese;
 };
 
 // With --plain the lookups find only what the exact search finds, as the
@@ -136,303 +136,306 @@ struct Tab {
 bool plainLookups = false;
 
 std::string shownArticleFor(const Tab& tab, const std::string& typed) {
-    if (plainLookups) {
-        const ArticleLookup lookup = findArticle(tab.text, utf8ToUtf16(typed));
-        return lookup.status == ArticleStatus::Found ? utf16ToUtf8(lookup.article) : std::string();
-    }
-    std::u16string article;
-    if (!articleForTypedWord(tab.text, utf8ToUtf16(typed), tab.index, article)) return {};
-    return utf16ToUtf8(article);
+  if (plainLookups) {
+    const ArticleLookup lookup = findArticle(tab.text, utf8ToUtf16(typed));
+    return lookup.status == ArticleStatus::Found ? utf16ToUtf8(lookup.article) : std::string();
+  }
+  std::u16string article;
+  if (!articleForTypedWord(tab.text, utf8ToUtf16(typed), tab.index, article)) return {};
+  return utf16ToUtf8(article);
 }
 
 std::size_t positionOf(const std::vector<std::string>& list, const std::string& word) {
-    const auto found = std::find(list.begin(), list.end(), word);
-    return found == list.end() ? 0 : static_cast<std::size_t>(found - list.begin()) + 1;
+  const auto found = std::find(list.begin(), list.end(), word);
+  return found == list.end() ? 0 : static_cast<std::size_t>(found - list.begin()) + 1;
 }
 
 double percent(std::size_t part, std::size_t whole) { return whole == 0 ? 0.0 : 100.0 * part / whole; }
 
 struct Options {
-    std::map<std::string, std::string> values;
-    std::string operator[](const std::string& name) const {
-        const auto found = values.find(name);
-        return found == values.end() ? std::string() : found->second;
-    }
+  std::map<std::string, std::string> values;
+  std::string operator[](const std::string& name) const {
+    const auto found = values.find(name);
+    return found == values.end() ? std::string() : found->second;
+  }
 };
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    Options options;
-    for (int i = 1; i < argc; ++i) {
-        if (std::string(argv[i]) == "--plain") {
-            plainLookups = true;
-        } else if (i + 1 < argc) {
-            options.values[argv[i]] = argv[i + 1];
-            ++i;
-        }
+  Options options;
+  for (int i = 1; i < argc; ++i) {
+    if (std::string(argv[i]) == "--plain") {
+      plainLookups = true;
+    } else if (i + 1 < argc) {
+      options.values[argv[i]] = argv[i + 1];
+      ++i;
     }
-    for (const char* required : {"--cedict", "--levels", "--wordnet", "--words", "--articles"}) {
-        if (options[required].empty()) {
-            std::fprintf(stderr,
-                         "usage: learner_check --cedict FILE --levels FILE --wordnet DIR --words FILE "
-                         "--articles DIR [--show-misses N] [--plain] [--look \"c:gaosu|e:teacher\"]\n");
-            return 1;
-        }
+  }
+  for (const char* required : {"--cedict", "--levels", "--wordnet", "--words", "--articles"}) {
+    if (options[required].empty()) {
+      std::fprintf(stderr,
+                   "usage: learner_check --cedict FILE --levels FILE --wordnet DIR --words FILE "
+                   "--articles DIR [--show-misses N] [--plain] [--look \"c:gaosu|e:teacher\"]\n");
+      return 1;
     }
-    const std::size_t showMisses = options["--show-misses"].empty() ? 0 : std::stoul(options["--show-misses"]);
+  }
+  const std::size_t showMisses = options["--show-misses"].empty() ? 0 : std::stoul(options["--show-misses"]);
 
-    const ParseResult parsed = parseCedict(readFile(options["--cedict"]));
-    const WordLevels levels = parseWordLevels(readFile(options["--levels"]));
+  const ParseResult parsed = parseCedict(readFile(options["--cedict"]));
+  const WordLevels levels = parseWordLevels(readFile(options["--levels"]));
 
-    Tab english;
-    english.loaded = readArticleText(options["--articles"] + "/Articles_English_Chinese.dat");
-    english.text = prepareArticleText(english.loaded);
-    english.index = Direction::EnglishChinese;
-    Tab chinese;
-    chinese.loaded = readArticleText(options["--articles"] + "/Articles_Chinese_English.dat");
-    chinese.text = prepareArticleText(chinese.loaded);
-    chinese.index = Direction::ChineseEnglish;
+  Tab english;
+  english.loaded = readArticleText(options["--articles"] + "/Articles_English_Chinese.dat");
+  english.text = prepareArticleText(english.loaded);
+  english.index = Direction::EnglishChinese;
+  Tab chinese;
+  chinese.loaded = readArticleText(options["--articles"] + "/Articles_Chinese_English.dat");
+  chinese.text = prepareArticleText(chinese.loaded);
+  chinese.index = Direction::ChineseEnglish;
 
-    // --look "c:gaosu|e:teacher": prints what the Chinese (c) or English (e)
-    // tab shows for each text, to see a lookup as a learner does.
-    if (!options["--look"].empty()) {
-        const std::string looks = options["--look"];
-        for (std::size_t from = 0; from <= looks.size();) {
-            std::size_t bar = looks.find('|', from);
-            if (bar == std::string::npos) bar = looks.size();
-            const std::string item = looks.substr(from, bar - from);
-            from = bar + 1;
-            if (item.size() < 3 || item[1] != ':') continue;
-            std::string shown = shownArticleFor(item[0] == 'e' ? english : chinese, item.substr(2));
-            if (shown.size() > 600) shown = shown.substr(0, shown.rfind('\n', 600)) + "\n...";
-            std::printf("== %s\n%s\n", item.c_str(), shown.c_str());
-        }
-        return 0;
+  // --look "c:gaosu|e:teacher": prints what the Chinese (c) or English (e)
+  // tab shows for each text, to see a lookup as a learner does.
+  if (!options["--look"].empty()) {
+    const std::string looks = options["--look"];
+    for (std::size_t from = 0; from <= looks.size();) {
+      std::size_t bar = looks.find('|', from);
+      if (bar == std::string::npos) bar = looks.size();
+      const std::string item = looks.substr(from, bar - from);
+      from = bar + 1;
+      if (item.size() < 3 || item[1] != ':') continue;
+      std::string shown = shownArticleFor(item[0] == 'e' ? english : chinese, item.substr(2));
+      if (shown.size() > 600) shown = shown.substr(0, shown.rfind('\n', 600)) + "\n...";
+      std::printf("== %s\n%s\n", item.c_str(), shown.c_str());
     }
-
-    // The check set: each listed word and reading with a dictionary entry of
-    // that reading, in the list's order; the word's distinct readings.
-    struct Checked {
-        std::string word;
-        int level = 0;
-        const Entry* entry = nullptr;
-        std::size_t readings = 0;
-    };
-    std::unordered_map<std::string, std::vector<const Entry*>> entriesOf;
-    for (const Entry& entry : parsed.entries) entriesOf[entry.simplified].push_back(&entry);
-    std::vector<Checked> checked;
-    {
-        const std::string text = readFile(options["--levels"]);
-        std::set<std::string> seen;
-        for (const std::string_view line : textLines(text)) {
-            const std::size_t tab = line.find('\t');
-            const std::size_t second = tab == std::string_view::npos ? tab : line.find('\t', tab + 1);
-            if (second == std::string_view::npos) continue;
-            const std::string word(line.substr(tab + 1, second - tab - 1));
-            const auto found = levels.words.find(word);
-            const auto entries = entriesOf.find(word);
-            if (found == levels.words.end() || entries == entriesOf.end() || !seen.insert(word).second) continue;
-            for (const ListedReading& listed : found->second) {
-                Checked item;
-                item.word = word;
-                item.level = listed.level;
-                std::set<std::string> distinct;
-                for (const Entry* entry : entries->second) {
-                    const std::string reading = comparableReading(entry->pinyin);
-                    distinct.insert(reading);
-                    if (item.entry == nullptr && reading == listed.reading) item.entry = entry;
-                }
-                item.readings = distinct.size();
-                if (item.entry != nullptr) checked.push_back(item);
-            }
-        }
-    }
-    std::vector<std::string> misses;
-    const auto miss = [&](std::string text) {
-        if (misses.size() < showMisses) misses.push_back(std::move(text));
-    };
-    std::printf("check set: %zu words and readings of the HSK list with a CC-CEDICT entry of that reading\n",
-                checked.size());
-
-    // Pinyin without tones.
-    std::string withV;
-    std::string withU;
-    std::map<std::string, std::vector<std::pair<int, std::string>>> byKey;
-    for (const Checked& item : checked) {
-        if (tonelessKeys(item.entry->pinyin, withV, withU)) byKey[withV].emplace_back(item.level, item.word);
-    }
-    std::size_t keys = 0, keysFirst = 0, keysTop3 = 0, clearKeys = 0, clearFirst = 0;
-    for (const auto& key : byKey) {
-        Expected expected;
-        if (!expectedOf(key.second, expected)) continue;
-        const std::vector<std::string> list = listedWords(shownArticleFor(chinese, key.first));
-        const std::size_t position = positionOf(list, expected.word);
-        ++keys;
-        if (position == 1) ++keysFirst;
-        if (position >= 1 && position <= 3) ++keysTop3;
-        if (expected.clear) {
-            ++clearKeys;
-            if (position == 1) ++clearFirst;
-        }
-        if (position != 1) {
-            miss("pinyin " + key.first + ": expected " + expected.word + (expected.clear ? " (clear)" : "") + " at " +
-                 std::to_string(position) + ", got " + (list.empty() ? std::string("nothing") : list.front()));
-        }
-    }
-    std::printf("pinyin -> word: %zu keys, the word of the lowest level first %zu (%.1f%%), in the first three %zu "
-                "(%.1f%%); clearly the most used (two levels below the next) first %zu of %zu (%.1f%%)\n",
-                keys, keysFirst, percent(keysFirst, keys), keysTop3, percent(keysTop3, keys), clearFirst, clearKeys,
-                percent(clearFirst, clearKeys));
-
-    // Pinyin with tones, as numbers and as marks.
-    std::map<std::string, std::vector<std::pair<int, std::string>>> byReading;
-    std::map<std::string, std::string> numberedOf;
-    for (const Checked& item : checked) {
-        const std::string reading = comparableReading(item.entry->pinyin);
-        byReading[reading].emplace_back(item.level, item.word);
-        numberedOf.emplace(reading, item.entry->pinyin);
-    }
-    std::size_t toned = 0, numbersFirst = 0, marksFirst = 0;
-    for (const auto& reading : byReading) {
-        Expected expected;
-        if (!expectedOf(reading.second, expected)) continue;
-        ++toned;
-        const std::string& numbered = numberedOf[reading.first];
-        if (positionOf(listedWords(shownArticleFor(chinese, numbered)), expected.word) == 1) ++numbersFirst;
-        const std::string marked = markPinyin(numbered);
-        if (positionOf(listedWords(shownArticleFor(chinese, marked)), expected.word) == 1) {
-            ++marksFirst;
-        } else {
-            miss("toned " + marked + ": expected " + expected.word);
-        }
-    }
-    std::printf("pinyin with tones -> word: %zu readings, first when typed with tone numbers %zu (%.1f%%), with "
-                "tone marks %zu (%.1f%%)\n",
-                toned, numbersFirst, percent(numbersFirst, toned), marksFirst, percent(marksFirst, toned));
-
-    // English: the head word of the first sense of the taught reading.
-    std::map<std::string, std::vector<std::pair<int, std::string>>> byQuery;
-    for (const Checked& item : checked) {
-        for (const std::string& gloss : item.entry->glosses) {
-            if (classifyGloss(gloss) != GlossKind::sense) continue;
-            const std::vector<GlossHeadword> found = englishHeadwords(gloss);
-            if (!found.empty() && found.front().part == 0) byQuery[found.front().headword].emplace_back(item.level, item.word);
-            break;
-        }
-    }
-    std::set<std::string> englishQueries;
-    std::size_t queries = 0, first = 0, top3 = 0, clearQueries = 0, clearQueriesFirst = 0;
-    for (const auto& query : byQuery) {
-        englishQueries.insert(query.first);
-        Expected expected;
-        if (!expectedOf(query.second, expected)) continue;
-        const std::vector<std::string> list = listedWords(shownArticleFor(english, query.first));
-        const std::size_t position = positionOf(list, expected.word);
-        ++queries;
-        if (position == 1) ++first;
-        if (position >= 1 && position <= 3) ++top3;
-        if (expected.clear) {
-            ++clearQueries;
-            if (position == 1) ++clearQueriesFirst;
-        }
-        if (position != 1) {
-            miss("english " + query.first + ": expected " + expected.word + (expected.clear ? " (clear)" : "") +
-                 " at " + std::to_string(position) + ", got " +
-                 (list.empty() ? std::string("nothing") : list.front()));
-        }
-    }
-    std::printf("English -> word: %zu queries, the word of the lowest level first %zu (%.1f%%), in the first three "
-                "%zu (%.1f%%); clearly the most used first %zu of %zu (%.1f%%)\n",
-                queries, first, percent(first, queries), top3, percent(top3, queries), clearQueriesFirst,
-                clearQueries, percent(clearQueriesFirst, clearQueries));
-
-    // The taught reading first: in the word's article, and on the word's line
-    // in the list of its toneless pinyin.
-    std::size_t several = 0, articleFirst = 0, lineFirst = 0;
-    for (const Checked& item : checked) {
-        if (item.readings < 2) continue;
-        // A word taught with two readings expects the one of the lower level.
-        bool lowest = true;
-        for (const ListedReading& listed : levels.words.at(item.word)) {
-            lowest = lowest && (listed.reading == comparableReading(item.entry->pinyin) || listed.level > item.level);
-        }
-        if (!lowest) continue;
-        ++several;
-        const std::string article = shownArticleFor(chinese, item.word);
-        const std::string firstLine = article.substr(0, article.find_first_of("\r\n"));
-        const std::string wanted = readable(item.entry->pinyin);
-        if (asciiLowered(firstLine.substr(0, firstLine.find("   "))) == wanted) {
-            ++articleFirst;
-        } else {
-            miss("reading " + item.word + ": expected " + wanted + ", got " + firstLine);
-        }
-        if (tonelessKeys(item.entry->pinyin, withV, withU) &&
-            asciiLowered(listedReading(shownArticleFor(chinese, withV), item.word)) == wanted) {
-            ++lineFirst;
-        }
-    }
-    std::printf("taught reading first, words with several readings: %zu, in the article %zu (%.1f%%), on the "
-                "word's pinyin list line %zu (%.1f%%)\n",
-                several, articleFirst, percent(articleFirst, several), lineFirst, percent(lineFirst, several));
-
-    // Word forms: irregular forms from WordNet's exception lists and regular
-    // forms found in the word list by taking endings off (not by the builder's
-    // rules of adding them), for the single-word English queries above.
-    const std::string wordnet = options["--wordnet"];
-    std::vector<std::pair<std::string, std::string>> forms;  // form, base
-    for (const char* list : {"noun.exc", "verb.exc", "adj.exc"}) {
-        const std::string text = readFile(wordnet + "/" + list);
-        for (const std::string_view line : textLines(text)) {
-            const std::size_t blank = line.find(' ');
-            if (blank == std::string_view::npos) continue;
-            const std::size_t next = line.find(' ', blank + 1);
-            const std::string base(line.substr(blank + 1, next == std::string_view::npos ? std::string_view::npos
-                                                                                         : next - blank - 1));
-            if (englishQueries.count(base) != 0) forms.emplace_back(std::string(line.substr(0, blank)), base);
-        }
-    }
-    const std::size_t irregular = forms.size();
-    {
-        const std::string text = readFile(options["--words"]);
-        for (const std::string_view line : textLines(text)) {
-            const std::string word(line);
-            if (englishQueries.count(word) != 0) continue;
-            // Comparatives are left to the exception lists: taking "er" off a
-            // verb gives agent nouns ("builder"), not forms.
-            for (const auto& ending : std::vector<std::pair<std::string, std::string>>{
-                     {"ies", "y"}, {"s", ""}, {"es", ""}, {"ied", "y"}, {"ed", "e"}, {"ed", ""}, {"ing", "e"},
-                     {"ing", ""}}) {
-                if (word.size() <= ending.first.size() + 2 ||
-                    word.compare(word.size() - ending.first.size(), ending.first.size(), ending.first) != 0) {
-                    continue;
-                }
-                std::string stem = word.substr(0, word.size() - ending.first.size());
-                std::string base = stem + ending.second;
-                if (englishQueries.count(base) == 0 && ending.second.empty() && stem.size() >= 3 &&
-                    stem.back() == stem[stem.size() - 2]) {
-                    base = stem.substr(0, stem.size() - 1);  // stopped -> stop
-                }
-                if (base.size() >= 3 && englishQueries.count(base) != 0) {
-                    forms.emplace_back(word, base);
-                    break;
-                }
-            }
-        }
-    }
-    std::size_t reached = 0;
-    for (const auto& form : forms) {
-        const std::string shown = shownArticleFor(english, form.first);
-        const std::string base = shownArticleFor(english, form.second);
-        const std::size_t baseLine = base.find('\n');
-        if (!shown.empty() && baseLine != std::string::npos && shown.find(base.substr(0, baseLine)) != std::string::npos) {
-            ++reached;
-        } else if (misses.size() < showMisses) {
-            misses.push_back("form " + form.first + " -> " + form.second + " not reached");
-        }
-    }
-    std::printf("English word forms: %zu (%zu irregular), reaching their base word %zu (%.1f%%)\n", forms.size(),
-                irregular, reached, percent(reached, forms.size()));
-    for (const std::string& miss : misses) std::printf("  miss: %s\n", miss.c_str());
     return 0;
+  }
+
+  // The check set: each listed word and reading with a dictionary entry of
+  // that reading, in the list's order; the word's distinct readings.
+  struct Checked {
+    std::string word;
+    int level = 0;
+    const Entry* entry = nullptr;
+    std::size_t readings = 0;
+  };
+  std::unordered_map<std::string, std::vector<const Entry*>> entriesOf;
+  for (const Entry& entry : parsed.entries) entriesOf[entry.simplified].push_back(&entry);
+  std::vector<Checked> checked;
+  {
+    const std::string text = readFile(options["--levels"]);
+    std::set<std::string> seen;
+    for (const std::string_view line : textLines(text)) {
+      const std::size_t tab = line.find('\t');
+      const std::size_t second = tab == std::string_view::npos ? tab : line.find('\t', tab + 1);
+      if (second == std::string_view::npos) continue;
+      const std::string word(line.substr(tab + 1, second - tab - 1));
+      const auto found = levels.words.find(word);
+      const auto entries = entriesOf.find(word);
+      if (found == levels.words.end() || entries == entriesOf.end() || !seen.insert(word).second) continue;
+      for (const ListedReading& listed : found->second) {
+        Checked item;
+        item.word = word;
+        item.level = listed.level;
+        std::set<std::string> distinct;
+        for (const Entry* entry : entries->second) {
+          const std::string reading = comparableReading(entry->pinyin);
+          distinct.insert(reading);
+          if (item.entry == nullptr && reading == listed.reading) item.entry = entry;
+        }
+        item.readings = distinct.size();
+        if (item.entry != nullptr) checked.push_back(item);
+      }
+    }
+  }
+  std::vector<std::string> misses;
+  const auto miss = [&](std::string text) {
+    if (misses.size() < showMisses) misses.push_back(std::move(text));
+  };
+  std::printf("check set: %zu words and readings of the HSK list with a CC-CEDICT entry of that reading\n",
+              checked.size());
+
+  // Pinyin without tones.
+  std::string withV;
+  std::string withU;
+  std::map<std::string, std::vector<std::pair<int, std::string>>> byKey;
+  for (const Checked& item : checked) {
+    if (tonelessKeys(item.entry->pinyin, withV, withU)) byKey[withV].emplace_back(item.level, item.word);
+  }
+  std::size_t keys = 0, keysFirst = 0, keysTop3 = 0, clearKeys = 0, clearFirst = 0;
+  for (const auto& key : byKey) {
+    Expected expected;
+    if (!expectedOf(key.second, expected)) continue;
+    const std::vector<std::string> list = listedWords(shownArticleFor(chinese, key.first));
+    const std::size_t position = positionOf(list, expected.word);
+    ++keys;
+    if (position == 1) ++keysFirst;
+    if (position >= 1 && position <= 3) ++keysTop3;
+    if (expected.clear) {
+      ++clearKeys;
+      if (position == 1) ++clearFirst;
+    }
+    if (position != 1) {
+      miss("pinyin " + key.first + ": expected " + expected.word + (expected.clear ? " (clear)" : "") + " at " +
+           std::to_string(position) + ", got " + (list.empty() ? std::string("nothing") : list.front()));
+    }
+  }
+  std::printf(
+      "pinyin -> word: %zu keys, the word of the lowest level first %zu (%.1f%%), in the first three %zu "
+      "(%.1f%%); clearly the most used (two levels below the next) first %zu of %zu (%.1f%%)\n",
+      keys, keysFirst, percent(keysFirst, keys), keysTop3, percent(keysTop3, keys), clearFirst, clearKeys,
+      percent(clearFirst, clearKeys));
+
+  // Pinyin with tones, as numbers and as marks.
+  std::map<std::string, std::vector<std::pair<int, std::string>>> byReading;
+  std::map<std::string, std::string> numberedOf;
+  for (const Checked& item : checked) {
+    const std::string reading = comparableReading(item.entry->pinyin);
+    byReading[reading].emplace_back(item.level, item.word);
+    numberedOf.emplace(reading, item.entry->pinyin);
+  }
+  std::size_t toned = 0, numbersFirst = 0, marksFirst = 0;
+  for (const auto& reading : byReading) {
+    Expected expected;
+    if (!expectedOf(reading.second, expected)) continue;
+    ++toned;
+    const std::string& numbered = numberedOf[reading.first];
+    if (positionOf(listedWords(shownArticleFor(chinese, numbered)), expected.word) == 1) ++numbersFirst;
+    const std::string marked = markPinyin(numbered);
+    if (positionOf(listedWords(shownArticleFor(chinese, marked)), expected.word) == 1) {
+      ++marksFirst;
+    } else {
+      miss("toned " + marked + ": expected " + expected.word);
+    }
+  }
+  std::printf(
+      "pinyin with tones -> word: %zu readings, first when typed with tone numbers %zu (%.1f%%), with "
+      "tone marks %zu (%.1f%%)\n",
+      toned, numbersFirst, percent(numbersFirst, toned), marksFirst, percent(marksFirst, toned));
+
+  // English: the head word of the first sense of the taught reading.
+  std::map<std::string, std::vector<std::pair<int, std::string>>> byQuery;
+  for (const Checked& item : checked) {
+    for (const std::string& gloss : item.entry->glosses) {
+      if (classifyGloss(gloss) != GlossKind::sense) continue;
+      const std::vector<GlossHeadword> found = englishHeadwords(gloss);
+      if (!found.empty() && found.front().part == 0)
+        byQuery[found.front().headword].emplace_back(item.level, item.word);
+      break;
+    }
+  }
+  std::set<std::string> englishQueries;
+  std::size_t queries = 0, first = 0, top3 = 0, clearQueries = 0, clearQueriesFirst = 0;
+  for (const auto& query : byQuery) {
+    englishQueries.insert(query.first);
+    Expected expected;
+    if (!expectedOf(query.second, expected)) continue;
+    const std::vector<std::string> list = listedWords(shownArticleFor(english, query.first));
+    const std::size_t position = positionOf(list, expected.word);
+    ++queries;
+    if (position == 1) ++first;
+    if (position >= 1 && position <= 3) ++top3;
+    if (expected.clear) {
+      ++clearQueries;
+      if (position == 1) ++clearQueriesFirst;
+    }
+    if (position != 1) {
+      miss("english " + query.first + ": expected " + expected.word + (expected.clear ? " (clear)" : "") + " at " +
+           std::to_string(position) + ", got " + (list.empty() ? std::string("nothing") : list.front()));
+    }
+  }
+  std::printf(
+      "English -> word: %zu queries, the word of the lowest level first %zu (%.1f%%), in the first three "
+      "%zu (%.1f%%); clearly the most used first %zu of %zu (%.1f%%)\n",
+      queries, first, percent(first, queries), top3, percent(top3, queries), clearQueriesFirst, clearQueries,
+      percent(clearQueriesFirst, clearQueries));
+
+  // The taught reading first: in the word's article, and on the word's line
+  // in the list of its toneless pinyin.
+  std::size_t several = 0, articleFirst = 0, lineFirst = 0;
+  for (const Checked& item : checked) {
+    if (item.readings < 2) continue;
+    // A word taught with two readings expects the one of the lower level.
+    bool lowest = true;
+    for (const ListedReading& listed : levels.words.at(item.word)) {
+      lowest = lowest && (listed.reading == comparableReading(item.entry->pinyin) || listed.level > item.level);
+    }
+    if (!lowest) continue;
+    ++several;
+    const std::string article = shownArticleFor(chinese, item.word);
+    const std::string firstLine = article.substr(0, article.find_first_of("\r\n"));
+    const std::string wanted = readable(item.entry->pinyin);
+    if (asciiLowered(firstLine.substr(0, firstLine.find("   "))) == wanted) {
+      ++articleFirst;
+    } else {
+      miss("reading " + item.word + ": expected " + wanted + ", got " + firstLine);
+    }
+    if (tonelessKeys(item.entry->pinyin, withV, withU) &&
+        asciiLowered(listedReading(shownArticleFor(chinese, withV), item.word)) == wanted) {
+      ++lineFirst;
+    }
+  }
+  std::printf(
+      "taught reading first, words with several readings: %zu, in the article %zu (%.1f%%), on the "
+      "word's pinyin list line %zu (%.1f%%)\n",
+      several, articleFirst, percent(articleFirst, several), lineFirst, percent(lineFirst, several));
+
+  // Word forms: irregular forms from WordNet's exception lists and regular
+  // forms found in the word list by taking endings off (not by the builder's
+  // rules of adding them), for the single-word English queries above.
+  const std::string wordnet = options["--wordnet"];
+  std::vector<std::pair<std::string, std::string>> forms;  // form, base
+  for (const char* list : {"noun.exc", "verb.exc", "adj.exc"}) {
+    const std::string text = readFile(wordnet + "/" + list);
+    for (const std::string_view line : textLines(text)) {
+      const std::size_t blank = line.find(' ');
+      if (blank == std::string_view::npos) continue;
+      const std::size_t next = line.find(' ', blank + 1);
+      const std::string base(
+          line.substr(blank + 1, next == std::string_view::npos ? std::string_view::npos : next - blank - 1));
+      if (englishQueries.count(base) != 0) forms.emplace_back(std::string(line.substr(0, blank)), base);
+    }
+  }
+  const std::size_t irregular = forms.size();
+  {
+    const std::string text = readFile(options["--words"]);
+    for (const std::string_view line : textLines(text)) {
+      const std::string word(line);
+      if (englishQueries.count(word) != 0) continue;
+      // Comparatives are left to the exception lists: taking "er" off a
+      // verb gives agent nouns ("builder"), not forms.
+      for (const auto& ending : std::vector<std::pair<std::string, std::string>>{
+               {"ies", "y"}, {"s", ""}, {"es", ""}, {"ied", "y"}, {"ed", "e"}, {"ed", ""}, {"ing", "e"}, {"ing", ""}}) {
+        if (word.size() <= ending.first.size() + 2 ||
+            word.compare(word.size() - ending.first.size(), ending.first.size(), ending.first) != 0) {
+          continue;
+        }
+        std::string stem = word.substr(0, word.size() - ending.first.size());
+        std::string base = stem + ending.second;
+        if (englishQueries.count(base) == 0 && ending.second.empty() && stem.size() >= 3 &&
+            stem.back() == stem[stem.size() - 2]) {
+          base = stem.substr(0, stem.size() - 1);  // stopped -> stop
+        }
+        if (base.size() >= 3 && englishQueries.count(base) != 0) {
+          forms.emplace_back(word, base);
+          break;
+        }
+      }
+    }
+  }
+  std::size_t reached = 0;
+  for (const auto& form : forms) {
+    const std::string shown = shownArticleFor(english, form.first);
+    const std::string base = shownArticleFor(english, form.second);
+    const std::size_t baseLine = base.find('\n');
+    if (!shown.empty() && baseLine != std::string::npos && shown.find(base.substr(0, baseLine)) != std::string::npos) {
+      ++reached;
+    } else if (misses.size() < showMisses) {
+      misses.push_back("form " + form.first + " -> " + form.second + " not reached");
+    }
+  }
+  std::printf("English word forms: %zu (%zu irregular), reaching their base word %zu (%.1f%%)\n", forms.size(),
+              irregular, reached, percent(reached, forms.size()));
+  for (const std::string& miss : misses) std::printf("  miss: %s\n", miss.c_str());
+  return 0;
 }

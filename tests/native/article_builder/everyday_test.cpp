@@ -58,121 +58,120 @@ constexpr std::string_view kLevels =
     "2\t告诉\tnot pinyin\n";
 
 std::map<std::string, std::string> byHeadword(const std::vector<Record>& records) {
-    std::map<std::string, std::string> articles;
-    for (const Record& record : records) articles.emplace(record.headword, record.article);
-    return articles;
+  std::map<std::string, std::string> articles;
+  for (const Record& record : records) articles.emplace(record.headword, record.article);
+  return articles;
 }
 
 struct Built {
-    std::map<std::string, std::string> chinese;
-    std::map<std::string, std::string> english;
+  std::map<std::string, std::string> chinese;
+  std::map<std::string, std::string> english;
 };
 
 Built build(bool withTyped) {
-    const ParseResult parsed = parseCedict(kSource);
-    FrequencyTable frequencies = parseFrequencies(kWritten);
-    if (withTyped) combineWithUsage(frequencies, parseUsageCounts(kTyped), parsed.entries);
-    const WordLevels levels = parseWordLevels(kLevels);
-    ChineseEnglishCounts chineseCounts;
-    EnglishChineseCounts englishCounts;
-    return {byHeadword(buildChineseEnglish(parsed.entries, frequencies, ReadingFrequencies{}, levels, chineseCounts)),
-            byHeadword(buildEnglishChinese(parsed.entries, frequencies, ReadingFrequencies{}, FormSources{},
-                                           englishCounts))};
+  const ParseResult parsed = parseCedict(kSource);
+  FrequencyTable frequencies = parseFrequencies(kWritten);
+  if (withTyped) combineWithUsage(frequencies, parseUsageCounts(kTyped), parsed.entries);
+  const WordLevels levels = parseWordLevels(kLevels);
+  ChineseEnglishCounts chineseCounts;
+  EnglishChineseCounts englishCounts;
+  return {
+      byHeadword(buildChineseEnglish(parsed.entries, frequencies, ReadingFrequencies{}, levels, chineseCounts)),
+      byHeadword(buildEnglishChinese(parsed.entries, frequencies, ReadingFrequencies{}, FormSources{}, englishCounts))};
 }
 
 std::string firstLine(const std::string& article) { return article.substr(0, article.find("\r\n")); }
 
 TEST(TypedWeights, OutweighWrittenCountsWhereTheyDisagree) {
-    const Built written = build(false);
-    const Built combined = build(true);
-    const struct {
-        const char* headword;
-        bool english;
-        const char* writtenFirst;
-        const char* combinedFirst;
-    } cases[] = {
-        {"gege", false, "1. 各个 (各個) gè gè", "1. 哥哥 gē ge"},
-        {"teacher", true, "1. 教师 (教師) jiào shī", "1. 老师 (老師) lǎo shī"},
-        // 告诉's written count is shared by its two readings; typed text
-        // says plainly which word is meant.
-        {"gaosu", false, "1. 高速 gāo sù", "1. 告诉 (告訴) gào su: to tell"},
-    };
-    for (const auto& c : cases) {
-        const auto& w = c.english ? written.english : written.chinese;
-        const auto& t = c.english ? combined.english : combined.chinese;
-        EXPECT_EQ(firstLine(w.at(c.headword)).rfind(c.writtenFirst, 0), 0u) << w.at(c.headword);
-        EXPECT_EQ(firstLine(t.at(c.headword)).rfind(c.combinedFirst, 0), 0u) << t.at(c.headword);
-    }
+  const Built written = build(false);
+  const Built combined = build(true);
+  const struct {
+    const char* headword;
+    bool english;
+    const char* writtenFirst;
+    const char* combinedFirst;
+  } cases[] = {
+      {"gege", false, "1. 各个 (各個) gè gè", "1. 哥哥 gē ge"},
+      {"teacher", true, "1. 教师 (教師) jiào shī", "1. 老师 (老師) lǎo shī"},
+      // 告诉's written count is shared by its two readings; typed text
+      // says plainly which word is meant.
+      {"gaosu", false, "1. 高速 gāo sù", "1. 告诉 (告訴) gào su: to tell"},
+  };
+  for (const auto& c : cases) {
+    const auto& w = c.english ? written.english : written.chinese;
+    const auto& t = c.english ? combined.english : combined.chinese;
+    EXPECT_EQ(firstLine(w.at(c.headword)).rfind(c.writtenFirst, 0), 0u) << w.at(c.headword);
+    EXPECT_EQ(firstLine(t.at(c.headword)).rfind(c.combinedFirst, 0), 0u) << t.at(c.headword);
+  }
 }
 
 TEST(TypedWeights, MapThroughTraditionalFormsAndKeepWrittenOnlyWordsCounted) {
-    const ParseResult parsed = parseCedict(kSource);
-    FrequencyTable table = parseFrequencies(kWritten);
-    const CombinedCounts counts = combineWithUsage(table, parseUsageCounts(kTyped), parsed.entries);
-    // 干 stands for both 乾 and 幹 and gets both weights; 甘 has one of them.
-    EXPECT_GT(frequencyOf(table, "干"), frequencyOf(table, "甘"));
-    // 肝 has no typed weight: that says nothing of its use, and it keeps its
-    // written count.
-    EXPECT_EQ(frequencyOf(table, "肝"), 5000u);
-    EXPECT_EQ(counts.writtenOnly, 1u);
-    EXPECT_EQ(partOfSpeechOf(table, "哥哥"), "n");
-    // A word only the typed weights know is counted too.
-    EXPECT_GT(frequencyOf(table, "西安市"), 0u);
+  const ParseResult parsed = parseCedict(kSource);
+  FrequencyTable table = parseFrequencies(kWritten);
+  const CombinedCounts counts = combineWithUsage(table, parseUsageCounts(kTyped), parsed.entries);
+  // 干 stands for both 乾 and 幹 and gets both weights; 甘 has one of them.
+  EXPECT_GT(frequencyOf(table, "干"), frequencyOf(table, "甘"));
+  // 肝 has no typed weight: that says nothing of its use, and it keeps its
+  // written count.
+  EXPECT_EQ(frequencyOf(table, "肝"), 5000u);
+  EXPECT_EQ(counts.writtenOnly, 1u);
+  EXPECT_EQ(partOfSpeechOf(table, "哥哥"), "n");
+  // A word only the typed weights know is counted too.
+  EXPECT_GT(frequencyOf(table, "西安市"), 0u);
 }
 
 TEST(TypedWeights, UnreadableLinesAreSkippedAndCounted) {
-    const UsageCounts usage =
-        parseUsageCounts("# comment\n詞\t12\n詞\t40\n詞\t30\nno tab 5\n詞\tx1\n\t5\n詞\t\n詞\t99999999999999\n語\t8");
-    EXPECT_EQ(usage.skippedLines, 5u);
-    ASSERT_EQ(usage.words.size(), 2u);
-    EXPECT_EQ(usage.words.at("詞"), 40u);
-    EXPECT_EQ(usage.total, 48u);
+  const UsageCounts usage =
+      parseUsageCounts("# comment\n詞\t12\n詞\t40\n詞\t30\nno tab 5\n詞\tx1\n\t5\n詞\t\n詞\t99999999999999\n語\t8");
+  EXPECT_EQ(usage.skippedLines, 5u);
+  ASSERT_EQ(usage.words.size(), 2u);
+  EXPECT_EQ(usage.words.at("詞"), 40u);
+  EXPECT_EQ(usage.total, 48u);
 }
 
 TEST(Readings, TheNeutralToneReadingComesBeforeANarrowOne) {
-    const Built built = build(true);
-    // 告诉: gào su "to tell" before gào sù "to press charges", in the article
-    // and on the word's line in its pinyin list.
-    const std::string tell = built.chinese.at("告诉");
-    EXPECT_EQ(tell.rfind("gào su   (traditional 告訴)\r\nHSK 2\r\n1. to tell", 0), 0u) << tell;
-    EXPECT_LT(tell.find("gào su "), tell.find("gào sù"));
-    EXPECT_EQ(built.chinese.at("告訴").rfind("gào su   (simplified 告诉)\r\nHSK 2\r\n", 0), 0u);
-    // A full-toned reading with several senses keeps its place.
-    const std::string spirit = built.chinese.at("精神");
-    EXPECT_EQ(spirit.rfind("jīng shén\r\nHSK 4\r\n1. spirit", 0), 0u) << spirit;
-    EXPECT_EQ(spirit.find("HSK", 20), std::string::npos) << spirit;
+  const Built built = build(true);
+  // 告诉: gào su "to tell" before gào sù "to press charges", in the article
+  // and on the word's line in its pinyin list.
+  const std::string tell = built.chinese.at("告诉");
+  EXPECT_EQ(tell.rfind("gào su   (traditional 告訴)\r\nHSK 2\r\n1. to tell", 0), 0u) << tell;
+  EXPECT_LT(tell.find("gào su "), tell.find("gào sù"));
+  EXPECT_EQ(built.chinese.at("告訴").rfind("gào su   (simplified 告诉)\r\nHSK 2\r\n", 0), 0u);
+  // A full-toned reading with several senses keeps its place.
+  const std::string spirit = built.chinese.at("精神");
+  EXPECT_EQ(spirit.rfind("jīng shén\r\nHSK 4\r\n1. spirit", 0), 0u) << spirit;
+  EXPECT_EQ(spirit.find("HSK", 20), std::string::npos) << spirit;
 }
 
 TEST(Levels, LabelTheListedReadingOrElseTheFirstBlock) {
-    const WordLevels levels = parseWordLevels(kLevels);
-    EXPECT_EQ(levels.skippedLines, 3u);
-    const Built built = build(true);
-    EXPECT_EQ(built.chinese.at("哥哥").rfind("gē ge\r\nHSK 1\r\n", 0), 0u) << built.chinese.at("哥哥");
-    EXPECT_EQ(built.chinese.at("老师").rfind("lǎo shī   (traditional 老師)\r\nHSK 3\r\n", 0), 0u);
-    EXPECT_EQ(built.chinese.at("西安").rfind("Xī ān\r\nHSK 5\r\n", 0), 0u) << built.chinese.at("西安");
-    for (const char* unlisted : {"各个", "先", "教师", "gege"}) {
-        EXPECT_EQ(built.chinese.at(unlisted).find("HSK"), std::string::npos) << unlisted;
-    }
+  const WordLevels levels = parseWordLevels(kLevels);
+  EXPECT_EQ(levels.skippedLines, 3u);
+  const Built built = build(true);
+  EXPECT_EQ(built.chinese.at("哥哥").rfind("gē ge\r\nHSK 1\r\n", 0), 0u) << built.chinese.at("哥哥");
+  EXPECT_EQ(built.chinese.at("老师").rfind("lǎo shī   (traditional 老師)\r\nHSK 3\r\n", 0), 0u);
+  EXPECT_EQ(built.chinese.at("西安").rfind("Xī ān\r\nHSK 5\r\n", 0), 0u) << built.chinese.at("西安");
+  for (const char* unlisted : {"各个", "先", "教师", "gege"}) {
+    EXPECT_EQ(built.chinese.at(unlisted).find("HSK"), std::string::npos) << unlisted;
+  }
 }
 
 TEST(Pointers, ShowTheSensesOfTheEntryTheyName) {
-    const Built built = build(true);
-    EXPECT_NE(built.chinese.at("西安").find("\r\n1. see 西安市 [Xī ān Shì]: Xi'an, capital of Shaanxi\r\n"),
-              std::string::npos)
-        << built.chinese.at("西安");
-    EXPECT_NE(built.chinese.at("xian").find(". 西安 Xī ān: see 西安市 [Xī ān Shì]: Xi'an, capital of Shaanxi\r\n"),
-              std::string::npos)
-        << built.chinese.at("xian");
-    // A pointer to a word the dictionary lacks stays as it is.
-    EXPECT_NE(built.chinese.at("某").find("1. see 不存在 [bù cún zài]\r\n"), std::string::npos)
-        << built.chinese.at("某");
+  const Built built = build(true);
+  EXPECT_NE(built.chinese.at("西安").find("\r\n1. see 西安市 [Xī ān Shì]: Xi'an, capital of Shaanxi\r\n"),
+            std::string::npos)
+      << built.chinese.at("西安");
+  EXPECT_NE(built.chinese.at("xian").find(". 西安 Xī ān: see 西安市 [Xī ān Shì]: Xi'an, capital of Shaanxi\r\n"),
+            std::string::npos)
+      << built.chinese.at("xian");
+  // A pointer to a word the dictionary lacks stays as it is.
+  EXPECT_NE(built.chinese.at("某").find("1. see 不存在 [bù cún zài]\r\n"), std::string::npos) << built.chinese.at("某");
 }
 
 TEST(Builder, SameInputsWithTypedWeightsAndLevelsGiveTheSameRecords) {
-    const Built first = build(true);
-    const Built second = build(true);
-    EXPECT_EQ(first.chinese, second.chinese);
-    EXPECT_EQ(first.english, second.english);
+  const Built first = build(true);
+  const Built second = build(true);
+  EXPECT_EQ(first.chinese, second.chinese);
+  EXPECT_EQ(first.english, second.english);
 }
 
 }  // namespace

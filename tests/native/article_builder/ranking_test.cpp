@@ -64,162 +64,162 @@ constexpr std::string_view kReadings =
     "U+0041\tkHanyuPinlu\tbroken\n";
 
 FormSources formSources() {
-    FormSources sources;
-    addWordNetIndex(sources, "  licence text\napple n 1 0\nglass n 1 0\nfoot n 1 0\nlife n 1 0\n", kNoun);
-    addWordNetIndex(sources, "buy v 1 0\nlive v 1 0\nrun v 1 0\n", kVerb);
-    addWordNetIndex(sources, "happy a 1 0\nbig a 1 0\ngood a 1 0\n", kAdjective);
-    addWordNetExceptions(sources, "feet foot\nlives life\n", kNoun);
-    addWordNetExceptions(sources, "bought buy\nran run\n", kVerb);
-    addWordNetExceptions(sources, "happier happy\nbetter good well\nbest good\n", kAdjective);
-    addWordList(sources, "apples\napple's\nglasses\nlives\nruns\nrunning\nbigger\nbiggest\nwaterer\n");
-    return sources;
+  FormSources sources;
+  addWordNetIndex(sources, "  licence text\napple n 1 0\nglass n 1 0\nfoot n 1 0\nlife n 1 0\n", kNoun);
+  addWordNetIndex(sources, "buy v 1 0\nlive v 1 0\nrun v 1 0\n", kVerb);
+  addWordNetIndex(sources, "happy a 1 0\nbig a 1 0\ngood a 1 0\n", kAdjective);
+  addWordNetExceptions(sources, "feet foot\nlives life\n", kNoun);
+  addWordNetExceptions(sources, "bought buy\nran run\n", kVerb);
+  addWordNetExceptions(sources, "happier happy\nbetter good well\nbest good\n", kAdjective);
+  addWordList(sources, "apples\napple's\nglasses\nlives\nruns\nrunning\nbigger\nbiggest\nwaterer\n");
+  return sources;
 }
 
 std::map<std::string, std::string> byHeadword(const std::vector<Record>& records) {
-    std::map<std::string, std::string> articles;
-    for (const Record& record : records) {
-        EXPECT_TRUE(articles.emplace(record.headword, record.article).second) << "two records for " << record.headword;
-    }
-    return articles;
+  std::map<std::string, std::string> articles;
+  for (const Record& record : records) {
+    EXPECT_TRUE(articles.emplace(record.headword, record.article).second) << "two records for " << record.headword;
+  }
+  return articles;
 }
 
 struct Built {
-    std::map<std::string, std::string> chinese;
-    std::map<std::string, std::string> english;
+  std::map<std::string, std::string> chinese;
+  std::map<std::string, std::string> english;
 };
 
 Built build(bool withReadings) {
-    const ParseResult parsed = parseCedict(kSource);
-    const FrequencyTable frequencies = parseFrequencies(kFrequencies);
-    const ReadingFrequencies readings = withReadings ? parseReadingFrequencies(kReadings) : ReadingFrequencies{};
-    ChineseEnglishCounts chineseCounts;
-    EnglishChineseCounts englishCounts;
-    return {byHeadword(buildChineseEnglish(parsed.entries, frequencies, readings, chineseCounts)),
-            byHeadword(buildEnglishChinese(parsed.entries, frequencies, readings, formSources(), englishCounts))};
+  const ParseResult parsed = parseCedict(kSource);
+  const FrequencyTable frequencies = parseFrequencies(kFrequencies);
+  const ReadingFrequencies readings = withReadings ? parseReadingFrequencies(kReadings) : ReadingFrequencies{};
+  ChineseEnglishCounts chineseCounts;
+  EnglishChineseCounts englishCounts;
+  return {byHeadword(buildChineseEnglish(parsed.entries, frequencies, readings, chineseCounts)),
+          byHeadword(buildEnglishChinese(parsed.entries, frequencies, readings, formSources(), englishCounts))};
 }
 
 // The numbered line that names `word`, 0 when none does.
 std::size_t placeOf(const std::string& article, const std::string& word) {
-    std::size_t place = 0;
-    std::size_t pos = 0;
-    while (pos < article.size()) {
-        const std::size_t end = article.find("\r\n", pos);
-        const std::string line = article.substr(pos, end == std::string::npos ? std::string::npos : end - pos);
-        pos = end == std::string::npos ? article.size() : end + 2;
-        if (line.empty() || line[0] < '1' || line[0] > '9') continue;
-        ++place;
-        if (line.find(". " + word + " ") != std::string::npos) return place;
-    }
-    return 0;
+  std::size_t place = 0;
+  std::size_t pos = 0;
+  while (pos < article.size()) {
+    const std::size_t end = article.find("\r\n", pos);
+    const std::string line = article.substr(pos, end == std::string::npos ? std::string::npos : end - pos);
+    pos = end == std::string::npos ? article.size() : end + 2;
+    if (line.empty() || line[0] < '1' || line[0] > '9') continue;
+    ++place;
+    if (line.find(". " + word + " ") != std::string::npos) return place;
+  }
+  return 0;
 }
 
 TEST(ReadingCounts, ParseTheCountedReadingsAndSkipBrokenLines) {
-    const ReadingFrequencies readings = parseReadingFrequencies(kReadings);
-    EXPECT_EQ(readings.skippedLines, 1u);
-    ASSERT_EQ(readings.byCharacter.count("\u7684"), 1u);
-    const auto& de = readings.byCharacter.at("\u7684");
-    ASSERT_EQ(de.size(), 3u);
-    EXPECT_EQ(de[0].syllable, "de5");
-    EXPECT_EQ(de[0].count, 75596u);
-    EXPECT_EQ(de[1].syllable, "di4");
-    EXPECT_EQ(readings.byCharacter.at("\u542C")[1].syllable, "ting5");
+  const ReadingFrequencies readings = parseReadingFrequencies(kReadings);
+  EXPECT_EQ(readings.skippedLines, 1u);
+  ASSERT_EQ(readings.byCharacter.count("\u7684"), 1u);
+  const auto& de = readings.byCharacter.at("\u7684");
+  ASSERT_EQ(de.size(), 3u);
+  EXPECT_EQ(de[0].syllable, "de5");
+  EXPECT_EQ(de[0].count, 75596u);
+  EXPECT_EQ(de[1].syllable, "di4");
+  EXPECT_EQ(readings.byCharacter.at("\u542C")[1].syllable, "ting5");
 }
 
 // 说 is read shuō, hardly ever shuì, although its shuì entry comes first in
 // the source; the counts put it right everywhere the reading matters.
 TEST(ReadingCounts, DecideWhichReadingAWordsFrequencyBelongsTo) {
-    const Built with = build(true);
-    const Built without = build(false);
-    const std::string shui = with.chinese.at("shui");
-    EXPECT_EQ(placeOf(shui, "\u6C34"), 1u) << shui;
-    EXPECT_GT(placeOf(shui, "\u8BF4"), 1u) << shui << " (the rare reading stays listed)";
-    EXPECT_EQ(placeOf(without.chinese.at("shui"), "\u8BF4"), 1u) << "without the counts the rare reading wins";
+  const Built with = build(true);
+  const Built without = build(false);
+  const std::string shui = with.chinese.at("shui");
+  EXPECT_EQ(placeOf(shui, "\u6C34"), 1u) << shui;
+  EXPECT_GT(placeOf(shui, "\u8BF4"), 1u) << shui << " (the rare reading stays listed)";
+  EXPECT_EQ(placeOf(without.chinese.at("shui"), "\u8BF4"), 1u) << "without the counts the rare reading wins";
 
-    const std::string shuo = with.chinese.at("\u8BF4");
-    EXPECT_EQ(shuo.rfind("shu\u014D", 0), 0u) << shuo;
-    EXPECT_NE(shuo.find("shu\u00EC"), std::string::npos) << shuo;
-    const std::string ting = with.chinese.at("\u542C");
-    EXPECT_EQ(ting.rfind("t\u012Bng", 0), 0u) << ting;
-    EXPECT_NE(ting.find("y\u01D0n"), std::string::npos) << ting;
+  const std::string shuo = with.chinese.at("\u8BF4");
+  EXPECT_EQ(shuo.rfind("shu\u014D", 0), 0u) << shuo;
+  EXPECT_NE(shuo.find("shu\u00EC"), std::string::npos) << shuo;
+  const std::string ting = with.chinese.at("\u542C");
+  EXPECT_EQ(ting.rfind("t\u012Bng", 0), 0u) << ting;
+  EXPECT_NE(ting.find("y\u01D0n"), std::string::npos) << ting;
 
-    // 的 is counted as de: its taxi reading dī and the noted reading dì are rare.
-    EXPECT_EQ(placeOf(with.english.at("taxi"), "\u51FA\u79DF\u8F66"), 1u) << with.english.at("taxi");
-    EXPECT_EQ(placeOf(with.chinese.at("di"), "\u7B2C"), 1u) << with.chinese.at("di");
-    EXPECT_EQ(placeOf(with.chinese.at("de"), "\u7684"), 1u);
+  // 的 is counted as de: its taxi reading dī and the noted reading dì are rare.
+  EXPECT_EQ(placeOf(with.english.at("taxi"), "\u51FA\u79DF\u8F66"), 1u) << with.english.at("taxi");
+  EXPECT_EQ(placeOf(with.chinese.at("di"), "\u7B2C"), 1u) << with.chinese.at("di");
+  EXPECT_EQ(placeOf(with.chinese.at("de"), "\u7684"), 1u);
 }
 
 TEST(EnglishRanking, PutsTheUsualTranslationFirst) {
-    const Built built = build(true);
-    const struct {
-        const char* english;
-        const char* first;
-        const char* later;  // listed, but not first
-    } cases[] = {
-        {"run", "\u8DD1", "\u7ECF\u8425"},        // 经营 only runs a business
-        {"hello", "\u4F60\u597D", "\u597D"},      // 好 says hello only after a form of address
-        {"big", "\u5927", "\u6E20"},              // 渠 is literary
-        {"taxi", "\u51FA\u79DF\u8F66", "\u7684\u58EB"},  // 的士 is a loanword
-    };
-    for (const auto& c : cases) {
-        const std::string article = built.english.at(c.english);
-        EXPECT_EQ(placeOf(article, c.first), 1u) << c.english << ":\n" << article;
-        EXPECT_GT(placeOf(article, c.later), 1u) << c.english << ":\n" << article;
-    }
-    EXPECT_LT(placeOf(built.english.at("big"), "\u5927"), placeOf(built.english.at("big"), "\u4EAC"));
+  const Built built = build(true);
+  const struct {
+    const char* english;
+    const char* first;
+    const char* later;  // listed, but not first
+  } cases[] = {
+      {"run", "\u8DD1", "\u7ECF\u8425"},               // 经营 only runs a business
+      {"hello", "\u4F60\u597D", "\u597D"},             // 好 says hello only after a form of address
+      {"big", "\u5927", "\u6E20"},                     // 渠 is literary
+      {"taxi", "\u51FA\u79DF\u8F66", "\u7684\u58EB"},  // 的士 is a loanword
+  };
+  for (const auto& c : cases) {
+    const std::string article = built.english.at(c.english);
+    EXPECT_EQ(placeOf(article, c.first), 1u) << c.english << ":\n" << article;
+    EXPECT_GT(placeOf(article, c.later), 1u) << c.english << ":\n" << article;
+  }
+  EXPECT_LT(placeOf(built.english.at("big"), "\u5927"), placeOf(built.english.at("big"), "\u4EAC"));
 }
 
 TEST(EnglishRanking, PhraseGlossesAlsoStandUnderTheirHeadWord) {
-    const Built built = build(true);
-    EXPECT_EQ(placeOf(built.english.at("listen"), "\u542C"), 1u);
-    EXPECT_EQ(placeOf(built.english.at("listen to"), "\u542C"), 1u);
-    EXPECT_EQ(built.english.count("engage"), 1u) << "\"engage in\" stands under \"engage\"";
+  const Built built = build(true);
+  EXPECT_EQ(placeOf(built.english.at("listen"), "\u542C"), 1u);
+  EXPECT_EQ(placeOf(built.english.at("listen to"), "\u542C"), 1u);
+  EXPECT_EQ(built.english.count("engage"), 1u) << "\"engage in\" stands under \"engage\"";
 }
 
 TEST(WordForms, RecordsNameTheBaseWordOfEachForm) {
-    const Built built = build(true);
-    const std::map<std::string, std::string> expected = {
-        {"apples", "apples: plural of apple\r\n"},
-        {"bigger", "bigger: comparative of big\r\n"},
-        {"bought", "bought: past form of buy\r\n"},
-        {"feet", "feet: plural of foot\r\n"},
-        {"happier", "happier: comparative of happy\r\n"},
-        {"lives", "lives: plural of life\r\nlives: third person of live\r\n"},
-        {"ran", "ran: past form of run\r\n"},
-        {"running", "running: present participle of run\r\n"},
-        {"runs", "runs: third person of run\r\n"},
-    };
-    for (const auto& form : expected) {
-        ASSERT_EQ(built.english.count(form.first), 1u) << form.first;
-        EXPECT_EQ(built.english.at(form.first), form.second);
-    }
-    // A form that is a headword keeps its own translations first.
-    const std::string better = built.english.at("better");
-    EXPECT_EQ(better.rfind("1. \u66F4\u597D", 0), 0u) << better;
-    EXPECT_NE(better.find("\r\n\r\nbetter: comparative of good\r\n"), std::string::npos) << better;
-    // Only words of the word list, of a base of ours with that part of speech
-    // ("water" is no adjective), and never a possessive.
-    for (const char* absent : {"waterer", "apple's", "glassed", "bests"}) {
-        EXPECT_EQ(built.english.count(absent), 0u) << absent;
-    }
-    const std::string glasses = built.english.at("glasses");
-    EXPECT_EQ(glasses.rfind("1. \u773C\u955C", 0), 0u) << glasses;
-    EXPECT_NE(glasses.find("\r\n\r\nglasses: plural of glass\r\n"), std::string::npos) << glasses;
+  const Built built = build(true);
+  const std::map<std::string, std::string> expected = {
+      {"apples", "apples: plural of apple\r\n"},
+      {"bigger", "bigger: comparative of big\r\n"},
+      {"bought", "bought: past form of buy\r\n"},
+      {"feet", "feet: plural of foot\r\n"},
+      {"happier", "happier: comparative of happy\r\n"},
+      {"lives", "lives: plural of life\r\nlives: third person of live\r\n"},
+      {"ran", "ran: past form of run\r\n"},
+      {"running", "running: present participle of run\r\n"},
+      {"runs", "runs: third person of run\r\n"},
+  };
+  for (const auto& form : expected) {
+    ASSERT_EQ(built.english.count(form.first), 1u) << form.first;
+    EXPECT_EQ(built.english.at(form.first), form.second);
+  }
+  // A form that is a headword keeps its own translations first.
+  const std::string better = built.english.at("better");
+  EXPECT_EQ(better.rfind("1. \u66F4\u597D", 0), 0u) << better;
+  EXPECT_NE(better.find("\r\n\r\nbetter: comparative of good\r\n"), std::string::npos) << better;
+  // Only words of the word list, of a base of ours with that part of speech
+  // ("water" is no adjective), and never a possessive.
+  for (const char* absent : {"waterer", "apple's", "glassed", "bests"}) {
+    EXPECT_EQ(built.english.count(absent), 0u) << absent;
+  }
+  const std::string glasses = built.english.at("glasses");
+  EXPECT_EQ(glasses.rfind("1. \u773C\u955C", 0), 0u) << glasses;
+  EXPECT_NE(glasses.find("\r\n\r\nglasses: plural of glass\r\n"), std::string::npos) << glasses;
 }
 
 TEST(Builder, SameInputsGiveTheSameRecords) {
-    const Built first = build(true);
-    const Built second = build(true);
-    EXPECT_EQ(first.chinese, second.chinese);
-    EXPECT_EQ(first.english, second.english);
-    const ParseResult parsed = parseCedict(kSource);
-    const FrequencyTable frequencies = parseFrequencies(kFrequencies);
-    EnglishChineseCounts counts;
-    const auto a = buildEnglishChinese(parsed.entries, frequencies, parseReadingFrequencies(kReadings),
-                                       formSources(), counts);
-    const auto b = buildEnglishChinese(parsed.entries, frequencies, parseReadingFrequencies(kReadings),
-                                       formSources(), counts);
-    ASSERT_EQ(a.size(), b.size());
-    for (std::size_t i = 0; i < a.size(); ++i) EXPECT_EQ(a[i].headword, b[i].headword) << "record order " << i;
+  const Built first = build(true);
+  const Built second = build(true);
+  EXPECT_EQ(first.chinese, second.chinese);
+  EXPECT_EQ(first.english, second.english);
+  const ParseResult parsed = parseCedict(kSource);
+  const FrequencyTable frequencies = parseFrequencies(kFrequencies);
+  EnglishChineseCounts counts;
+  const auto a =
+      buildEnglishChinese(parsed.entries, frequencies, parseReadingFrequencies(kReadings), formSources(), counts);
+  const auto b =
+      buildEnglishChinese(parsed.entries, frequencies, parseReadingFrequencies(kReadings), formSources(), counts);
+  ASSERT_EQ(a.size(), b.size());
+  for (std::size_t i = 0; i < a.size(); ++i) EXPECT_EQ(a[i].headword, b[i].headword) << "record order " << i;
 }
 
 }  // namespace
