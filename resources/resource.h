@@ -68,6 +68,19 @@
 #define IDC_ARTICLE_VIEW 1050  // + tab index
 #define IDC_TOOLBAR 1020555
 
+// Tooltips of the toolbar buttons, in button order
+#define IDS_TIP_NEW_ARTICLE 2510
+#define IDS_TIP_NEW_LANGUAGE 2511
+#define IDS_TIP_SAVE 2512
+#define IDS_TIP_PRINT 2513
+#define IDS_TIP_CUT 2514
+#define IDS_TIP_COPY 2515
+#define IDS_TIP_PASTE 2516
+#define IDS_TIP_HELP 2517
+
+// Timers of the main window
+#define ID_TIMER_NEAR_WORDS 2501  // the pause after a keystroke that found nothing
+
 // Controls of the About box
 #define IDC_ABOUT_VERSION 1437
 #define IDC_ABOUT_DICTIONARIES 35485

@@ -6,6 +6,8 @@
 #include "app/learner_view_win.h"
 #include "app/main_window_win.h"
 #include "app/your_words_commands_win.h"
+#include "app/keyboard_paths_win.h"
+#include "app/near_words_timer_win.h"
 #include "common/globals.h"
 #include "common/shell_win.h"
 #include "common/text_seam_win.h"
@@ -16,6 +18,7 @@
 #include "resource.h"
 #include "settings/configuration_win.h"
 #include "settings/options_win.h"
+#include "settings/window_placement_win.h"
 #include "web/web_links.h"
 
 AppState app{};
@@ -53,6 +56,7 @@ int runMessageLoop(HACCEL accelerators) {
 // typed into a child control goes to that control, not to the main window.
 void handleLoopMessage(MSG& message, HACCEL accelerators) {
   if (translateYourWordsKeys(message)) return;
+  if (takeKeyboardPathKey(message)) return;
   if (TranslateAcceleratorW(message.hwnd, accelerators, &message)) return;
   TranslateMessage(&message);
   DispatchMessageW(&message);
@@ -87,7 +91,8 @@ bool startApplication(HINSTANCE instance, int showCommand) {
   loadConfiguration(app.settings);
   // Rewritten at every start, so the entry follows the program when it is moved.
   if (isSettingOn(app.settings, loadOnStartKey)) setRunAtStartup(true);
-  ShowWindow(app.mainWindow, showCommand);
+  // Where the user left it, when Configuration.dat knows.
+  showAtStoredPlacement(app.mainWindow, app.settings, showCommand);
   UpdateWindow(app.mainWindow);
   selectDefaultTab();
   // Selecting a tab from the program sends no change notification, so show its controls here.
@@ -133,6 +138,8 @@ void shutDownApplication() {
   // joined; the entry only gives it a moment to get onto the wire once the loop has ended.
   startNotificationRequest(app.notifications, sessionCompletedUrl);
   saveYourWordsAtExit();
+  // The window still has its place: kept for the next start.
+  saveWindowPlacement(app.mainWindow, app.settings);
   for (DirectionState& tab : app.tabs) {
     if (tab.controls.wordBox) DestroyWindow(tab.controls.wordBox);
     if (tab.controls.articleView) DestroyWindow(tab.controls.articleView);
@@ -156,7 +163,9 @@ void shutDownApplication() {
 DirectionState& tabOf(Direction direction) { return app.tabs[directionIndex(direction)]; }
 
 void lookUpWord() {
-  if (lookUpWord(app.dictionary, tabOf(selectedTab()), app.mainWindow)) showSelectedTab();
+  bool missed = false;
+  if (lookUpWord(app.dictionary, tabOf(selectedTab()), app.mainWindow, &missed)) showSelectedTab();
+  scheduleNearWords(missed);
 }
 
 void showChosenHeadword() {

@@ -7,6 +7,8 @@
 #include "app/learner_view_win.h"
 #include "app/main_window_win.h"
 #include "app/your_words_commands_win.h"
+#include "app/keyboard_paths_win.h"
+#include "app/near_words_timer_win.h"
 #include "common/dpi_win.h"
 #include "common/keyboard_win.h"
 #include "common/shell_win.h"
@@ -20,6 +22,7 @@
 #include "dictionary/pronounce_win.h"
 #include "resource.h"
 #include "settings/options_win.h"
+#include "settings/window_placement_win.h"
 #include "web/web_links.h"
 
 namespace {
@@ -60,7 +63,7 @@ void copySelection() { sendControlKey(L'C'); }
 void pasteClipboard() { sendControlKey(L'V'); }
 
 void restoreFromTray() {
-  ShowWindow(app.mainWindow, SW_SHOWNORMAL);
+  restoreWindow(app.mainWindow);
   SetForegroundWindow(app.mainWindow);
 }
 
@@ -195,6 +198,8 @@ LRESULT onNotify(HWND, WPARAM wParam, LPARAM lParam) {
     return onArticleViewInput(directionOfSelection(sender - IDC_ARTICLE_VIEW),
                               *reinterpret_cast<const MSGFILTER*>(lParam));
   }
+  // Single clicks, the arrow keys, Enter, Tab and Escape in a word list.
+  if (sender == IDC_WORD_LIST || sender == IDC_WORD_LIST + 1) onWordListNotice(*header);
   return 0;
 }
 
@@ -259,6 +264,12 @@ LRESULT onCommand(HWND window, WPARAM wParam, LPARAM lParam) {
   return DefWindowProcW(window, WM_COMMAND, wParam, lParam);
 }
 
+// The main window's timers: the pause after a miss, and the history's settle and save.
+LRESULT onTimer(HWND window, WPARAM timer, LPARAM lParam) {
+  if (timer == ID_TIMER_NEAR_WORDS) return onNearWordsTimer(window, timer, lParam);
+  return onYourWordsTimer(window, timer, lParam);
+}
+
 struct MessageRoute {
   UINT message;
   LRESULT (*handle)(HWND, WPARAM, LPARAM);
@@ -282,7 +293,7 @@ constexpr MessageRoute mainMessages[] = {
     {WM_DRAWCLIPBOARD, onDrawClipboard},
     {WM_CHANGECBCHAIN, onChangeClipboardChain},
     {trayCallbackMessage, onTrayNotification},
-    {WM_TIMER, onYourWordsTimer},
+    {WM_TIMER, onTimer},
     {WM_APPCOMMAND, onAppCommand},
     {WM_INITMENUPOPUP, onInitMenuPopup},
 };

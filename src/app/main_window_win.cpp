@@ -7,10 +7,13 @@
 #include <string>
 
 #include "app/app_state_win.h"
+#include "app/keyboard_paths_win.h"
+#include "app/toolbar_tips_win.h"
 #include "common/dpi_win.h"
 #include "common/direction.h"
 #include "common/text_seam_win.h"
 #include "dictionary/article_view_win.h"
+#include "dictionary/article_margins_win.h"
 #include "resource.h"
 
 namespace {
@@ -119,6 +122,7 @@ void applyFonts() {
     setFont(tab.controls.pronounceButton, guiFont());
     setFont(tab.controls.wordList, english ? guiFont() : app.wordFont);
     setFont(tab.controls.articleView, english ? app.articleFont : guiFont());
+    setArticleViewMargins(tab.controls.articleView, app.dpi);
     SendMessageW(tab.controls.wordList, LVM_SETCOLUMNWIDTH, 0, scaled(wordListColumnWidth));
   }
 }
@@ -181,6 +185,7 @@ void createToolbar(HWND mainWindow) {
     added[i].fsStyle = buttons[i].style;
   }
   SendMessageW(app.toolbar, TB_ADDBUTTONSW, std::size(added), reinterpret_cast<LPARAM>(added));
+  addToolbarTips(app.toolbar, app.instance);
 }
 
 }  // namespace
@@ -197,6 +202,7 @@ LRESULT createMainWindowControls(HWND mainWindow, const CREATESTRUCTW* creation)
   for (DirectionState& tab : app.tabs) createTabControls(mainWindow, creation->hInstance, tab);
   forwardArticleViewNotices(app.tabControl);
   createToolbar(mainWindow);
+  addKeyboardPaths();
   applyFonts();
   layOutMainWindow(mainWindow);
   showSelectedTab();
@@ -217,6 +223,7 @@ void layOutMainWindow(HWND mainWindow) {
     SetWindowPos(controls.pronounceButton, nullptr, w - scaled(106), scaled(63), scaled(100), scaled(22), SWP_NOZORDER);
     SetWindowPos(controls.wordList, nullptr, scaled(7), scaled(92), scaled(148), h - scaled(98), SWP_NOZORDER);
     SetWindowPos(controls.articleView, nullptr, scaled(158), scaled(59), w - scaled(164), h - scaled(96), SWP_NOZORDER);
+    setArticleViewMargins(controls.articleView, app.dpi);
   }
 }
 

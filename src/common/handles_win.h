@@ -113,7 +113,9 @@ class RedrawSuspended {
   explicit RedrawSuspended(HWND control) : control(control) { SendMessageW(control, WM_SETREDRAW, FALSE, 0); }
   ~RedrawSuspended() {
     SendMessageW(control, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(control, nullptr, TRUE);
+    // The frame too: a scroll bar the new contents brought or took away is drawn there, and
+    // would otherwise stay as it was until the user scrolls.
+    RedrawWindow(control, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
   }
   RedrawSuspended(const RedrawSuspended&) = delete;
   RedrawSuspended& operator=(const RedrawSuspended&) = delete;

@@ -21,7 +21,9 @@ bool addTrayIcon(NOTIFYICONDATAW& record, HWND owner, HINSTANCE instance) {
   record.cbSize = trayRecordSize;
   record.hWnd = owner;
   record.uID = trayIconId;
-  record.uFlags = NIF_MESSAGE | NIF_ICON;
+  record.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+  // The tooltip names the program; the text is cut to what the record holds.
+  LoadStringW(instance, IDS_APP_TITLE, record.szTip, static_cast<int>(sizeof(record.szTip) / sizeof(record.szTip[0])));
   record.uCallbackMessage = trayCallbackMessage;
   // The notification area shows small icons, at the size for the DPI the taskbar is drawn
   // at (the system's): the image drawn for that size, not the big one shrunk.

@@ -77,7 +77,8 @@ void clearDirection(const DirectionControls& controls) {
   SetWindowTextW(controls.articleView, L"");
 }
 
-bool lookUpWord(const LoadedDictionary& dictionary, DirectionState& state, HWND owner) {
+bool lookUpWord(const LoadedDictionary& dictionary, DirectionState& state, HWND owner, bool* missed) {
+  if (missed) *missed = false;
   try {
     const DictionaryFile* file = searchableFile(dictionary, state, owner, 2);
     if (!file) return false;
@@ -89,6 +90,7 @@ bool lookUpWord(const LoadedDictionary& dictionary, DirectionState& state, HWND 
       clearDirection(state.controls);
     }
     showArticle(state, found.article(), typed);
+    if (missed) *missed = !typed.empty() && found.listing.status != ListingStatus::Listed && !found.articleFound;
     return true;
   } catch (...) {
     // Out of memory while reading or copying: the lookup is dropped, the program goes on.
@@ -109,6 +111,31 @@ bool showChosenHeadword(const LoadedDictionary& dictionary, DirectionState& stat
     const Lookup found = lookUp(file->search, state.own.search, state.direction, typed);
     showArticle(state, found.article(), typed);
     return true;
+  } catch (...) {
+    return false;
+  }
+}
+
+bool showListedArticle(const LoadedDictionary& dictionary, const DirectionState& state, HWND owner, int item) {
+  if (item < 0) return false;
+  try {
+    const std::wstring headword = readListItemText(state.controls.wordList, item);
+    if (headword.empty()) return false;
+    const DictionaryFile* file = searchableFile(dictionary, state, owner, 1);
+    if (!file) return false;
+    const Lookup found = lookUp(file->search, state.own.search, state.direction, toCoreText(headword));
+    showArticleText(state.controls.articleView, found.article());
+    return true;
+  } catch (...) {
+    return false;
+  }
+}
+
+bool typedTextHasArticle(const LoadedDictionary& dictionary, const DirectionState& state) {
+  if (!dictionary.loaded() || !dictionary.of(state.direction).text) return false;
+  try {
+    const std::u16string typed = toCoreText(readWindowText(state.controls.wordBox));
+    return lookUp(dictionary.of(state.direction).search, state.own.search, state.direction, typed).articleFound;
   } catch (...) {
     return false;
   }

@@ -9,13 +9,21 @@
 // Looks up what the direction's word box holds and fills its word list and article view.
 // While the dictionary is not loaded it tells the user instead, in "Info Message" boxes
 // owned by `owner`, once for the list and once for the article, and changes nothing. True
-// when the article view was filled (found or empty).
-bool lookUpWord(const LoadedDictionary& dictionary, DirectionState& state, HWND owner);
+// when the article view was filled (found or empty). `missed`, when given, tells whether
+// the text found nothing at all: no article, and no headword begins with it.
+bool lookUpWord(const LoadedDictionary& dictionary, DirectionState& state, HWND owner, bool* missed = nullptr);
 
 // After a double click in the direction's word list: the chosen headword goes to the word
 // box, read at its full length, and its article is shown; the list stays as it is. True
 // when the article view was filled.
 bool showChosenHeadword(const LoadedDictionary& dictionary, DirectionState& state, HWND owner);
+
+// The article of the listed headword at `item`, shown while the word box keeps what was
+// typed: for the arrow keys and single clicks in the word list. True when the view was filled.
+bool showListedArticle(const LoadedDictionary& dictionary, const DirectionState& state, HWND owner, int item);
+
+// Whether the word box text itself has an article (found as a lookup finds it).
+bool typedTextHasArticle(const LoadedDictionary& dictionary, const DirectionState& state);
 
 // Empties a direction's word list and article view.
 void clearDirection(const DirectionControls& controls);

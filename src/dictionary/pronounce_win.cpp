@@ -3,7 +3,7 @@
 #include <windows.h>
 #include <sapi.h>
 
-#include <cstdio>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -105,12 +105,8 @@ void pronounceWord(HWND owner, const DirectionState& state) {
   const HRESULT result = speech.voice->Speak(word.c_str(), SPF_ASYNC | SPF_PURGEBEFORESPEAK | SPF_IS_NOT_XML, nullptr);
   if (FAILED(result) && !speech.toldFailure) {
     speech.toldFailure = true;
-    wchar_t code[16];
-    std::swprintf(code, 16, L"0x%08lX", static_cast<unsigned long>(result));
-    const std::wstring name = toWideText(voices[chosen].description.name);
-    showInfoMessage(owner, L"The word could not be spoken: the speech voice" +
-                               (name.empty() ? L"" : L" \"" + name + L"\"") + L" reported error " + code +
-                               L". Check the speech settings of Windows.");
+    showInfoMessage(owner, toWideText(speechFailureMessage(language, voices[chosen].description.name,
+                                                           static_cast<std::uint32_t>(result))));
   }
 }
 

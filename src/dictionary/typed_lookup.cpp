@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "dictionary/enclosing_punctuation.h"
 #include "dictionary/typed_pinyin.h"
 
 namespace {
@@ -50,12 +51,11 @@ void addSpelling(std::vector<std::u16string>& spellings, std::u16string_view typ
   spellings.push_back(std::move(spelling));
 }
 
-// Other readings of typed text that found nothing, most likely first. For the
-// Chinese→English direction, `pinyin` receives the text read as pinyin (its tones order the
-// list that the key finds).
-std::vector<std::u16string> otherSpellings(std::u16string_view typed, Direction direction, TypedPinyin* pinyin) {
-  std::vector<std::u16string> spellings;
-  const std::u16string_view word = trimmed(typed.substr(0, maxArticleWordLength));
+// The readings of one word, most likely first: the word itself, and in the
+// English→Chinese direction with capitals changed, in the Chinese→English direction read
+// as pinyin. `pinyin` receives the first pinyin reading that succeeds.
+void addReadings(std::vector<std::u16string>& spellings, std::u16string_view typed, std::u16string_view word,
+                 Direction direction, TypedPinyin* pinyin) {
   addSpelling(spellings, typed, std::u16string(word));
   if (direction == Direction::EnglishChinese) {
     // A capital at the start of a sentence, or a word typed in capitals.
@@ -66,7 +66,7 @@ std::vector<std::u16string> otherSpellings(std::u16string_view typed, Direction 
       capital.front() = static_cast<char16_t>(capital.front() - u'a' + u'A');
       addSpelling(spellings, typed, std::move(capital));
     }
-    return spellings;
+    return;
   }
   TypedPinyin read;
   if (readTypedPinyin(word, read, maxArticleWordLength)) {
@@ -74,9 +74,24 @@ std::vector<std::u16string> otherSpellings(std::u16string_view typed, Direction 
     for (std::u16string& other : umlautSpellings(read.key, maxUmlautSpellings)) {
       addSpelling(spellings, typed, std::move(other));
     }
-    if (pinyin != nullptr) {
+    if (pinyin != nullptr && pinyin->key.empty()) {
       *pinyin = std::move(read);
     }
+  }
+}
+
+// Other readings of typed text that found nothing, most likely first. For the
+// Chinese→English direction, `pinyin` receives the text read as pinyin (its tones order the
+// list that the key finds). The readings of the text without the punctuation, quotes and
+// brackets around it come after those of the text as typed, so a headword that ends in a
+// full stop ("etc.") or a pinyin "u:" is still found as it stands.
+std::vector<std::u16string> otherSpellings(std::u16string_view typed, Direction direction, TypedPinyin* pinyin) {
+  std::vector<std::u16string> spellings;
+  const std::u16string_view word = trimmed(typed.substr(0, maxArticleWordLength));
+  addReadings(spellings, typed, word, direction, pinyin);
+  const std::u16string_view bare = withoutEnclosingPunctuation(word);
+  if (bare.size() != word.size()) {
+    addReadings(spellings, typed, bare, direction, pinyin);
   }
   return spellings;
 }

@@ -94,6 +94,27 @@ int chooseVoice(const std::vector<InstalledVoice>& voices, SpeechLanguage langua
   return chosen;
 }
 
+std::u16string speechFailureMessage(SpeechLanguage language, std::u16string_view voiceName, std::uint32_t errorCode) {
+  const bool chinese = language == SpeechLanguage::chinese;
+  std::u16string message = chinese ? u"The word could not be pronounced: Windows has no working Chinese speech voice. "
+                                     u"Add a Chinese (Simplified, China) voice"
+                                   : u"The word could not be pronounced: Windows has no working English speech voice. "
+                                     u"Add an English (United States) voice";
+  message +=
+      u" in Windows Settings, Time & Language, Speech, Manage voices, Add voices, then press Pronounce again."
+      u"\n\nDetail: the voice";
+  if (!voiceName.empty()) {
+    message += u" \"";
+    message.append(voiceName);
+    message += u"\"";
+  }
+  message += u" reported error 0x";
+  constexpr char16_t digits[] = u"0123456789ABCDEF";
+  for (int shift = 28; shift >= 0; shift -= 4) message += digits[(errorCode >> shift) & 0xF];
+  message += u".";
+  return message;
+}
+
 std::u16string missingVoiceMessage(SpeechLanguage language) {
   if (language == SpeechLanguage::chinese) {
     return u"No Chinese speech voice is installed, so Chinese words cannot be pronounced. "

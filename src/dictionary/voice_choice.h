@@ -1,6 +1,8 @@
 // Choosing the installed speech voice that pronounces a tab's word.
 #pragma once
+#include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "common/direction.h"
@@ -26,3 +28,9 @@ int chooseVoice(const std::vector<InstalledVoice>& voices, SpeechLanguage langua
 
 // What the user is told once when no voice can speak the language.
 std::u16string missingVoiceMessage(SpeechLanguage language);
+
+// What the user is told once when the chosen voice fails to speak: which language has no
+// working voice and how to add one in Windows, with the voice's name (when it has one) and
+// the error code only as a detail at the end ("Detail: the voice "X" reported error
+// 0x80004001.").
+std::u16string speechFailureMessage(SpeechLanguage language, std::u16string_view voiceName, std::uint32_t errorCode);

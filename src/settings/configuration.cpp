@@ -65,6 +65,13 @@ std::string serialiseConfiguration(const Settings& settings) {
     appendEightBit(out, toneColours->second);
     out += "\r\n";
   }
+  // Where the window was left, when known: a line that older versions read and ignore.
+  const auto placement = settings.find(u"WindowPlacement");
+  if (placement != settings.end()) {
+    out += "WindowPlacement=";
+    appendEightBit(out, placement->second);
+    out += "\r\n";
+  }
   return out;
 }
 

@@ -33,9 +33,9 @@ inline constexpr std::size_t maxConfigurationReadSize = 1 << 20;
 Settings parseConfiguration(std::string_view bytes, bool wholeFile = true);
 
 // The file's bytes: LoadOnStart, AlwaysOnTop and DefaultLanguageId in that order, each
-// line ended by CR LF, then ToneColours when the map holds it. A missing key of the first
-// three is written as "true", "false" and "0" respectively; other keys are not written. Characters beyond 8 bits are
-// written as "?".
+// line ended by CR LF, then ToneColours and WindowPlacement when the map holds them. A missing
+// key of the first three is written as "true", "false" and "0" respectively; other keys are
+// not written. Characters beyond 8 bits are written as "?".
 std::string serialiseConfiguration(const Settings& settings);
 
 // A switch is on when its key is present and the value begins with "true", compared

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "dictionary/lookup.h"
+#include "dictionary/near_words.h"
 #include "dictionary/own_articles.h"
 #include "dictionary/typed_lookup.h"
 #include "dictionary/word_search.h"
@@ -116,6 +117,24 @@ bool fieldsInOrder(std::u16string_view text) {
 
 bool sameView(std::u16string_view a, std::u16string_view b) { return a.data() == b.data() && a.size() == b.size(); }
 
+// The near headwords are at most ten distinct headwords of the text, views into it, and
+// the message quotes at most 60 units of the word.
+void checkNearWords(const ArticleText& text, std::u16string_view word, Direction direction) {
+  const std::vector<std::u16string_view> nearby = nearestHeadwords(text, word, direction);
+  FUZZ_CHECK(nearby.size() <= maxNearWords, text.text, word);
+  const char16_t* const begin = text.text.data();
+  for (std::size_t i = 0; i < nearby.size(); ++i) {
+    const std::u16string_view headword = nearby[i];
+    FUZZ_CHECK(!headword.empty() && headword.data() >= begin &&
+                   headword.data() + headword.size() <= begin + text.text.size() &&
+                   begin[headword.data() - begin - 1] == u'|',
+               text.text, word);
+    for (std::size_t j = 0; j < i; ++j) FUZZ_CHECK(nearby[j] != headword, text.text, word);
+  }
+  const std::u16string message = noEntryMessage(word, nearby);
+  FUZZ_CHECK(message.rfind(u"No entry for \"", 0) == 0, text.text, word);
+}
+
 void compare(std::u16string_view loaded, const ArticleText& engineText, std::u16string_view word) {
   const reference::Listing wantList = reference::listHeadwords(loaded, word);
   const HeadwordListing list = listHeadwords(engineText, word);
@@ -142,6 +161,7 @@ void compare(std::u16string_view loaded, const ArticleText& engineText, std::u16
     if (article.status == ArticleStatus::Found) {
       FUZZ_CHECK(found && reference::keepsLinesInOrder(shown, shownArticle(article.article)), loaded, word);
     }
+    checkNearWords(engineText, word, tab);
   }
 }
 

@@ -50,4 +50,17 @@ TEST(VoiceChoice, TabsSpeakTheirOwnLanguageAndMessagesNameWhatToInstall) {
   EXPECT_NE(missingVoiceMessage(SpeechLanguage::english).find(u"English (United States) voice"), std::u16string::npos);
 }
 
+// The failure says which language lacks a voice and where to add one; the code comes last.
+TEST(VoiceChoice, AFailingVoiceIsExplainedWithTheCodeOnlyAsADetail) {
+  EXPECT_EQ(
+      speechFailureMessage(SpeechLanguage::english, u"Wine Voice", 0x80004001u),
+      u"The word could not be pronounced: Windows has no working English speech voice. Add an English "
+      u"(United States) voice in Windows Settings, Time & Language, Speech, Manage voices, Add voices, then press "
+      u"Pronounce again.\n\nDetail: the voice \"Wine Voice\" reported error 0x80004001.");
+  const std::u16string chinese = speechFailureMessage(SpeechLanguage::chinese, u"", 0x8004503Au);
+  EXPECT_NE(chinese.find(u"no working Chinese speech voice. Add a Chinese (Simplified, China) voice"),
+            std::u16string::npos);
+  EXPECT_EQ(chinese.substr(chinese.find(u"Detail:")), u"Detail: the voice reported error 0x8004503A.");
+}
+
 }  // namespace

@@ -114,7 +114,11 @@ TEST_F(CommandWindow, PronounceTellsOnceWhenTheWordCannotBeSpoken) {
   pumpMessages(100);
   const auto texts = boxes.texts();
   ASSERT_EQ(texts.size(), 2u);
-  EXPECT_NE(texts[0].find(L"could not be spoken"), std::wstring::npos) << std::string(texts[0].begin(), texts[0].end());
+  // The language without a working voice and where to add one first, the code only at the end.
+  EXPECT_EQ(texts[0].rfind(L"The word could not be pronounced: Windows has no working English speech voice.", 0), 0u)
+      << std::string(texts[0].begin(), texts[0].end());
+  EXPECT_NE(texts[0].find(L"Time & Language, Speech"), std::wstring::npos);
+  EXPECT_NE(texts[0].find(L"reported error 0x"), std::wstring::npos);
   EXPECT_NE(texts[1].find(L"No Chinese speech voice is installed"), std::wstring::npos);
   EXPECT_EQ(exitProgramAndWait(), 0);
 }

@@ -108,4 +108,74 @@ INSTANTIATE_TEST_SUITE_P(Program, StartingWithAlwaysOnTop,
                                            TopMostCase{"False", "AlwaysOnTop=false", false}),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// The window comes back where the user left it: moved, resized and maximised, across an
+// exit and a start, with the place kept in Configuration.dat.
+TEST(Program, KeepsItsWindowPlacementAcrossARestart) {
+  const auto directory = installProgram();
+  PROCESS_INFORMATION process{};
+  HWND window = startInstalledProgram(directory, process);
+  ASSERT_NE(window, nullptr);
+  SetWindowPos(window, nullptr, 150, 120, 420, 360, SWP_NOZORDER | SWP_NOACTIVATE);
+  WINDOWPLACEMENT before{};
+  before.length = sizeof(before);
+  ASSERT_TRUE(GetWindowPlacement(window, &before));
+  ShowWindow(window, SW_MAXIMIZE);
+  ASSERT_EQ(exitInstalledProgram(window, process), 0u);
+
+  const auto saved = readFileBytes(directory + L"\\Configuration.dat");
+  ASSERT_TRUE(saved.has_value()) << "the placement was saved";
+  const RECT& normal = before.rcNormalPosition;
+  const std::string line = "WindowPlacement=" + std::to_string(normal.left) + "," + std::to_string(normal.top) + "," +
+                           std::to_string(normal.right) + "," + std::to_string(normal.bottom) + ",maximised\r\n";
+  EXPECT_NE(saved->find(line), std::string::npos) << *saved;
+  EXPECT_NE(saved->find("LoadOnStart=false\r\n"), std::string::npos) << "a missing switch stays off: " << *saved;
+
+  window = startInstalledProgram(directory, process);
+  ASSERT_NE(window, nullptr);
+  EXPECT_TRUE(IsZoomed(window)) << "maximised again";
+  ShowWindow(window, SW_RESTORE);
+  WINDOWPLACEMENT after{};
+  after.length = sizeof(after);
+  ASSERT_TRUE(GetWindowPlacement(window, &after));
+  EXPECT_TRUE(EqualRect(&after.rcNormalPosition, &before.rcNormalPosition))
+      << after.rcNormalPosition.left << "," << after.rcNormalPosition.top << " "
+      << after.rcNormalPosition.right - after.rcNormalPosition.left << "x"
+      << after.rcNormalPosition.bottom - after.rcNormalPosition.top;
+  EXPECT_EQ(exitInstalledProgram(window, process), 0u);
+}
+
+TEST(Program, AWindowLeftOnAMonitorThatIsGoneComesBackOnScreen) {
+  const auto directory = installProgram();
+  writeRawFile(
+      directory + L"\\Configuration.dat",
+      "LoadOnStart=false\r\nAlwaysOnTop=false\r\nDefaultLanguageId=0\r\nWindowPlacement=9000,200,9400,523,normal\r\n");
+  PROCESS_INFORMATION process{};
+  const HWND window = startInstalledProgram(directory, process);
+  ASSERT_NE(window, nullptr);
+  RECT shown{};
+  GetWindowRect(window, &shown);
+  EXPECT_LE(shown.right, GetSystemMetrics(SM_XVIRTUALSCREEN) + GetSystemMetrics(SM_CXVIRTUALSCREEN));
+  EXPECT_EQ(shown.right - shown.left, 400) << "the size is kept";
+  EXPECT_EQ(exitInstalledProgram(window, process), 0u);
+}
+
+// A window the user left where it opened changes nothing in the file, and creates none.
+TEST(Program, AnUnmovedWindowLeavesConfigurationAsItWas) {
+  const auto directory = installProgram();
+  for (const bool withFile : {true, false}) {
+    const std::wstring path = directory + L"\\Configuration.dat";
+    DeleteFileW(path.c_str());
+    if (withFile) writeRawFile(path, "AlwaysOnTop=false\r\n");
+    PROCESS_INFORMATION process{};
+    const HWND window = startInstalledProgram(directory, process);
+    ASSERT_NE(window, nullptr);
+    ASSERT_EQ(exitInstalledProgram(window, process), 0u);
+    const auto bytes = readFileBytes(path);
+    EXPECT_EQ(bytes.has_value(), withFile);
+    if (bytes) {
+      EXPECT_EQ(*bytes, "AlwaysOnTop=false\r\n");
+    }
+  }
+}
+
 }  // namespace

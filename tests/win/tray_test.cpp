@@ -102,10 +102,12 @@ struct TrayIcon : ::testing::Test {
   }
 };
 
-TEST_F(TrayIcon, IsAddedWithoutTooltipAndTheRecordTheShellExpects) {
+TEST_F(TrayIcon, IsAddedWithTheProgramsNameAsTooltipAndTheRecordTheShellExpects) {
   EXPECT_TRUE(trayIconPresent(app.mainWindow));
   EXPECT_EQ(app.trayIconData.cbSize, NOTIFYICONDATAW_V3_SIZE);
-  EXPECT_EQ(app.trayIconData.uFlags, static_cast<UINT>(NIF_MESSAGE | NIF_ICON)) << "no tooltip";
+  EXPECT_EQ(app.trayIconData.uFlags, static_cast<UINT>(NIF_MESSAGE | NIF_ICON | NIF_TIP)) << "a tooltip";
+  EXPECT_STREQ(app.trayIconData.szTip, L"Tandemox English to Chinese, Chinese to English Talking Dictionary")
+      << "the tooltip is the program's name";
   EXPECT_EQ(app.trayIconData.uCallbackMessage, 3345u);
   EXPECT_EQ(app.trayIconData.uID, 123u);
   EXPECT_NE(app.trayIconData.hIcon, nullptr) << "icon 2210 loaded";

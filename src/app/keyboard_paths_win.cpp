@@ -1,0 +1,64 @@
+#include "app/keyboard_paths_win.h"
+
+#include <array>
+
+#include "app/app_state_win.h"
+#include "app/main_window_win.h"
+#include "dictionary/lookup_win.h"
+#include "dictionary/result_keys_win.h"
+
+namespace {
+
+// The keys always act on the selected tab: the other tab's controls are hidden and cannot
+// have the focus.
+void showListed(int item) { showListedArticle(app.dictionary, tabOf(selectedTab()), app.mainWindow, item); }
+
+void chooseListed() { showChosenHeadword(); }
+
+// Enter in the word box: the typed text's own article is already shown; when it has none,
+// the first listed headword's is.
+void enterInWordBox() {
+  const DirectionState& tab = tabOf(selectedTab());
+  if (typedTextHasArticle(app.dictionary, tab)) return;
+  markListedHeadword(tab.controls.wordList, 0);
+  showListed(0);
+}
+
+std::array<ResultKeyPaths, 2> keyPaths;
+
+}  // namespace
+
+void addKeyboardPaths() {
+  for (const DirectionState& tab : app.tabs) {
+    ResultKeyPaths& paths = keyPaths[directionIndex(tab.direction)];
+    paths.controls = &tab.controls;
+    paths.showListed = showListed;
+    paths.chooseListed = chooseListed;
+    paths.enterInWordBox = enterInWordBox;
+  }
+}
+
+bool takeKeyboardPathKey(const MSG& message) {
+  if (message.message != WM_KEYDOWN) return false;
+  // Only the shown tab's controls can have the focus.
+  return takeResultKey(keyPaths[directionIndex(selectedTab())], message);
+}
+
+namespace {
+
+void onWordListItemChanged(const NMLISTVIEW& change) {
+  const bool selected =
+      (change.uChanged & LVIF_STATE) && (change.uNewState & LVIS_SELECTED) && !(change.uOldState & LVIS_SELECTED);
+  if (!selected || change.iItem < 0) return;
+  for (const DirectionState& tab : app.tabs) {
+    if (tab.controls.wordList == change.hdr.hwndFrom) {
+      showListedArticle(app.dictionary, tab, app.mainWindow, change.iItem);
+    }
+  }
+}
+
+}  // namespace
+
+void onWordListNotice(const NMHDR& header) {
+  if (header.code == LVN_ITEMCHANGED) onWordListItemChanged(reinterpret_cast<const NMLISTVIEW&>(header));
+}
