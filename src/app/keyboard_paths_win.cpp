@@ -50,7 +50,7 @@ void onWordListItemChanged(const NMLISTVIEW& change) {
   const bool selected =
       (change.uChanged & LVIF_STATE) && (change.uNewState & LVIS_SELECTED) && !(change.uOldState & LVIS_SELECTED);
   if (!selected || change.iItem < 0) return;
-  for (const DirectionState& tab : app.tabs) {
+  for (DirectionState& tab : app.tabs) {
     if (tab.controls.wordList == change.hdr.hwndFrom) {
       showListedArticle(app.dictionary, tab, app.mainWindow, change.iItem);
     }

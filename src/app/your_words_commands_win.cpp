@@ -1,5 +1,7 @@
 #include "app/your_words_commands_win.h"
 
+#include "dictionary/lookup_win.h"
+
 #include <string>
 
 #include "app/app_state_win.h"
@@ -20,9 +22,10 @@ constexpr UINT historySaveMilliseconds = 3000;
 
 YourWordsState& yours() { return app.yourWords; }
 
-// The word a tab shows: its word box text while its article view holds an article.
+// The word a tab shows: its word box text while that text has an article (a miss's
+// "No entry" text in the view is no article).
 std::u16string shownWord(const DirectionState& tab) {
-  if (GetWindowTextLengthW(tab.controls.articleView) <= 0) return {};
+  if (GetWindowTextLengthW(tab.controls.articleView) <= 0 || !typedTextHasArticle(app.dictionary, tab)) return {};
   return toCoreText(readWindowText(tab.controls.wordBox));
 }
 

@@ -116,15 +116,16 @@ bool showChosenHeadword(const LoadedDictionary& dictionary, DirectionState& stat
   }
 }
 
-bool showListedArticle(const LoadedDictionary& dictionary, const DirectionState& state, HWND owner, int item) {
+bool showListedArticle(const LoadedDictionary& dictionary, DirectionState& state, HWND owner, int item) {
   if (item < 0) return false;
   try {
     const std::wstring headword = readListItemText(state.controls.wordList, item);
     if (headword.empty()) return false;
     const DictionaryFile* file = searchableFile(dictionary, state, owner, 1);
     if (!file) return false;
-    const Lookup found = lookUp(file->search, state.own.search, state.direction, toCoreText(headword));
-    showArticleText(state.controls.articleView, found.article());
+    const std::u16string chosen = toCoreText(headword);
+    const Lookup found = lookUp(file->search, state.own.search, state.direction, chosen);
+    showArticle(state, found.article(), chosen);
     return true;
   } catch (...) {
     return false;

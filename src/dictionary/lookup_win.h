@@ -20,7 +20,7 @@ bool showChosenHeadword(const LoadedDictionary& dictionary, DirectionState& stat
 
 // The article of the listed headword at `item`, shown while the word box keeps what was
 // typed: for the arrow keys and single clicks in the word list. True when the view was filled.
-bool showListedArticle(const LoadedDictionary& dictionary, const DirectionState& state, HWND owner, int item);
+bool showListedArticle(const LoadedDictionary& dictionary, DirectionState& state, HWND owner, int item);
 
 // Whether the word box text itself has an article (found as a lookup finds it).
 bool typedTextHasArticle(const LoadedDictionary& dictionary, const DirectionState& state);
