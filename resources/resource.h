@@ -12,7 +12,7 @@
 #define IDR_MAIN_MENU 109
 #define IDR_ACCELERATORS 109
 #define IDR_TRAY_MENU 10201
-#define IDB_TOOLBAR 37682      // the 16-pixel strip; the others are drawn for larger scales
+#define IDB_TOOLBAR 37682  // the 16-pixel strip; the others are drawn for larger scales
 #define IDB_TOOLBAR_20 37683
 #define IDB_TOOLBAR_24 37684
 #define IDB_TOOLBAR_28 37685
@@ -100,10 +100,10 @@
 #define IDC_OWN_DELETE 1604
 
 // The history, Back and Forward, and My Words
-#define IDR_YOUR_WORDS_KEYS 2200       // Alt+Left, Alt+Right, Ctrl+D from every control of the window
-#define TIMER_HISTORY_SETTLE 2201      // a looked-up word counts as looked at once it stays shown
-#define TIMER_HISTORY_SAVE 2202        // History.dat is written a moment after it changes
-#define IDM_REMEMBER_SHOWN_WORD 2203   // Enter or a drop-down choice: the shown word is looked at
+#define IDR_YOUR_WORDS_KEYS 2200      // Alt+Left, Alt+Right, Ctrl+D from every control of the window
+#define TIMER_HISTORY_SETTLE 2201     // a looked-up word counts as looked at once it stays shown
+#define TIMER_HISTORY_SAVE 2202       // History.dat is written a moment after it changes
+#define IDM_REMEMBER_SHOWN_WORD 2203  // Enter or a drop-down choice: the shown word is looked at
 #define IDM_EDIT_KEEP_IN_MY_WORDS 2204
 #define IDM_VIEW_BACK 2205
 #define IDM_VIEW_FORWARD 2206
