@@ -85,7 +85,7 @@ void openAboutBox() {
 
 void pronounceCurrentWord() { pronounceWord(app.mainWindow, tabOf(selectedTab())); }
 
-void printCurrentArticle() { printShownArticle(app.mainWindow, tabOf(selectedTab()).controls); }
+void printCurrentArticle() { printShownArticle(app.mainWindow, tabOf(selectedTab())); }
 
 // Toolbar button 10501 and Edit, "Own Word Article...": the dialog opens on the current
 // tab's direction and word; after a save or a deletion, the tab of the direction it changed

@@ -4,6 +4,7 @@
 
 #include "app/app_state_win.h"
 #include "app/main_window_win.h"
+#include "app/your_words_commands_win.h"
 #include "common/shell_win.h"
 #include "common/text_seam_win.h"
 #include "dictionary/article_view_win.h"
@@ -69,10 +70,13 @@ void chooseToneColours(int choice) {
 }
 
 void followWord(Direction direction, const std::wstring& word) {
+  const Direction from = selectedTab();
+  leaveShownWord();
   SendMessageW(app.tabControl, TCM_SETCURSEL, directionIndex(direction), 0);
   showSelectedTab();
   SetWindowTextW(tabOf(direction).controls.wordBox, word.c_str());
   lookUpWord();
+  rememberFollowedWord(from, direction);
 }
 
 LRESULT onArticleViewInput(Direction direction, const MSGFILTER& input) {

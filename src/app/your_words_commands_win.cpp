@@ -137,10 +137,28 @@ void rememberShownWord(Direction direction) {
 
 void rememberSelectedTabsWord() { rememberShownWord(selectedTab()); }
 
+void leaveShownWord() { settleNow(); }
+
+void rememberFollowedWord(Direction from, Direction to) {
+  rememberShownWord(to);
+  yours().linkReturn.reset();
+  if (from != to) yours().linkReturn = YourWordsState::LinkReturn{from, to, shownWord(tabOf(to))};
+}
+
 void goBack() {
   settleNow();
   const DirectionState& tab = tabOf(selectedTab());
   const std::u16string shown = toCoreText(readWindowText(tab.controls.wordBox));
+  // Back from a word reached by a link in the other tab returns to that tab, which still
+  // shows the word the link was in.
+  if (const auto& link = yours().linkReturn; link && link->to == tab.direction && link->word == shown) {
+    const Direction from = link->from;
+    yours().linkReturn.reset();
+    SendMessageW(app.tabControl, TCM_SETCURSEL, directionIndex(from), 0);
+    showSelectedTab();
+    updateKeepCheckMark();
+    return;
+  }
   if (const auto word = stepBack(yours().words.of(tab.direction).steps, shown)) showStep(*word);
 }
 

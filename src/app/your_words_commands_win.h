@@ -22,6 +22,10 @@ bool onWordBoxCommand(WORD id, WORD code);
 void noteTypedLookup();
 // The shown word of a tab counts as looked at now (a double click, a capture, Enter).
 void rememberShownWord(Direction direction);
+// Around following a link: before, the word being left counts as looked at (so Back can
+// return to it); after, the word reached counts, and Back in another tab returns here.
+void leaveShownWord();
+void rememberFollowedWord(Direction from, Direction to);
 
 // Commands.
 void goBack();

@@ -5,7 +5,9 @@
 #include <algorithm>
 #include <vector>
 
+#include "common/text_seam_win.h"
 #include "common/window_text_win.h"
+#include "dictionary/article_format.h"
 
 namespace {
 
@@ -20,8 +22,13 @@ bool breaksAnywhere(wchar_t c) { return c >= 0x2E80 && c <= 0xFFEF; }
 
 // Splits one paragraph into lines no wider than `width`: at blanks where possible, between
 // CJK characters, and inside a word only when the word alone is wider than the line.
-std::vector<std::wstring> wrapParagraph(HDC device, const std::wstring& paragraph, int width) {
-  std::vector<std::wstring> lines;
+struct WrappedLine {
+  std::size_t start;  // in the paragraph
+  std::wstring text;
+};
+
+std::vector<WrappedLine> wrapParagraph(HDC device, const std::wstring& paragraph, int width) {
+  std::vector<WrappedLine> lines;
   std::size_t start = 0;
   while (start < paragraph.size()) {
     const auto rest = static_cast<int>(std::min<std::size_t>(paragraph.size() - start, 32767));
@@ -39,27 +46,35 @@ std::vector<std::wstring> wrapParagraph(HDC device, const std::wstring& paragrap
     }
     std::wstring line = paragraph.substr(start, end - start);
     while (!line.empty() && line.back() == L' ') line.pop_back();
-    lines.push_back(line);
+    lines.push_back({start, line});
     start = end;
     while (start < paragraph.size() && paragraph[start] == L' ') ++start;
   }
-  if (lines.empty()) lines.emplace_back();  // an empty paragraph is an empty line
+  if (lines.empty()) lines.push_back({0, {}});  // an empty paragraph is an empty line
   return lines;
 }
 
-std::vector<std::wstring> paragraphsOf(const std::wstring& text) {
-  std::vector<std::wstring> paragraphs;
-  std::wstring current;
-  for (const wchar_t c : text) {
+// A paragraph and the colour of each of its characters (none: black).
+struct Paragraph {
+  std::wstring text;
+  std::vector<COLORREF> colours;
+};
+
+std::vector<Paragraph> paragraphsOf(const std::wstring& text, const std::vector<COLORREF>& colours) {
+  std::vector<Paragraph> paragraphs;
+  Paragraph current;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const wchar_t c = text[i];
     if (c == L'\r') continue;
     if (c == L'\n') {
-      paragraphs.push_back(current);
-      current.clear();
+      paragraphs.push_back(std::move(current));
+      current = {};
     } else {
-      current += c;
+      current.text += c;
+      if (!colours.empty()) current.colours.push_back(i < colours.size() ? colours[i] : RGB(0, 0, 0));
     }
   }
-  if (!current.empty()) paragraphs.push_back(current);
+  if (!current.text.empty()) paragraphs.push_back(std::move(current));
   return paragraphs;
 }
 
@@ -72,7 +87,8 @@ struct PageWriter {
   bool onPage = false;
   bool stopped = false;
 
-  void line(const std::wstring& text, int height) {
+  // `colours`, when given, holds the colour of each character of `text`.
+  void line(const std::wstring& text, int height, const COLORREF* colours = nullptr) {
     if (stopped) return;
     if (onPage && y + height > body.bottom) endPage();
     if (!onPage) {
@@ -84,7 +100,24 @@ struct PageWriter {
       ++pages;
       y = body.top;
     }
-    if (!text.empty()) TextOutW(device, body.left, y, text.c_str(), static_cast<int>(text.size()));
+    if (!colours) {
+      if (!text.empty()) TextOutW(device, body.left, y, text.c_str(), static_cast<int>(text.size()));
+    } else {
+      // Run by run of one colour, each starting where the one before ended.
+      int x = body.left;
+      for (std::size_t start = 0; start < text.size();) {
+        std::size_t end = start + 1;
+        while (end < text.size() && colours[end] == colours[start]) ++end;
+        const int length = static_cast<int>(end - start);
+        SetTextColor(device, colours[start]);
+        TextOutW(device, x, y, text.c_str() + start, length);
+        SIZE size{};
+        GetTextExtentPoint32W(device, text.c_str() + start, length, &size);
+        x += size.cx;
+        start = end;
+      }
+      SetTextColor(device, RGB(0, 0, 0));
+    }
     y += height;
   }
   void endPage() {
@@ -106,7 +139,7 @@ bool endPrinterPage(void* device) { return EndPage(static_cast<HDC>(device)) > 0
 }  // namespace
 
 int printArticleOnPages(HDC device, const RECT& page, const std::wstring& headword, const std::wstring& article,
-                        const PageEvents& events) {
+                        const PageEvents& events, const std::vector<COLORREF>& colours) {
   // One inch of margin, but never more than a tenth of the page on each side.
   const int dpiX = std::max(1, GetDeviceCaps(device, LOGPIXELSX));
   const int dpiY = std::max(1, GetDeviceCaps(device, LOGPIXELSY));
@@ -124,12 +157,15 @@ int printArticleOnPages(HDC device, const RECT& page, const std::wstring& headwo
   SetTextAlign(device, TA_LEFT | TA_TOP | TA_NOUPDATECP);
 
   const int headingHeight = lineHeight(device);
-  for (const auto& line : wrapParagraph(device, headword, width)) writer.line(line, headingHeight);
+  for (const auto& line : wrapParagraph(device, headword, width)) writer.line(line.text, headingHeight);
   SelectObject(device, bodyFont ? bodyFont : GetStockObject(DEFAULT_GUI_FONT));
   const int bodyHeight = lineHeight(device);
   writer.line(L"", bodyHeight);
-  for (const auto& paragraph : paragraphsOf(article)) {
-    for (const auto& line : wrapParagraph(device, paragraph, width)) writer.line(line, bodyHeight);
+  for (const auto& paragraph : paragraphsOf(article, colours)) {
+    for (const auto& line : wrapParagraph(device, paragraph.text, width)) {
+      const bool coloured = paragraph.colours.size() == paragraph.text.size() && !line.text.empty();
+      writer.line(line.text, bodyHeight, coloured ? paragraph.colours.data() + line.start : nullptr);
+    }
   }
   writer.endPage();
 
@@ -139,10 +175,31 @@ int printArticleOnPages(HDC device, const RECT& page, const std::wstring& headwo
   return writer.pages;
 }
 
-void printShownArticle(HWND owner, const DirectionControls& controls) {
-  const std::wstring article = readWindowText(controls.articleView);
+std::vector<COLORREF> printColours(const std::wstring& article, const DirectionState& state,
+                                   const std::wstring& headword) {
+  const int scheme = state.view.toneScheme;
+  if (scheme < 1 || static_cast<std::size_t>(scheme) > toneSchemes().size()) return {};
+  const std::u16string text = toCoreText(article);
+  const ArticleMarks marks = findArticleMarks(text, state.direction, toCoreText(headword));
+  std::vector<COLORREF> colours(text.size(), RGB(0, 0, 0));
+  const auto& toneColours = toneSchemes()[static_cast<std::size_t>(scheme - 1)].colours;
+  for (const ToneSpan& span : marks.tones) {
+    if (span.tone < 1 || span.tone > 5 || span.start >= colours.size()) continue;
+    const std::size_t end = std::min(colours.size(), span.start + span.length);
+    std::fill(colours.begin() + static_cast<std::ptrdiff_t>(span.start),
+              colours.begin() + static_cast<std::ptrdiff_t>(end),
+              static_cast<COLORREF>(toneColours[static_cast<std::size_t>(span.tone - 1)]));
+  }
+  return colours;
+}
+
+void printShownArticle(HWND owner, const DirectionState& state) {
+  // The article as the view counts its characters (one LF per line end), which is what the
+  // tone colours are found on.
+  const std::wstring article = toWideText(withViewLineEnds(toCoreText(readWindowText(state.controls.articleView))));
   if (article.empty()) return;
-  const std::wstring headword = readWindowText(controls.wordBox);
+  const std::wstring headword = readWindowText(state.controls.wordBox);
+  const std::vector<COLORREF> colours = printColours(article, state, headword);
 
   PRINTDLGW dialog{};
   dialog.lStructSize = sizeof(dialog);
@@ -156,8 +213,8 @@ void printShownArticle(HWND owner, const DirectionControls& controls) {
   document.lpszDocName = title.c_str();
   if (StartDocW(dialog.hDC, &document) > 0) {
     const RECT page{0, 0, GetDeviceCaps(dialog.hDC, HORZRES), GetDeviceCaps(dialog.hDC, VERTRES)};
-    const int printed =
-        printArticleOnPages(dialog.hDC, page, headword, article, {startPrinterPage, endPrinterPage, dialog.hDC});
+    const int printed = printArticleOnPages(dialog.hDC, page, headword, article,
+                                            {startPrinterPage, endPrinterPage, dialog.hDC}, colours);
     if (printed > 0) EndDoc(dialog.hDC);
     else AbortDoc(dialog.hDC);
   }

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "dictionary/direction_state_win.h"
 
@@ -17,10 +18,17 @@ struct PageEvents {
 // Lays the headword out as a heading and the article below it on pages of the given
 // device, wrapping lines to the page width and starting a new page when one is full, within
 // margins of one inch (or less on small pages). `page` is the printable area in device
-// pixels. Returns the pages printed.
+// pixels. `colours`, when not empty, gives the colour of each unit of `article` (line ends
+// included); otherwise everything is black. Returns the pages printed.
 int printArticleOnPages(HDC device, const RECT& page, const std::wstring& headword, const std::wstring& article,
-                        const PageEvents& events);
+                        const PageEvents& events, const std::vector<COLORREF>& colours = {});
+
+// The colour of each unit of `article` (its line ends single LFs) when printed from `state`'s
+// view: the tone colours of the scheme the view shows, or nothing (all black) with Off.
+std::vector<COLORREF> printColours(const std::wstring& article, const DirectionState& state,
+                                   const std::wstring& headword);
 
 // The Print button: the direction's article, headed by its word box text, with the
-// standard print dialog owned by `owner`; nothing to print does nothing.
-void printShownArticle(HWND owner, const DirectionControls& controls);
+// standard print dialog owned by `owner`, in the tone colours the view shows (a printer
+// without colour makes them grey); nothing to print does nothing.
+void printShownArticle(HWND owner, const DirectionState& state);

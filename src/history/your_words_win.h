@@ -4,6 +4,7 @@
 #pragma once
 #include <windows.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,14 @@ struct YourWordsState {
   Direction settleDirection = Direction::EnglishChinese;
   // Alt+Left, Alt+Right and Ctrl+D, for every control of the main window.
   HACCEL keys = nullptr;
+  // A link followed into the other tab: Back in that tab, while it still shows the word,
+  // returns to the tab the link was in (each tab keeps its own steps).
+  struct LinkReturn {
+    Direction from;
+    Direction to;
+    std::u16string word;
+  };
+  std::optional<LinkReturn> linkReturn;
 };
 
 std::wstring historyFilePath();

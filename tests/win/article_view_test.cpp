@@ -158,12 +158,22 @@ TEST_F(ArticleViewWindow, AClickOnALinkLooksTheWordUpInItsTab) {
   EXPECT_EQ(SendMessageW(app.tabControl, TCM_GETCURSEL, 0, 0), chinese);
   EXPECT_EQ(textOf(app.tabs[chinese].controls.wordBox), L"告诉");
   EXPECT_EQ(articleOf(chinese), std::wstring(tellArticle.begin(), tellArticle.end()));
+  // Back returns to the tab the link was in, as it was.
+  command(IDM_VIEW_BACK);
+  EXPECT_EQ(SendMessageW(app.tabControl, TCM_GETCURSEL, 0, 0), english);
+  EXPECT_EQ(textOf(app.tabs[english].controls.wordBox), L"tell");
 
-  // A cross-reference, then an English word form's base word.
+  // A cross-reference, then an English word form's base word. Back and Forward step
+  // between the word and the reference followed from it, both in the history.
   lookUp(chinese, L"书");
   clickAt(chinese, L"書經");
   EXPECT_EQ(textOf(app.tabs[chinese].controls.wordBox), L"書經");
   EXPECT_EQ(articleOf(chinese).substr(0, 8), L"Shū jīng");
+  command(IDM_VIEW_BACK);
+  EXPECT_EQ(textOf(app.tabs[chinese].controls.wordBox), L"书");
+  EXPECT_EQ(articleOf(chinese).substr(0, 3), L"shū");
+  command(IDM_VIEW_FORWARD);
+  EXPECT_EQ(textOf(app.tabs[chinese].controls.wordBox), L"書經");
   lookUp(english, L"bought");
   clickAt(english, L"buy");
   EXPECT_EQ(SendMessageW(app.tabControl, TCM_GETCURSEL, 0, 0), english);

@@ -175,6 +175,50 @@ TEST_F(CommandWindow, PrintingPaginatesALongArticleWithTextOnEveryPage) {
   EXPECT_EQ(exitProgramAndWait(), 0);
 }
 
+// Print in the view's tone colours: the reading of 水 (third tone) in the scheme's blue;
+// with Off there are no colours and the page is black on white.
+TEST_F(CommandWindow, PrintingKeepsTheToneColoursTheViewShows) {
+  MemoryPages pages{};
+  pages.width = 816;
+  pages.height = 1056;
+  BITMAPINFO info{};
+  info.bmiHeader = {sizeof(BITMAPINFOHEADER), pages.width, -pages.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  pages.device = CreateCompatibleDC(nullptr);
+  pages.bitmap = CreateDIBSection(pages.device, &info, DIB_RGB_COLORS, &pages.bits, nullptr, 0);
+  ASSERT_NE(pages.bitmap, nullptr);
+  SelectObject(pages.device, pages.bitmap);
+  const auto bluish = [&] {
+    const auto* pixels = static_cast<const DWORD*>(pages.bits);
+    int count = 0;
+    for (int i = 0; i < pages.width * pages.height; ++i) {
+      const int blue = pixels[i] & 0xFF, green = (pixels[i] >> 8) & 0xFF, red = (pixels[i] >> 16) & 0xFF;
+      count += blue - red > 100 && blue - green > 100;
+    }
+    return count;
+  };
+  const RECT page{0, 0, pages.width, pages.height};
+  const std::wstring article = L"shuǐ\n1. water\n";
+  const auto keepPage = [](void*) { return true; };
+
+  SendMessageW(app.tabControl, TCM_SETCURSEL, 1, 0);
+  command(IDM_TONE_COLOURS_FIRST);
+  const std::vector<COLORREF> colours = printColours(article, app.tabs[1], L"水");
+  ASSERT_EQ(colours.size(), article.size());
+  clearPage(&pages);
+  printArticleOnPages(pages.device, page, L"水", article, {keepPage, keepPage, &pages}, colours);
+  EXPECT_GT(bluish(), 20) << "the third tone prints in the scheme's blue";
+
+  command(IDM_TONE_COLOURS_OFF);
+  EXPECT_TRUE(printColours(article, app.tabs[1], L"水").empty());
+  clearPage(&pages);
+  printArticleOnPages(pages.device, page, L"水", article, {keepPage, keepPage, &pages},
+                      printColours(article, app.tabs[1], L"水"));
+  EXPECT_EQ(bluish(), 0);
+  DeleteDC(pages.device);
+  DeleteObject(pages.bitmap);
+  EXPECT_EQ(exitProgramAndWait(), 0);
+}
+
 TEST_F(CommandWindow, PrintWithNoArticleShowsNoDialog) {
   SetWindowTextW(app.tabs[0].controls.articleView, L"");
   command(IDT_PRINT);  // would block in the print dialog if it opened
