@@ -209,7 +209,15 @@ TEST_F(ArticleViewWindow, TabMovesThroughTheLinksAndEnterFollowsOne) {
   press(VK_TAB);
   EXPECT_EQ(selected(), L"告诉") << "Tab goes round";
   EXPECT_EQ(articleOf(english).find(L'\t'), std::wstring::npos) << "no tab typed into the view";
+  // Shift+Tab, as the thread's key state gives it, goes backwards.
+  BYTE keys[256];
+  GetKeyboardState(keys);
+  keys[VK_SHIFT] = 0x80;
+  SetKeyboardState(keys);
   press(VK_TAB);
+  keys[VK_SHIFT] = 0;
+  SetKeyboardState(keys);
+  EXPECT_EQ(selected(), L"说") << "Shift+Tab goes back round";
   press(VK_RETURN);
   EXPECT_EQ(textOf(app.tabs[chinese].controls.wordBox), L"说");
   EXPECT_EQ(articleOf(chinese), L"shuō\n1. to say\n");

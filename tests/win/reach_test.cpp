@@ -32,6 +32,18 @@ void typeInto(int tab, const std::wstring& text) {
   pumpMessages(20);
 }
 
+// Shift held down, as the thread's key state says, for as long as this lives.
+struct ShiftHeld {
+  ShiftHeld() { setShift(0x80); }
+  ~ShiftHeld() { setShift(0); }
+  static void setShift(BYTE state) {
+    BYTE keys[256];
+    GetKeyboardState(keys);
+    keys[VK_SHIFT] = keys[VK_LSHIFT] = state;
+    SetKeyboardState(keys);
+  }
+};
+
 // A key-down as the program's message loop hands it on: taken by a keyboard path, or
 // translated and dispatched to the focused control.
 void press(WORD key) {
@@ -129,6 +141,13 @@ TEST_P(KeyPaths, DownArrowsEnterAndEscapeWalkThroughTheResults) {
   EXPECT_EQ(GetFocus(), app.tabs[path.tab].controls.pronounceButton);
   press(VK_TAB);
   EXPECT_EQ(GetFocus(), editOf(path.tab));
+
+  // Shift+Tab goes round the other way.
+  const ShiftHeld shift;
+  press(VK_TAB);
+  EXPECT_EQ(GetFocus(), app.tabs[path.tab].controls.pronounceButton);
+  press(VK_TAB);
+  EXPECT_EQ(GetFocus(), app.tabs[path.tab].controls.articleView);
 }
 
 INSTANTIATE_TEST_SUITE_P(BothTabs, KeyPaths, ::testing::Values(KeyPath{0, L"ab"}, KeyPath{1, L"shu"}),

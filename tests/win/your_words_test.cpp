@@ -154,6 +154,42 @@ TEST_F(YourWordsWindow, AltLeftAndAltRightStepThroughTheWordsShown) {
   EXPECT_EQ(exitProgramAndWait(), 0);
 }
 
+// View, "Clear History" as the user meets it: a question box, answered from another thread
+// while the command waits in it. No keeps the words; Yes empties both drop-downs, Back has
+// nowhere to go, and the emptied history is what a restart reads.
+TEST_F(YourWordsWindow, ClearHistoryAsksFirstAndOnlyYesClears) {
+  ASSERT_TRUE(startProgram());
+  for (const wchar_t* word : {L"book", L"water"}) {
+    typeKeyByKey(0, word);
+    SendMessageW(app.mainWindow, WM_COMMAND, MAKEWPARAM(IDM_REMEMBER_SHOWN_WORD, 0), 0);
+  }
+  const auto clearAnswering = [](int answer) {
+    bool asked = false;
+    std::thread answering([&] {
+      for (int i = 0; i < 500 && !asked; ++i) {
+        if (const HWND box = findOwnWindow(L"#32770", L"Clear History")) {
+          asked = true;
+          PostMessageW(box, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED), 0);
+        }
+        Sleep(10);
+      }
+    });
+    SendMessageW(app.mainWindow, WM_COMMAND, MAKEWPARAM(IDM_VIEW_CLEAR_HISTORY, 0), 0);
+    answering.join();
+    return asked;
+  };
+  EXPECT_TRUE(clearAnswering(IDNO)) << "the command asks first";
+  EXPECT_EQ(dropDownItems(0), (std::vector<std::wstring>{L"water", L"book"}));
+  EXPECT_TRUE(clearAnswering(IDYES));
+  EXPECT_TRUE(dropDownItems(0).empty());
+  SendMessageW(app.mainWindow, WM_COMMAND, MAKEWPARAM(IDM_VIEW_BACK, 0), 0);
+  EXPECT_EQ(textOf(wordBox(0)), L"water") << "no step is left to go back to";
+  EXPECT_EQ(exitProgramAndWait(), 0);
+  ASSERT_TRUE(startProgram());
+  EXPECT_TRUE(dropDownItems(0).empty());
+  EXPECT_EQ(exitProgramAndWait(), 0);
+}
+
 TEST_F(YourWordsWindow, CtrlDKeepsTheShownWordWithACheckMarkAndTheDialogRemovesAndExports) {
   ASSERT_TRUE(startProgram());
   SendMessageW(app.mainWindow, WM_COMMAND, MAKEWPARAM(IDM_VIEW_CHINESE_ENGLISH, 0), 0);
