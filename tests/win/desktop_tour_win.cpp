@@ -78,6 +78,17 @@ int wmain(int argc, wchar_t** argv) {
     // Under Wine the article view can keep bits of the previous article's first line until
     // it is painted whole again.
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  } else if (step == L"command" && argc == 3) {
+    // A menu command by its number, as the menu sends it.
+    PostMessageW(window, WM_COMMAND, MAKEWPARAM(std::wcstol(argv[2], nullptr, 10), 0), 0);
+  } else if (step == L"drop-down") {
+    // The selected tab's word box opens its list of the words looked at.
+    const HWND tabs = GetDlgItem(window, 23);
+    const int tab = tabs && SendMessageW(tabs, TCM_GETCURSEL, 0, 0) == 1 ? 1 : 0;
+    const HWND box = GetDlgItem(window, 1221 + tab);
+    if (!box) return 3;
+    SetForegroundWindow(window);
+    PostMessageW(box, CB_SHOWDROPDOWN, TRUE, 0);
   } else if (step == L"place" && argc == 3) {
     const HWND shown = FindWindowW(nullptr, argv[2]);
     RECT r{};
