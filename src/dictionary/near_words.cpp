@@ -98,6 +98,43 @@ std::size_t commonness(std::u16string_view article) {
   return lines;
 }
 
+// The learner level an article gives its word ("HSK 2" on a line of its own), or 0 when
+// it gives none.
+std::size_t levelInArticle(std::u16string_view article) {
+  constexpr std::u16string_view mark = u"\nHSK ";
+  const std::size_t at = article.find(mark);
+  if (at == std::u16string_view::npos) {
+    return 0;
+  }
+  std::size_t level = 0;
+  std::size_t i = at + mark.size();
+  for (; i < article.size() && i < at + mark.size() + 2 && article[i] >= u'0' && article[i] <= u'9'; ++i) {
+    level = level * 10 + static_cast<std::size_t>(article[i] - u'0');
+  }
+  return i < article.size() && article[i] != u'\n' && article[i] != u'\r' ? 0 : level;
+}
+
+// How early a learner meets a Chinese English headword: the level of the word itself, or
+// for a pinyin key the level of the word it lists first ("1. 学生 (學生) xué sheng: …");
+// 0 when unknown. Levels say more of how common a word is than a pinyin key's length,
+// which counts its homophones.
+std::size_t learnerLevel(const ArticleText& text, const std::u16string_view article, bool pinyinKey) {
+  if (!pinyinKey) {
+    return levelInArticle(article);
+  }
+  constexpr std::u16string_view first = u"1. ";
+  if (article.substr(0, first.size()) != first) {
+    return 0;
+  }
+  const std::u16string_view rest = article.substr(first.size());
+  const std::u16string_view word = rest.substr(0, std::min(rest.find(u' '), rest.find(u'\n')));
+  if (word.empty()) {
+    return 0;
+  }
+  const ArticleLookup found = findArticle(text, word);
+  return found.status == ArticleStatus::Found ? levelInArticle(found.article) : 0;
+}
+
 // Counts of the units by their low five bits (capitals folded). One edit changes at most
 // two counts by one each and a swap none, so words whose counts differ by more than twice
 // the allowed edits cannot be near: a check that costs one pass over the headword where
@@ -258,27 +295,37 @@ std::vector<std::u16string_view> nearestHeadwords(const ArticleText& text, std::
       break;
     }
   }
-  std::vector<std::pair<std::size_t, Candidate>> ranked;
+  struct Ranked {
+    std::size_t level;  // 0: none known, ranked after every known level
+    std::size_t commonness;
+    Candidate candidate;
+  };
+  const bool chinese = direction == Direction::ChineseEnglish;
+  std::vector<Ranked> ranked;
   ranked.reserve(candidates.size());
   for (const Candidate& candidate : candidates) {
-    ranked.emplace_back(commonness(candidate.article), candidate);
+    const std::size_t level = chinese ? learnerLevel(text, candidate.article, comparison.pinyinKeysOnly) : 0;
+    ranked.push_back({level, commonness(candidate.article), candidate});
   }
-  std::sort(ranked.begin(), ranked.end(), [](const auto& a, const auto& b) {
-    if (a.second.distance != b.second.distance) {
-      return a.second.distance < b.second.distance;
+  std::sort(ranked.begin(), ranked.end(), [](const Ranked& a, const Ranked& b) {
+    if (a.candidate.distance != b.candidate.distance) {
+      return a.candidate.distance < b.candidate.distance;
     }
-    if (a.first != b.first) {
-      return a.first > b.first;
+    if (a.level != b.level) {
+      return a.level != 0 && (b.level == 0 || a.level < b.level);
     }
-    return a.second.order < b.second.order;
+    if (a.commonness != b.commonness) {
+      return a.commonness > b.commonness;
+    }
+    return a.candidate.order < b.candidate.order;
   });
-  for (const auto& entry : ranked) {
+  for (const Ranked& entry : ranked) {
     if (nearest.size() == maxNearWords) {
       break;
     }
     // The same headword twice in the file is offered once.
-    if (std::find(nearest.begin(), nearest.end(), entry.second.headword) == nearest.end()) {
-      nearest.push_back(entry.second.headword);
+    if (std::find(nearest.begin(), nearest.end(), entry.candidate.headword) == nearest.end()) {
+      nearest.push_back(entry.candidate.headword);
     }
   }
   return nearest;

@@ -32,7 +32,9 @@ std::size_t allowedEdits(std::size_t length, bool pinyin);
 std::u16string_view nearWordQuery(std::u16string_view typed);
 
 // The nearest headwords of the text, at most maxNearWords, as views into it: fewest edits
-// first, then the most common (the longest article, counting the words a pinyin article
+// first; then, in the Chinese English text, the word a learner meets first (the lowest
+// "HSK n" level of the word, or of the first word a pinyin key lists; words without one
+// after); then the most common (the longest article, counting the words a pinyin article
 // leaves out as less common), then file order. Empty when the text is empty, longer than
 // maxNearWordLength, or nothing is near enough. One pass over the text; the work per
 // headword is bounded by maxNearWordLength and the allowed edits.

@@ -109,6 +109,24 @@ TEST(NearWords, RanksByEditsThenHowCommonAndOffersAtMostTen) {
   // "shuo" lists one word and leaves 40 out: more common than "shui" with its eight.
   EXPECT_EQ(nearest(Direction::ChineseEnglish, u"shuu"), (std::vector<std::u16string>{u"shuo", u"shu", u"shui"}));
 
+  // A learner level says more than homophones: "xuesheng" lists one word, but a word of
+  // HSK 1, so it comes before "xuechen" with three unlevelled ones; without the level line
+  // it would not.
+  const auto levelled = [](std::u16string_view level) {
+    return u"Test dictionary\r\n|xuechen|1. \u5B66\u81E3 xu\u00E9 ch\u00E9n: a\r\n2. \u5B66\u5C18 b\r\n"
+           u"3. \u96EA\u6C89 c\r\n|xuesheng|1. \u5B66\u751F xu\u00E9 sheng: student\r\n"
+           u"|\u5B66\u751F|xu\u00E9 sheng\r\n" +
+           std::u16string(level) + u"1. student\r\n|\u5B66\u81E3|xu\u00E9 ch\u00E9n\r\n1. a\r\n";
+  };
+  for (const auto& [level, first] : {std::pair{u"HSK 1\r\n", u"xuesheng"}, std::pair{u"", u"xuechen"}}) {
+    const std::u16string text = levelled(level);
+    const ArticleText prepared = prepareArticleText(text);
+    ASSERT_TRUE(prepared.sortedRecords);
+    const auto words = nearestHeadwords(prepared, u"xueshen", Direction::ChineseEnglish);
+    ASSERT_EQ(words.size(), 2u);
+    EXPECT_EQ(escaped(words.front()), escaped(first));
+  }
+
   std::vector<std::pair<std::u16string, int>> many;
   for (char16_t c = u'a'; c <= u'z'; ++c) {
     many.push_back({std::u16string(u"cat") + c, 1});
