@@ -279,7 +279,8 @@ double positionWeight(std::size_t senseIndex, std::size_t senseCount, std::size_
 double registerWeight(std::string_view gloss) {
   double weight = 1.0;
   // Labels usually lead ("(literary) (Tw) ..."), but also follow the
-  // meaning ("taxi (loanword)", "big (old)"). Each label counts once.
+  // meaning ("big (old)"). Each label counts once. "(loanword)" tells where
+  // a word comes from, not where it is used (咖啡 "coffee", 沙发 "sofa").
   bool colloquial = false;
   bool bound = false;
   bool rare = false;
@@ -298,8 +299,8 @@ double registerWeight(std::string_view gloss) {
                label == "in taiwan" || label == "hk" || label == "hong kong" || label == "singapore" ||
                label == "cantonese" || label == "internet slang" || label == "old-fashioned" || label == "classical" ||
                label == "euphemism" || label == "vulgar" || label == "derog." || label == "humble" ||
-               label == "onom." || label == "obsolete" || label == "loanword" || label == "neologism" ||
-               label == "abbr." || label == "abbreviation" || label == "archaic variant") {
+               label == "onom." || label == "obsolete" || label == "neologism" || label == "abbr." ||
+               label == "abbreviation" || label == "archaic variant") {
       rare = true;
     }
     open = gloss.find('(', close);

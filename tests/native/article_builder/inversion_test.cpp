@@ -127,7 +127,24 @@ TEST(Ranking, FunctionWordCountsDoNotCarryContentMeanings) {
   EXPECT_GT(article_builder::positionWeight(0, 2, 1), article_builder::positionWeight(0, 6, 1));
   EXPECT_GT(article_builder::positionWeight(1, 2, 0), article_builder::positionWeight(1, 6, 0));
   EXPECT_GT(article_builder::positionWeight(1, 6, 0), article_builder::positionWeight(3, 6, 0));
-  EXPECT_GT(article_builder::registerWeight("water"), article_builder::registerWeight("(literary) water"));
+}
+
+TEST(Ranking, UsageLabelsWeighAGlossWhereverTheyStand) {
+  const struct {
+    const char* gloss;
+    double weight;
+  } cases[] = {
+      {"water", 1.0},
+      {"(literary) water", 0.3},
+      {"big (old)", 0.3},
+      {"(bound form) bamboo", 0.5},
+      {"(coll.) (dialect) to chat", 0.7 * 0.3},
+      {"(literary) (Tw) thus", 0.3},  // labels of one kind count once
+      // Where a word comes from says nothing of how much it is used.
+      {"(loanword) coffee", 1.0},
+      {"beer (loanword)", 1.0},
+  };
+  for (const auto& c : cases) EXPECT_DOUBLE_EQ(article_builder::registerWeight(c.gloss), c.weight) << c.gloss;
 }
 
 TEST(Frequencies, BadLinesAreSkippedAndDuplicatesKeepTheLargerCount) {

@@ -158,7 +158,7 @@ TEST(EnglishRanking, PutsTheUsualTranslationFirst) {
       {"run", "\u8DD1", "\u7ECF\u8425"},               // 经营 only runs a business
       {"hello", "\u4F60\u597D", "\u597D"},             // 好 says hello only after a form of address
       {"big", "\u5927", "\u6E20"},                     // 渠 is literary
-      {"taxi", "\u51FA\u79DF\u8F66", "\u7684\u58EB"},  // 的士 is a loanword
+      {"taxi", "\u51FA\u79DF\u8F66", "\u7684\u58EB"},  // 的士 is counted less
   };
   for (const auto& c : cases) {
     const std::string article = built.english.at(c.english);
