@@ -1,6 +1,7 @@
 #include "articles.h"
 
 #include <algorithm>
+#include <cmath>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -327,6 +328,17 @@ std::vector<Record> buildChineseEnglish(const std::vector<Entry>& entries, const
   // shares its record.
   std::string withV;
   std::string withU;
+  // A word whose first sense is bound, literary, regional or the like (机
+  // "(bound form) machine") is seldom what a spelling is typed for. Damped:
+  // its count already holds part of that.
+  std::vector<double> firstSenseWeight(entries.size(), 1.0);
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    for (const std::string& gloss : entries[i].glosses) {
+      if (classifyGloss(gloss) != GlossKind::sense) continue;
+      firstSenseWeight[i] = std::sqrt(registerWeight(gloss));
+      break;
+    }
+  }
   for (std::size_t i = 0; i < entries.size(); ++i) {
     const Entry& entry = entries[i];
     readingsOf[i] = otherReadings(entry);
@@ -343,7 +355,7 @@ std::vector<Record> buildChineseEnglish(const std::vector<Entry>& entries, const
       // below the main one, which is what learners are taught.
       const double counted = sharing.readingShare(entry, reading);
       candidate.score = static_cast<double>(count) * (r == 0 ? 1.0 : kOtherReadingWeight) *
-                        (counted >= 0.0 ? counted * sharing.withinReading[i] : shares[i]);
+                        (counted >= 0.0 ? counted * sharing.withinReading[i] : shares[i]) * firstSenseWeight[i];
       candidate.order = i * 16 + std::min<std::size_t>(r, 15);
       groups.at(withV).pinyin.push_back(candidate);
       if (withU != withV) groups.at(withU).pinyin.push_back(candidate);
@@ -451,7 +463,8 @@ std::vector<Record> buildEnglishChinese(const std::vector<Entry>& entries, const
         candidate.gloss = g;
         candidate.counted = count > 0;
         candidate.score = static_cast<double>(count) * shares[i] * glossWeight *
-                          positionWeight(senseIndex, senseCount, found.part) * partOfSpeechWeight(tag, found.headword) *
+                          positionWeight(senseIndex, senseCount, found.part) *
+                          partOfSpeechWeight(tag, found.headword, isMainMeaning(found, senseIndex)) *
                           matchWeight(found, senseIndex) * tagAgreement(tag, found);
         candidate.order = i * 256 + std::min<std::size_t>(g, 255);
         index.at(found.headword).push_back(candidate);

@@ -263,11 +263,14 @@ double tagAgreement(std::string_view tag, const GlossHeadword& found) {
 }
 
 double positionWeight(std::size_t senseIndex, std::size_t senseCount, std::size_t part) {
+  // The first part of the first sense is the word's usual translation (用
+  // "to use", 看 "to see"): the senses that follow it do not make it rarer.
+  if (senseIndex == 0 && part == 0) return 1.0;
   if (senseCount <= senseIndex) senseCount = senseIndex + 1;
   double harmonic = 0.0;
   for (std::size_t k = 1; k <= senseCount; ++k) harmonic += 1.0 / static_cast<double>(k);
   // Half falling with the position, half spread evenly: a word with many
-  // senses gives each of them less, even its first.
+  // senses gives each of its later ones less.
   const double falling = (1.0 / static_cast<double>(senseIndex + 1)) / harmonic;
   const double even = 1.0 / static_cast<double>(senseCount);
   return (0.5 * falling + 0.5 * even) / (1.0 + 0.5 * static_cast<double>(part));
@@ -276,7 +279,8 @@ double positionWeight(std::size_t senseIndex, std::size_t senseCount, std::size_
 double registerWeight(std::string_view gloss) {
   double weight = 1.0;
   // Labels usually lead ("(literary) (Tw) ..."), but also follow the
-  // meaning ("taxi (loanword)", "big (old)"). Each label counts once.
+  // meaning ("big (old)"). Each label counts once. "(loanword)" tells where
+  // a word comes from, not where it is used (咖啡 "coffee", 沙发 "sofa").
   bool colloquial = false;
   bool bound = false;
   bool rare = false;
@@ -295,8 +299,8 @@ double registerWeight(std::string_view gloss) {
                label == "in taiwan" || label == "hk" || label == "hong kong" || label == "singapore" ||
                label == "cantonese" || label == "internet slang" || label == "old-fashioned" || label == "classical" ||
                label == "euphemism" || label == "vulgar" || label == "derog." || label == "humble" ||
-               label == "onom." || label == "obsolete" || label == "loanword" || label == "neologism" ||
-               label == "abbr." || label == "abbreviation" || label == "archaic variant") {
+               label == "onom." || label == "obsolete" || label == "neologism" || label == "abbr." ||
+               label == "abbreviation" || label == "archaic variant") {
       rare = true;
     }
     open = gloss.find('(', close);
@@ -307,7 +311,11 @@ double registerWeight(std::string_view gloss) {
   return weight;
 }
 
-double partOfSpeechWeight(std::string_view tag, std::string_view headword) {
+bool isMainMeaning(const GlossHeadword& found, std::size_t senseIndex) {
+  return senseIndex == 0 && found.part == 0 && !found.qualified && !found.phraseHead && !found.remarkFirst;
+}
+
+double partOfSpeechWeight(std::string_view tag, std::string_view headword, bool mainMeaning) {
   // Prepositions, conjunctions, pronouns, particles, interjections and
   // modal particles: their counts come from that use.
   const bool functionTag = tag == "p" || tag == "c" || tag == "r" || tag == "rr" || tag == "rz" || tag == "y" ||
@@ -465,7 +473,10 @@ double partOfSpeechWeight(std::string_view tag, std::string_view headword) {
                                                                      "ok",
                                                                      "OK",
                                                                      "okay"};
-  return functionWords.count(headword) != 0 ? 1.0 : 0.2;
+  if (functionWords.count(headword) != 0) return 1.0;
+  // A content meaning the dictionary puts first (用 "to use", tagged a
+  // preposition for "with") is a large part of the count, if not all.
+  return mainMeaning ? 0.5 : 0.2;
 }
 
 void rankCandidates(std::vector<Candidate>& candidates, const std::vector<Entry>& entries, std::size_t limit) {

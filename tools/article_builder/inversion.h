@@ -61,7 +61,14 @@ struct Candidate {
 // count of a preposition, conjunction, pronoun or particle comes from that
 // use, so a content meaning such as 于 "to go" or 那 "beautiful" gets little
 // of it, while function-word headwords ("that", "in") keep it all.
-double partOfSpeechWeight(std::string_view tag, std::string_view headword);
+// A content meaning that is the first part of the word's first sense
+// (`mainMeaning`) keeps more: the tag then names only one of the word's main
+// uses (用 is counted as the preposition "with" and the verb "to use").
+double partOfSpeechWeight(std::string_view tag, std::string_view headword, bool mainMeaning = false);
+
+// The match is the plain first part of the entry's first sense: no remark
+// narrows it and it is no phrase's head word.
+bool isMainMeaning(const GlossHeadword& found, std::size_t senseIndex);
 
 // Orders candidates for display: words with a count first, by score, highest
 // first; then words without a count; ties keep source order. Keeps only the
@@ -69,9 +76,10 @@ double partOfSpeechWeight(std::string_view tag, std::string_view headword);
 void rankCandidates(std::vector<Candidate>& candidates, const std::vector<Entry>& entries, std::size_t limit);
 
 // Likely share of a reading's use that falls on one meaning, by where it
-// stands: of `senseCount` senses the k-th gets a share falling as 1/(k+1), so
-// a word's first sense outranks another word's sixth; later ";"-separated
-// parts of a gloss (near-synonyms) count a little less.
+// stands: the first part of the first sense gets it all, as if it were the
+// only sense; of `senseCount` senses the k-th gets a share falling as
+// 1/(k+1), so a word's first sense outranks another word's sixth; later
+// ";"-separated parts of a gloss (near-synonyms) count a little less.
 double positionWeight(std::size_t senseIndex, std::size_t senseCount, std::size_t part);
 
 // Weight of one headword match by where it stands: the head of an entry's

@@ -120,9 +120,21 @@ TEST(Ranking, FunctionWordCountsDoNotCarryContentMeanings) {
   EXPECT_EQ(article_builder::partOfSpeechWeight("p", "in"), 1.0);
   EXPECT_EQ(article_builder::partOfSpeechWeight("r", "that"), 1.0);
   EXPECT_EQ(article_builder::partOfSpeechWeight("v", "go"), 1.0);
-  EXPECT_GT(article_builder::positionWeight(0, 1, 0), article_builder::positionWeight(0, 4, 0));
-  EXPECT_GT(article_builder::positionWeight(0, 4, 0), article_builder::positionWeight(3, 4, 0));
+  // The first part of the first sense keeps its weight however many senses
+  // follow; every later meaning is diluted by them.
+  EXPECT_EQ(article_builder::positionWeight(0, 1, 0), article_builder::positionWeight(0, 6, 0));
+  EXPECT_GT(article_builder::positionWeight(0, 6, 0), article_builder::positionWeight(0, 6, 1));
+  EXPECT_GT(article_builder::positionWeight(0, 2, 1), article_builder::positionWeight(0, 6, 1));
+  EXPECT_GT(article_builder::positionWeight(1, 2, 0), article_builder::positionWeight(1, 6, 0));
+  EXPECT_GT(article_builder::positionWeight(1, 6, 0), article_builder::positionWeight(3, 6, 0));
+}
+
+TEST(Ranking, UsageLabelsWeighAGlossWhereverTheyStand) {
   EXPECT_GT(article_builder::registerWeight("water"), article_builder::registerWeight("(literary) water"));
+  EXPECT_EQ(article_builder::registerWeight("big (old)"), article_builder::registerWeight("(old) big"));
+  // Where a word comes from says nothing of how much it is used.
+  EXPECT_EQ(article_builder::registerWeight("(loanword) coffee"), 1.0);
+  EXPECT_EQ(article_builder::registerWeight("beer (loanword)"), 1.0);
 }
 
 TEST(Frequencies, BadLinesAreSkippedAndDuplicatesKeepTheLargerCount) {

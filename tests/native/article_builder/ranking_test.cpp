@@ -158,7 +158,7 @@ TEST(EnglishRanking, PutsTheUsualTranslationFirst) {
       {"run", "\u8DD1", "\u7ECF\u8425"},               // 经营 only runs a business
       {"hello", "\u4F60\u597D", "\u597D"},             // 好 says hello only after a form of address
       {"big", "\u5927", "\u6E20"},                     // 渠 is literary
-      {"taxi", "\u51FA\u79DF\u8F66", "\u7684\u58EB"},  // 的士 is a loanword
+      {"taxi", "\u51FA\u79DF\u8F66", "\u7684\u58EB"},  // 的士 is counted less
   };
   for (const auto& c : cases) {
     const std::string article = built.english.at(c.english);
@@ -173,6 +173,58 @@ TEST(EnglishRanking, PhraseGlossesAlsoStandUnderTheirHeadWord) {
   EXPECT_EQ(placeOf(built.english.at("listen"), "\u542C"), 1u);
   EXPECT_EQ(placeOf(built.english.at("listen to"), "\u542C"), 1u);
   EXPECT_EQ(built.english.count("engage"), 1u) << "\"engage in\" stands under \"engage\"";
+}
+
+// Common characters with many senses, some tagged as function words, beside
+// words of one sense; and spellings shared by plain and bound words.
+constexpr std::string_view kEverydaySource =
+    "用 用 [yong4] /to use; to make use of/(coverb) with/to need/to eat or drink/expenses/\n"
+    "使用 使用 [shi3 yong4] /to use/\n"
+    "看 看 [kan4] /to see; to look at/to read/to think/to visit/to treat/\n"
+    "看到 看到 [kan4 dao4] /to see/\n"
+    "於 于 [yu2] /in; at/to go/\n"
+    "去 去 [qu4] /to go/\n"
+    "機 机 [ji1] /(bound form) machine/\n"
+    "幾 几 [ji3] /how many/\n"
+    "及 及 [ji2] /and/\n"
+    "渠 渠 [qu2] /(literary) big/\n";
+
+constexpr std::string_view kEverydayCounts =
+    "用 76586 p\n使用 24035 v\n看 40000 v\n看到 13411 v\n于 100000 p\n去 3000 v\n机 10000 n\n几 8000 m\n"
+    "及 9000 c\n渠 9000 n\n";
+
+TEST(EverydayRanking, FirstSensesAndPlainWordsComeFirst) {
+  const ParseResult parsed = parseCedict(kEverydaySource);
+  const FrequencyTable frequencies = parseFrequencies(kEverydayCounts);
+  ChineseEnglishCounts chineseCounts;
+  EnglishChineseCounts englishCounts;
+  const auto english = byHeadword(buildEnglishChinese(parsed.entries, frequencies, englishCounts));
+  const auto chinese = byHeadword(buildChineseEnglish(parsed.entries, frequencies, chineseCounts));
+  const struct {
+    bool english;
+    const char* key;
+    const char* first;
+    const char* second;
+  } cases[] = {
+      // 用 is tagged a preposition ("with") and has five senses, but
+      // "to use" is its first.
+      {true, "use", "\u7528", "\u4F7F\u7528"},
+      {true, "see", "\u770B", "\u770B\u5230"},
+      // "to go" is a later sense of 于, whose count is the preposition's.
+      {true, "go", "\u53BB", "\u4E8E"},
+      // A plain word before a more counted bound form (机), which a
+      // plain word of less count (几) still passes.
+      {false, "ji", "\u53CA", "\u51E0"},
+      {false, "ji", "\u51E0", "\u673A"},
+      // Damped: a literary word counted three times as often stays first.
+      {false, "qu", "\u6E20", "\u53BB"},
+  };
+  for (const auto& c : cases) {
+    const std::string& article = (c.english ? english : chinese).at(c.key);
+    const std::size_t first = placeOf(article, c.first);
+    EXPECT_GT(first, 0u) << c.key << ":\n" << article;
+    EXPECT_LT(first, placeOf(article, c.second)) << c.key << ":\n" << article;
+  }
 }
 
 TEST(WordForms, RecordsNameTheBaseWordOfEachForm) {
