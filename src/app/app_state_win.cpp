@@ -106,8 +106,11 @@ bool startApplication(HINSTANCE instance, int showCommand) {
   unscrambleArticles(app.dictionary);
   loadOwnArticles(app.tabs, app.mainWindow);
   setUpToneColours();
-  startYourWords();
   showInitialWord();
+  // The window and its first article are painted now; the kept words are read next, before
+  // any input is taken.
+  RedrawWindow(app.mainWindow, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+  PostMessageW(app.mainWindow, readYourWordsMessage, 0, 0);
   return true;
 }
 

@@ -296,6 +296,7 @@ constexpr MessageRoute mainMessages[] = {
     {WM_TIMER, onTimer},
     {WM_APPCOMMAND, onAppCommand},
     {WM_INITMENUPOPUP, onInitMenuPopup},
+    {readYourWordsMessage, onReadYourWords},
 };
 
 }  // namespace

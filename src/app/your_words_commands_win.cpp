@@ -72,8 +72,14 @@ bool askToClearHistory(HWND owner) {
 
 }  // namespace
 
+LRESULT onReadYourWords(HWND, WPARAM, LPARAM) {
+  if (!yours().loaded) startYourWords();
+  return 0;
+}
+
 void startYourWords() {
   loadYourWords(yours(), app.mainWindow);
+  yours().loaded = true;
   for (const Direction direction : bothDirections) {
     showHistoryOf(direction);
     watchWordBoxEnter(tabOf(direction).controls.wordBox, app.mainWindow, IDM_REMEMBER_SHOWN_WORD);
@@ -83,6 +89,8 @@ void startYourWords() {
 
 void saveYourWordsAtExit() {
   cancelSettle();
+  // Never written over before it was read.
+  if (!yours().loaded) return;
   if (KillTimer(app.mainWindow, TIMER_HISTORY_SAVE)) saveHistory(yours(), nullptr);
 }
 
@@ -128,6 +136,9 @@ void noteTypedLookup() {
 
 void rememberShownWord(Direction direction) {
   if (yours().settlePending && yours().settleDirection == direction) cancelSettle();
+  // A word shown while start-up has not yet read the kept ones (a capture sent at once)
+  // is not counted: reading them would replace it.
+  if (!yours().loaded) return;
   const std::u16string word = shownWord(tabOf(direction));
   if (word.empty() || !rememberLookedAt(yours().words, direction, word)) return;
   showHistoryOf(direction);

@@ -5,9 +5,15 @@
 
 #include "common/direction.h"
 
+// Posted once start-up has shown and painted the window with its first article: the kept
+// words are read then, so a long history never delays the first sight of the window. Posted
+// messages come before any input, so no key or click finds them unread.
+constexpr UINT readYourWordsMessage = WM_APP + 1;
+
 // At start-up, once the dictionary is loaded: reads the files, fills the drop-down lists,
 // loads the keys and watches the word boxes for Enter.
 void startYourWords();
+LRESULT onReadYourWords(HWND window, WPARAM wParam, LPARAM lParam);
 // At shutdown: writes a history that has changed since it was last written.
 void saveYourWordsAtExit();
 

@@ -1,7 +1,9 @@
 #include "history/your_words.h"
 
 #include <algorithm>
+#include <array>
 #include <set>
+#include <unordered_set>
 
 #include "history/utf8_text.h"
 
@@ -43,11 +45,26 @@ std::vector<std::u16string_view> articleLines(std::u16string_view article) {
 
 // ---- reading the files ----
 
-std::vector<std::string_view> splitFields(std::string_view line) {
-  std::vector<std::string_view> fields;
+// A line's tab-separated fields, read without allocating (start-up reads tens of
+// thousands): no record has more than six, so a line with more counts as one field too
+// many, which no record accepts.
+struct Fields {
+  static constexpr std::size_t most = 6;
+  std::array<std::string_view, most> parts;
+  std::size_t count = 0;
+  std::size_t size() const { return count; }
+  std::string_view operator[](std::size_t i) const { return parts[i]; }
+};
+
+Fields splitFields(std::string_view line) {
+  Fields fields;
   for (;;) {
     const std::size_t tab = line.find('\t');
-    fields.push_back(line.substr(0, tab));
+    if (fields.count == Fields::most) {
+      ++fields.count;
+      return fields;
+    }
+    fields.parts[fields.count++] = line.substr(0, tab);
     if (tab == std::string_view::npos) return fields;
     line.remove_prefix(tab + 1);
   }
@@ -106,7 +123,13 @@ std::optional<std::u16string> wordField(std::string_view field) {
 // A reading or sense as oneLine leaves it.
 std::optional<std::u16string> lineField(std::string_view field, std::size_t limit) {
   auto text = textFromUtf8(field);
-  if (!text || *text != oneLine(*text, limit)) return std::nullopt;
+  if (!text) return std::nullopt;
+  // What oneLine keeps as it is, known without building its copy: no control character or
+  // surrogate, no blank at either end, within the limit. Anything else is compared whole.
+  const bool plain = std::none_of(text->begin(), text->end(),
+                                  [](char16_t c) { return c < 0x20 || c == 0x7F || (c >= 0xD800 && c <= 0xDFFF); });
+  if (plain && text->size() <= limit && trimmed(*text).size() == text->size()) return text;
+  if (*text != oneLine(*text, limit)) return std::nullopt;
   return text;
 }
 
@@ -388,7 +411,9 @@ bool readMyWordsFile(std::string_view bytes, YourWords& words) {
   if (!lines || lines->empty() || lines->size() - 1 > maxMyWords) return false;
   std::vector<MyWord> read;
   read.reserve(lines->size() - 1);
-  std::array<std::set<std::u16string>, 2> seen;
+  // Views into `read`, which never reallocates: it holds room for every line.
+  std::array<std::unordered_set<std::u16string_view>, 2> seen;
+  for (auto& words : seen) words.reserve(lines->size());
   for (std::size_t i = 0; i + 1 < lines->size(); ++i) {
     const auto fields = splitFields((*lines)[i]);
     if (fields.size() != 6 || fields[0] != "W") return false;
@@ -398,8 +423,8 @@ bool readMyWordsFile(std::string_view bytes, YourWords& words) {
     auto reading = lineField(fields[4], maxReadingLength);
     auto sense = lineField(fields[5], maxSenseLength);
     if (!direction || !added || !isDate(*added) || !word || !reading || !sense) return false;
-    if (!seen[directionIndex(*direction)].insert(*word).second) return false;
     read.push_back(MyWord{*direction, std::move(*word), std::move(*reading), std::move(*sense), std::move(*added)});
+    if (!seen[directionIndex(*direction)].insert(read.back().word).second) return false;
   }
   if (!isEndLine(lines->back(), lines->size() - 1)) return false;
   words.myWords = std::move(read);

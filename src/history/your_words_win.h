@@ -17,6 +17,8 @@ struct YourWordsState {
   bool myWordsDamaged = false;
   // A history save failed and the user was told; later failures are not told again.
   bool historySaveFailureTold = false;
+  // The files have been read (start-up reads them once the window is shown).
+  bool loaded = false;
   // A lookup from typing or a drop-down move waits to count as looked at.
   bool settlePending = false;
   Direction settleDirection = Direction::EnglishChinese;

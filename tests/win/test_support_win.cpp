@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "app/app_state_win.h"
+#include "app/your_words_commands_win.h"
 #include "common/shell_win.h"
 #include "common/text_seam_win.h"
 #include "dictionary/article_files.h"
@@ -195,7 +196,14 @@ bool startProgram(int showCommand) {
   const HINSTANCE instance = GetModuleHandleW(nullptr);
   loadWindowTexts(instance);
   registerMainWindowClass(instance);
-  return startApplication(instance, showCommand);
+  if (!startApplication(instance, showCommand)) return false;
+  // The program reads the kept words from its first message; a test starts where a user's
+  // first key would, after it.
+  MSG message;
+  while (PeekMessageW(&message, app.mainWindow, readYourWordsMessage, readYourWordsMessage, PM_REMOVE)) {
+    DispatchMessageW(&message);
+  }
+  return true;
 }
 
 void pumpMessages(DWORD milliseconds) {
