@@ -87,6 +87,8 @@ bool startApplication(HINSTANCE instance, int showCommand) {
                                       size.cx, size.cy, nullptr, nullptr, instance, nullptr);
   if (!window) return false;
   app.mainWindow = window;
+  // The kept words are read beside the rest of start-up, on a thread of their own.
+  startYourWords();
   registerCaptureHotKey(app.capture, window);
   loadConfiguration(app.settings);
   // Rewritten at every start, so the entry follows the program when it is moved.
@@ -107,10 +109,6 @@ bool startApplication(HINSTANCE instance, int showCommand) {
   loadOwnArticles(app.tabs, app.mainWindow);
   setUpToneColours();
   showInitialWord();
-  // The window and its first article are painted now; the kept words are read next, before
-  // any input is taken.
-  RedrawWindow(app.mainWindow, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-  PostMessageW(app.mainWindow, readYourWordsMessage, 0, 0);
   return true;
 }
 

@@ -2,6 +2,7 @@
 
 #include "dictionary/lookup_win.h"
 
+#include <memory>
 #include <string>
 
 #include "app/app_state_win.h"
@@ -48,6 +49,7 @@ void settleNow() {
 }
 
 void updateKeepCheckMark() {
+  ensureYourWordsRead();
   const DirectionState& tab = tabOf(selectedTab());
   const std::u16string word = shownWord(tab);
   const bool kept = !word.empty() && findMyWord(yours().words, tab.direction, word).has_value();
@@ -72,24 +74,64 @@ bool askToClearHistory(HWND owner) {
 
 }  // namespace
 
-LRESULT onReadYourWords(HWND, WPARAM, LPARAM) {
-  if (!yours().loaded) startYourWords();
+namespace {
+
+DWORD WINAPI readYourWordsOnWorker(void* window) {
+  try {
+    auto read = std::make_unique<ReadYourWords>(readYourWordsFiles());
+    if (PostMessageW(static_cast<HWND>(window), readYourWordsMessage, 0, reinterpret_cast<LPARAM>(read.get()))) {
+      read.release();  // the window's now
+    }
+  } catch (...) {
+    // Out of memory: the window reads the files itself when it next needs them.
+  }
   return 0;
 }
 
-void startYourWords() {
-  loadYourWords(yours(), app.mainWindow);
+void takeWords(ReadYourWords read) {
+  if (yours().reader) {
+    CloseHandle(yours().reader);
+    yours().reader = nullptr;
+  }
+  // Marked first: naming a damaged file runs a message box, whose loop may reach code that
+  // asks for the words again.
   yours().loaded = true;
+  takeReadYourWords(yours(), std::move(read), app.mainWindow);
+  for (const Direction direction : bothDirections) showHistoryOf(direction);
+}
+
+}  // namespace
+
+LRESULT onReadYourWords(HWND, WPARAM, LPARAM lParam) {
+  std::unique_ptr<ReadYourWords> read(reinterpret_cast<ReadYourWords*>(lParam));
+  if (read && !yours().loaded) takeWords(std::move(*read));
+  return 0;
+}
+
+void ensureYourWordsRead() {
+  if (yours().loaded) return;
+  if (yours().reader) {
+    WaitForSingleObject(yours().reader, INFINITE);
+    MSG message;
+    if (PeekMessageW(&message, app.mainWindow, readYourWordsMessage, readYourWordsMessage, PM_REMOVE)) {
+      DispatchMessageW(&message);
+    }
+  }
+  // No thread, or it could not hand over what it read.
+  if (!yours().loaded) takeWords(readYourWordsFiles());
+}
+
+void startYourWords() {
   for (const Direction direction : bothDirections) {
-    showHistoryOf(direction);
     watchWordBoxEnter(tabOf(direction).controls.wordBox, app.mainWindow, IDM_REMEMBER_SHOWN_WORD);
   }
   yours().keys = LoadAcceleratorsW(app.instance, MAKEINTRESOURCEW(IDR_YOUR_WORDS_KEYS));
+  yours().reader = CreateThread(nullptr, 0, readYourWordsOnWorker, app.mainWindow, 0, nullptr);
 }
 
 void saveYourWordsAtExit() {
   cancelSettle();
-  // Never written over before it was read.
+  // Nothing can have changed before the words were read; never written over unread.
   if (!yours().loaded) return;
   if (KillTimer(app.mainWindow, TIMER_HISTORY_SAVE)) saveHistory(yours(), nullptr);
 }
@@ -103,6 +145,7 @@ bool translateYourWordsKeys(MSG& message) {
 
 bool onWordBoxCommand(WORD id, WORD code) {
   if (id != IDC_WORD_BOX && id != IDC_WORD_BOX + 1) return false;
+  if (code == CBN_SELCHANGE || code == CBN_SELENDOK || code == CBN_DROPDOWN) ensureYourWordsRead();
   const Direction direction = directionOfSelection(id - IDC_WORD_BOX);
   switch (code) {
     case CBN_SELCHANGE: {
@@ -136,9 +179,7 @@ void noteTypedLookup() {
 
 void rememberShownWord(Direction direction) {
   if (yours().settlePending && yours().settleDirection == direction) cancelSettle();
-  // A word shown while start-up has not yet read the kept ones (a capture sent at once)
-  // is not counted: reading them would replace it.
-  if (!yours().loaded) return;
+  ensureYourWordsRead();
   const std::u16string word = shownWord(tabOf(direction));
   if (word.empty() || !rememberLookedAt(yours().words, direction, word)) return;
   showHistoryOf(direction);
@@ -157,6 +198,7 @@ void rememberFollowedWord(Direction from, Direction to) {
 }
 
 void goBack() {
+  ensureYourWordsRead();
   settleNow();
   const DirectionState& tab = tabOf(selectedTab());
   const std::u16string shown = toCoreText(readWindowText(tab.controls.wordBox));
@@ -174,12 +216,14 @@ void goBack() {
 }
 
 void goForward() {
+  ensureYourWordsRead();
   settleNow();
   const DirectionState& tab = tabOf(selectedTab());
   if (const auto word = stepForward(yours().words.of(tab.direction).steps)) showStep(*word);
 }
 
 void toggleShownWordInMyWords() {
+  ensureYourWordsRead();
   const DirectionState& tab = tabOf(selectedTab());
   const std::u16string word = shownWord(tab);
   const KeptWordRule rule = checkKeptWord(word);
@@ -200,6 +244,7 @@ void toggleShownWordInMyWords() {
 }
 
 void openMyWordsDialog() {
+  ensureYourWordsRead();
   MyWordsDialog dialog{yours(), std::nullopt};
   if (!runMyWordsDialog(app.instance, app.mainWindow, dialog)) {
     updateKeepCheckMark();
@@ -213,6 +258,7 @@ void openMyWordsDialog() {
 }
 
 void clearHistory(bool (*confirm)(HWND owner)) {
+  ensureYourWordsRead();
   if (!confirm(app.mainWindow)) return;
   cancelSettle();
   clearHistory(yours().words);

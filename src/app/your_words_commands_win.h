@@ -5,15 +5,18 @@
 
 #include "common/direction.h"
 
-// Posted once start-up has shown and painted the window with its first article: the kept
-// words are read then, so a long history never delays the first sight of the window. Posted
-// messages come before any input, so no key or click finds them unread.
+// Start-up reads the kept words on a thread of their own while it loads the dictionary;
+// the thread posts what it read to the main window with this message (lParam: the
+// ReadYourWords, which the window takes and frees).
 constexpr UINT readYourWordsMessage = WM_APP + 1;
 
-// At start-up, once the dictionary is loaded: reads the files, fills the drop-down lists,
-// loads the keys and watches the word boxes for Enter.
+// At start-up, once the main window exists: starts reading the files, loads the keys and
+// watches the word boxes for Enter. The drop-down lists are filled once the words are read.
 void startYourWords();
 LRESULT onReadYourWords(HWND window, WPARAM wParam, LPARAM lParam);
+// Waits for the kept words if they are still being read, and takes them: everything that
+// shows, counts or changes them calls this first.
+void ensureYourWordsRead();
 // At shutdown: writes a history that has changed since it was last written.
 void saveYourWordsAtExit();
 

@@ -88,18 +88,28 @@ LRESULT CALLBACK wordBoxEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM 
 std::wstring historyFilePath() { return fileBesideProgram(toWideText(historyFileName)); }
 std::wstring myWordsFilePath() { return fileBesideProgram(toWideText(myWordsFileName)); }
 
-void loadYourWords(YourWordsState& state, HWND owner) {
+ReadYourWords readYourWordsFiles() {
+  ReadYourWords result;
   std::string bytes;
   StoredFileRead read = readStoredFile(historyFilePath(), bytes);
-  state.historyDamaged =
-      read == StoredFileRead::damaged || (read == StoredFileRead::read && !readHistoryFile(bytes, state.words));
-  if (state.historyDamaged) tellDamaged(owner, historyFilePath(), L"the history of the words you looked up");
+  result.historyDamaged =
+      read == StoredFileRead::damaged || (read == StoredFileRead::read && !readHistoryFile(bytes, result.words));
   bytes.clear();
   read = readStoredFile(myWordsFilePath(), bytes);
-  state.myWordsDamaged =
-      read == StoredFileRead::damaged || (read == StoredFileRead::read && !readMyWordsFile(bytes, state.words));
+  result.myWordsDamaged =
+      read == StoredFileRead::damaged || (read == StoredFileRead::read && !readMyWordsFile(bytes, result.words));
+  return result;
+}
+
+void takeReadYourWords(YourWordsState& state, ReadYourWords read, HWND owner) {
+  state.words = std::move(read.words);
+  state.historyDamaged = read.historyDamaged;
+  state.myWordsDamaged = read.myWordsDamaged;
+  if (state.historyDamaged) tellDamaged(owner, historyFilePath(), L"the history of the words you looked up");
   if (state.myWordsDamaged) tellDamaged(owner, myWordsFilePath(), L"My Words");
 }
+
+void loadYourWords(YourWordsState& state, HWND owner) { takeReadYourWords(state, readYourWordsFiles(), owner); }
 
 bool saveHistory(YourWordsState& state, HWND owner) {
   const std::wstring path = historyFilePath();

@@ -17,8 +17,9 @@ struct YourWordsState {
   bool myWordsDamaged = false;
   // A history save failed and the user was told; later failures are not told again.
   bool historySaveFailureTold = false;
-  // The files have been read (start-up reads them once the window is shown).
+  // The files have been read (start-up reads them on a thread of their own, `reader`).
   bool loaded = false;
+  HANDLE reader = nullptr;
   // A lookup from typing or a drop-down move waits to count as looked at.
   bool settlePending = false;
   Direction settleDirection = Direction::EnglishChinese;
@@ -42,6 +43,17 @@ std::wstring myWordsFilePath();
 // as it is, named once in an "Info Message" box owned by `owner`, and copied aside before it
 // is first replaced; its part starts empty.
 void loadYourWords(YourWordsState& state, HWND owner);
+
+// The same in two steps, so that the files can be read off the window's thread: reading
+// touches no window and no state; taking what was read replaces the state's words and
+// names each damaged file as loadYourWords does.
+struct ReadYourWords {
+  YourWords words;
+  bool historyDamaged = false;
+  bool myWordsDamaged = false;
+};
+ReadYourWords readYourWordsFiles();
+void takeReadYourWords(YourWordsState& state, ReadYourWords read, HWND owner);
 
 // Write a file in one step. The history is saved quietly and a failure is told once a run;
 // a failure to save My Words is told every time, and then the caller undoes the change.

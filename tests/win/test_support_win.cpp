@@ -197,12 +197,8 @@ bool startProgram(int showCommand) {
   loadWindowTexts(instance);
   registerMainWindowClass(instance);
   if (!startApplication(instance, showCommand)) return false;
-  // The program reads the kept words from its first message; a test starts where a user's
-  // first key would, after it.
-  MSG message;
-  while (PeekMessageW(&message, app.mainWindow, readYourWordsMessage, readYourWordsMessage, PM_REMOVE)) {
-    DispatchMessageW(&message);
-  }
+  // The kept words are read beside start-up; a test starts once they are in.
+  ensureYourWordsRead();
   return true;
 }
 

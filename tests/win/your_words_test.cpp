@@ -280,6 +280,30 @@ TEST_F(YourWordsWindow, SavedWordsComeBackAtStartAndDamagedFilesAreNamedOnceAndS
   EXPECT_EQ(exitProgramAndWait(), 0);
 }
 
+// The kept words are read beside start-up: a command that comes first waits for them, so
+// a word kept at once joins the kept ones and never replaces them.
+TEST_F(YourWordsWindow, AWordKeptBeforeTheKeptWordsAreReadJoinsThem) {
+  YourWords kept;
+  for (int i = 0; i < 5000; ++i) {
+    toggleMyWord(kept, Direction::ChineseEnglish, u"\u8bcd" + toCoreText(std::to_wstring(i)), u"c\u00ed\r\n1. word",
+                 u"2024-05-06");
+  }
+  writeRawFile(path(myWordsFileName), myWordsFileText(kept));
+  const HINSTANCE instance = GetModuleHandleW(nullptr);
+  loadWindowTexts(instance);
+  registerMainWindowClass(instance);
+  ASSERT_TRUE(startApplication(instance, SW_SHOWNORMAL));
+  SetWindowTextW(wordBox(0), L"water");
+  SendMessageW(app.mainWindow, WM_COMMAND, MAKEWPARAM(IDC_WORD_BOX, CBN_EDITCHANGE),
+               reinterpret_cast<LPARAM>(wordBox(0)));
+  SendMessageW(app.mainWindow, WM_COMMAND, MAKEWPARAM(IDM_EDIT_KEEP_IN_MY_WORDS, 0), 0);
+  YourWords saved;
+  ASSERT_TRUE(readMyWordsFile(fileBytes(path(myWordsFileName)), saved));
+  EXPECT_EQ(saved.myWords.size(), 5001u);
+  EXPECT_TRUE(findMyWord(saved, Direction::EnglishChinese, u"water").has_value());
+  EXPECT_EQ(exitProgramAndWait(), 0);
+}
+
 TEST_F(YourWordsWindow, AFolderInTheHistorysPlaceIsNamedOnceAndNeverWrittenOver) {
   ASSERT_TRUE(CreateDirectoryW(path(historyFileName).c_str(), nullptr));
   MessageBoxWatcher boxes;
