@@ -8,14 +8,20 @@
 
 namespace {
 
+// 10,000 kept words, 5,000 counted ones in each direction and both histories full, as the
+// files hold them. Built directly: adding them one by one through the commands would pay
+// for the counts' bound at each of them.
 YourWords fullWords() {
   YourWords words;
   for (int i = 0; i < 10000; ++i) {
     const std::string number = std::to_string(i);
     const std::u16string word = u"word" + std::u16string(number.begin(), number.end());
-    toggleMyWord(words, Direction::ChineseEnglish, word, u"shuǐ\r\n1. water; a river or lake, a body of water\r\n",
-                 u"2024-01-01");
-    rememberLookedAt(words, Direction::ChineseEnglish, word);
+    const Direction direction = i % 2 ? Direction::ChineseEnglish : Direction::EnglishChinese;
+    words.myWords.push_back(
+        MyWord{direction, word, u"shu\u01D0", u"water; a river or lake, a body of water", u"2024-01-01"});
+    DirectionWords& own = words.of(direction);
+    own.lookups.emplace(word, static_cast<std::uint32_t>(i % 50 + 1));
+    if (own.history.size() < maxHistoryWords) own.history.push_back(word);
   }
   return words;
 }

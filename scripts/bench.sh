@@ -3,6 +3,7 @@
 #  - the search engine per keystroke next to the straightforward scan (native);
 #  - unscrambling 16 MB next to memcpy (native);
 #  - saving one own article among 100,000 and a keystroke with them (native);
+#  - writing My Words and reading both kept-word files with 10,000 words (native);
 #  - whole keystrokes in the real main window under Wine, with the engine and scan alongside,
 #    at 96 and at 144 DPI.
 # Build first (scripts/run.sh or scripts/test.sh).
@@ -13,6 +14,7 @@ articles="$PWD/build/dist/Articles"
 build/bench/keystroke_benchmark --benchmark_repetitions=5 --benchmark_report_aggregates_only=true "$articles"
 build/bench/unscramble_benchmark --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 build/bench/own_articles_benchmark --benchmark_repetitions=5 --benchmark_report_aggregates_only=true "$articles"
+build/bench/your_words_benchmark
 loader=$(scripts/wine-loader.sh)
 if [[ "$loader" == */wine64 ]]; then tree=windows-x86_64; dist=dist-x86_64; else tree=windows-i686; dist=dist; fi
 build/wine-run.sh "build/$tree/bench/win/window_keystroke_benchmark.exe" "Z:$(echo "$PWD/build/$dist" | tr / '\\')"
