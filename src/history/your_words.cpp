@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <set>
 #include <unordered_set>
 
 #include "history/utf8_text.h"
@@ -148,7 +147,8 @@ std::string directionDigit(Direction direction) { return directionIndex(directio
 void boundLookups(YourWords& words, Direction direction, std::u16string_view justCounted) {
   DirectionWords& own = words.of(direction);
   if (own.lookups.size() <= maxCountedWords) return;
-  std::set<std::u16string_view> kept(own.history.begin(), own.history.end());
+  std::unordered_set<std::u16string_view> kept(own.history.begin(), own.history.end());
+  kept.reserve(own.history.size() + words.myWords.size() + 1);
   kept.insert(justCounted);
   for (const MyWord& entry : words.myWords) {
     if (entry.direction == direction) kept.insert(entry.word);
