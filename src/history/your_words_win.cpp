@@ -109,8 +109,6 @@ void takeReadYourWords(YourWordsState& state, ReadYourWords read, HWND owner) {
   if (state.myWordsDamaged) tellDamaged(owner, myWordsFilePath(), L"My Words");
 }
 
-void loadYourWords(YourWordsState& state, HWND owner) { takeReadYourWords(state, readYourWordsFiles(), owner); }
-
 bool saveHistory(YourWordsState& state, HWND owner) {
   const std::wstring path = historyFilePath();
   const bool tell = !state.historySaveFailureTold;

@@ -38,15 +38,12 @@ struct YourWordsState {
 std::wstring historyFilePath();
 std::wstring myWordsFilePath();
 
-// Reads both files. A missing file means nothing kept yet. A file that cannot be read as one
-// this program writes (or one larger than any it writes, or a folder in its place) is left
-// as it is, named once in an "Info Message" box owned by `owner`, and copied aside before it
-// is first replaced; its part starts empty.
-void loadYourWords(YourWordsState& state, HWND owner);
-
-// The same in two steps, so that the files can be read off the window's thread: reading
-// touches no window and no state; taking what was read replaces the state's words and
-// names each damaged file as loadYourWords does.
+// Both files, read in two steps so that reading can run off the window's thread. Reading
+// touches no window and no state: a missing file means nothing kept yet; a file that cannot
+// be read as one this program writes (or one larger than any it writes, or a folder in its
+// place) is marked damaged and its part starts empty. Taking what was read replaces the
+// state's words and names each damaged file once in an "Info Message" box owned by `owner`;
+// the file is left as it is and copied aside before it is first replaced.
 struct ReadYourWords {
   YourWords words;
   bool historyDamaged = false;

@@ -123,13 +123,26 @@ TEST_F(CommandWindow, PronounceTellsOnceWhenTheWordCannotBeSpoken) {
   EXPECT_EQ(exitProgramAndWait(), 0);
 }
 
-// Printing lays the article out page by page; a memory page stands in for the printer.
+// Printing lays the article out page by page; a memory page stands in for the printer: a
+// letter page at 96 dots per inch.
 struct MemoryPages {
-  HDC device;
-  HBITMAP bitmap;
-  void* bits;
-  int width, height;
+  HDC device = CreateCompatibleDC(nullptr);
+  HBITMAP bitmap = nullptr;
+  void* bits = nullptr;
+  int width = 816, height = 1056;
   std::vector<int> inkPerPage;
+  MemoryPages() {
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    bitmap = CreateDIBSection(device, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (bitmap) SelectObject(device, bitmap);
+  }
+  ~MemoryPages() {
+    DeleteDC(device);
+    if (bitmap) DeleteObject(bitmap);
+  }
+  MemoryPages(const MemoryPages&) = delete;
+  MemoryPages& operator=(const MemoryPages&) = delete;
 };
 
 bool clearPage(void* context) {
@@ -148,15 +161,8 @@ bool countInk(void* context) {
 }
 
 TEST_F(CommandWindow, PrintingPaginatesALongArticleWithTextOnEveryPage) {
-  MemoryPages pages{};
-  pages.width = 816;  // a letter page at 96 dots per inch
-  pages.height = 1056;
-  BITMAPINFO info{};
-  info.bmiHeader = {sizeof(BITMAPINFOHEADER), pages.width, -pages.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-  pages.device = CreateCompatibleDC(nullptr);
-  pages.bitmap = CreateDIBSection(pages.device, &info, DIB_RGB_COLORS, &pages.bits, nullptr, 0);
+  MemoryPages pages;
   ASSERT_NE(pages.bitmap, nullptr);
-  SelectObject(pages.device, pages.bitmap);
 
   std::wstring article;
   for (int i = 1; i <= 150; ++i) article += std::to_wstring(i) + L". 水 shuǐ: water, a sense of the word\r\n";
@@ -170,23 +176,14 @@ TEST_F(CommandWindow, PrintingPaginatesALongArticleWithTextOnEveryPage) {
   const int shortPrinted =
       printArticleOnPages(pages.device, page, L"a", L"article of a\r\n", {clearPage, countInk, &pages});
   EXPECT_EQ(shortPrinted, 1);
-  DeleteDC(pages.device);
-  DeleteObject(pages.bitmap);
   EXPECT_EQ(exitProgramAndWait(), 0);
 }
 
 // Print in the view's tone colours: the reading of 水 (third tone) in the scheme's blue;
 // with Off there are no colours and the page is black on white.
 TEST_F(CommandWindow, PrintingKeepsTheToneColoursTheViewShows) {
-  MemoryPages pages{};
-  pages.width = 816;
-  pages.height = 1056;
-  BITMAPINFO info{};
-  info.bmiHeader = {sizeof(BITMAPINFOHEADER), pages.width, -pages.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-  pages.device = CreateCompatibleDC(nullptr);
-  pages.bitmap = CreateDIBSection(pages.device, &info, DIB_RGB_COLORS, &pages.bits, nullptr, 0);
+  MemoryPages pages;
   ASSERT_NE(pages.bitmap, nullptr);
-  SelectObject(pages.device, pages.bitmap);
   const auto bluish = [&] {
     const auto* pixels = static_cast<const DWORD*>(pages.bits);
     int count = 0;
@@ -214,8 +211,6 @@ TEST_F(CommandWindow, PrintingKeepsTheToneColoursTheViewShows) {
   printArticleOnPages(pages.device, page, L"水", article, {keepPage, keepPage, &pages},
                       printColours(article, app.tabs[1], L"水"));
   EXPECT_EQ(bluish(), 0);
-  DeleteDC(pages.device);
-  DeleteObject(pages.bitmap);
   EXPECT_EQ(exitProgramAndWait(), 0);
 }
 
