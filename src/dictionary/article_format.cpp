@@ -167,6 +167,17 @@ class MarkFinder {
  public:
   MarkFinder(Text text, Direction direction, Text headword) : text(text), direction(direction), headword(headword) {}
 
+  template <typename Span>
+  static void dropOverlaps(std::vector<Span>& spans) {
+    std::vector<Span> kept;
+    kept.reserve(spans.size());
+    for (Span& span : spans) {
+      if (!kept.empty() && span.start < kept.back().start + kept.back().length) continue;
+      kept.push_back(std::move(span));
+    }
+    spans = std::move(kept);
+  }
+
   ArticleMarks find() {
     bool afterEmptyLine = true;
     std::size_t start = 0;
@@ -181,6 +192,10 @@ class MarkFinder {
     const auto byStart = [](const auto& a, const auto& b) { return a.start < b.start; };
     std::stable_sort(marks.tones.begin(), marks.tones.end(), byStart);
     std::stable_sort(marks.links.begin(), marks.links.end(), byStart);
+    // Two readings of one odd line may claim the same characters (a reference whose form
+    // runs back into a numbered line's word): the first claim keeps them.
+    dropOverlaps(marks.tones);
+    dropOverlaps(marks.links);
     return std::move(marks);
   }
 
