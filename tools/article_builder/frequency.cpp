@@ -14,7 +14,7 @@ namespace {
 // that leans on the typed weights, which are closer to what learners mean
 // (哥哥 "older brother" over 各个 "every", 医生 "doctor" over 一声 "a
 // sound"), while the written counts still keep a say.
-constexpr double kWrittenExponent = 0.25;
+constexpr double kWrittenExponent = 0.1;
 
 }  // namespace
 

@@ -49,7 +49,7 @@ struct CombinedCounts {
 
 // Turns the written counts into the ranking's counts of the dictionary's
 // simplified words: a weighted geometric mean of a word's share of the
-// written counts (weight 1/4) and its share of the usage weights (3/4),
+// written counts (weight 1/10) and its share of the usage weights (9/10),
 // scaled back to the written total. A word's usage weight is that of its traditional forms (a form
 // that several simplified words share is divided among them). A word one
 // source lacks has the share the other gives it: each source leaves out

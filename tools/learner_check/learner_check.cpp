@@ -3,7 +3,7 @@
 //
 //   learner_check --cedict cedict_ts.u8 --levels hsk_words.txt --wordnet DIR
 //                 --words american-english --articles DIR [--show-misses N] [--plain]
-//                 [--look "c:gaosu|e:teacher"]
+//                 [--usage weibo_words.txt] [--look "c:gaosu|e:teacher"]
 //
 // The check set is the HSK 2.0 word list (levels 1 to 6 with the reading each
 // word is taught with), which only labels the articles. A learner meets a
@@ -15,7 +15,9 @@
 // article files.
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <map>
 #include <set>
@@ -151,6 +153,134 @@ std::size_t positionOf(const std::vector<std::string>& list, const std::string& 
 }
 
 double percent(std::size_t part, std::size_t whole) { return whole == 0 ? 0.0 : 100.0 * part / whole; }
+
+// Word counts of the check's own corpus, "word,count" lines: microblog posts,
+// which neither the ranking's written counts nor its typed weights come from.
+std::unordered_map<std::string, double> parseUsage(const std::string& text) {
+  std::unordered_map<std::string, double> usage;
+  for (const std::string_view line : textLines(text)) {
+    const std::size_t comma = line.rfind(',');
+    if (comma == std::string_view::npos || comma == 0 || comma + 1 >= line.size()) continue;
+    double count = 0;
+    for (const char digit : line.substr(comma + 1)) {
+      if (digit < '0' || digit > '9') {
+        count = -1;
+        break;
+      }
+      count = count * 10 + (digit - '0');
+    }
+    if (count > 0) usage[std::string(line.substr(0, comma))] += count;
+  }
+  return usage;
+}
+
+// The word of a group that is clearly the most used: counted at least
+// `minimum` times and at least twice as often as every other word of the
+// group. An empty string when none is.
+std::string clearlyMostUsed(const std::set<std::string>& group, const std::unordered_map<std::string, double>& usage,
+                            double minimum) {
+  std::string top;
+  double best = 0, next = 0;
+  for (const std::string& word : group) {
+    const auto found = usage.find(word);
+    const double count = found == usage.end() ? 0 : found->second;
+    if (count > best) {
+      next = best;
+      best = count;
+      top = word;
+    } else {
+      next = std::max(next, count);
+    }
+  }
+  return best >= minimum && best >= 2 * next ? top : std::string();
+}
+
+// Checked groups by how often the expected word is used: in all, and at
+// least 10 and 100 times per million words of the corpus.
+struct UsageCheck {
+  static constexpr double bands[3] = {0, 10e-6, 100e-6};
+  std::size_t checked[3] = {0, 0, 0}, first[3] = {0, 0, 0};
+  void add(double share, bool isFirst) {
+    for (int band = 0; band < 3; ++band) {
+      if (share < bands[band]) continue;
+      ++checked[band];
+      first[band] += isFirst;
+    }
+  }
+  std::string summary() const {
+    std::string text;
+    for (int band = 0; band < 3; ++band) {
+      char part[96];
+      std::snprintf(part, sizeof part, "%s%zu of %zu (%.1f%%)",
+                    band == 0   ? ""
+                    : band == 1 ? ", >= 10 per million "
+                                : ", >= 100 per million ",
+                    first[band], checked[band], percent(first[band], checked[band]));
+      text += part;
+    }
+    return text;
+  }
+};
+
+// Which word is clearly the most used, told by the check's own corpus. A
+// corpus counts a written word whatever its reading and meaning, so the word
+// expected first under a pinyin key must have no other toneless reading, and
+// the word expected first under an English query must have one dictionary
+// entry whose first sense is that query; every other word of the group is
+// counted with all its uses, so "clearly" holds however their uses divide
+// among their meanings. Words used fewer than 20 times are left out: at that
+// end the corpus says more about its own topics than about the language.
+void checkUsage(const std::vector<Entry>& entries, const std::unordered_map<std::string, double>& usage,
+                const Tab& chinese, const Tab& english, const std::function<void(std::string)>& miss) {
+  constexpr double minimum = 20;
+  double total = 0;
+  for (const auto& counted : usage) total += counted.second;
+  std::map<std::string, std::set<std::string>> wordsOfKey, wordsOfQuery, firstSenseOf;
+  std::unordered_map<std::string, std::set<std::string>> readingsOf;
+  std::unordered_map<std::string, std::size_t> entriesOf;
+  std::string withV, withU;
+  for (const Entry& entry : entries) {
+    if (!tonelessKeys(entry.pinyin, withV, withU)) continue;
+    wordsOfKey[withV].insert(entry.simplified);
+    readingsOf[entry.simplified].insert(withV);
+    ++entriesOf[entry.simplified];
+    bool firstSense = true;
+    for (const std::string& gloss : entry.glosses) {
+      if (classifyGloss(gloss) != GlossKind::sense) continue;
+      for (const GlossHeadword& found : englishHeadwords(gloss)) {
+        wordsOfQuery[found.headword].insert(entry.simplified);
+        if (firstSense && found.part == 0) firstSenseOf[found.headword].insert(entry.simplified);
+      }
+      firstSense = false;
+    }
+  }
+  const auto check = [&](const std::string& kind, const std::string& typed, const std::string& top, const Tab& tab,
+                         UsageCheck& counts) {
+    const std::vector<std::string> list = listedWords(shownArticleFor(tab, typed));
+    const std::size_t position = positionOf(list, top);
+    counts.add(usage.at(top) / total, position == 1);
+    if (position != 1) {
+      miss(kind + " " + typed + " (by use): expected " + top + " at " + std::to_string(position) + ", got " +
+           (list.empty() ? std::string("nothing") : list.front()));
+    }
+  };
+  UsageCheck pinyin, translations;
+  for (const auto& [key, words] : wordsOfKey) {
+    if (words.size() < 2) continue;
+    const std::string top = clearlyMostUsed(words, usage, minimum);
+    if (!top.empty() && readingsOf[top].size() == 1) check("pinyin", key, top, chinese, pinyin);
+  }
+  for (const auto& [query, words] : wordsOfQuery) {
+    if (words.size() < 2) continue;
+    const std::string top = clearlyMostUsed(words, usage, minimum);
+    if (!top.empty() && entriesOf[top] == 1 && firstSenseOf[query].count(top) != 0) {
+      check("english", query, top, english, translations);
+    }
+  }
+  std::printf(
+      "clearly the most used by the microblog counts (at least twice the next), first:\n  pinyin -> word %s\n  English -> word %s\n",
+      pinyin.summary().c_str(), translations.summary().c_str());
+}
 
 struct Options {
   std::map<std::string, std::string> values;
@@ -349,6 +479,10 @@ int main(int argc, char** argv) {
       "%zu (%.1f%%); clearly the most used first %zu of %zu (%.1f%%)\n",
       queries, first, percent(first, queries), top3, percent(top3, queries), clearQueriesFirst, clearQueries,
       percent(clearQueriesFirst, clearQueries));
+
+  if (!options["--usage"].empty()) {
+    checkUsage(parsed.entries, parseUsage(readFile(options["--usage"])), chinese, english, miss);
+  }
 
   // The taught reading first: in the word's article, and on the word's line
   // in the list of its toneless pinyin.
