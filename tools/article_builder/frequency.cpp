@@ -134,6 +134,27 @@ CombinedCounts combineWithUsage(FrequencyTable& table, const UsageCounts& usage,
   return result;
 }
 
+std::size_t foldNumberWords(FrequencyTable& table) {
+  const auto tagOf = [&](const std::string& word) {
+    const auto found = table.words.find(word);
+    return found == table.words.end() ? std::string_view() : std::string_view(found->second.tag);
+  };
+  std::unordered_map<std::string, std::uint64_t> gains;
+  std::size_t folded = 0;
+  for (const auto& [word, frequency] : table.words) {
+    if (frequency.tag != "m") continue;
+    std::u32string characters;
+    if (!decodeUtf8(word, characters) || characters.size() != 2) continue;
+    const std::string numeral = toUtf8(characters.substr(0, 1));
+    const std::string_view second = tagOf(toUtf8(characters.substr(1, 1)));
+    if (tagOf(numeral) != "m" || second != "q") continue;
+    gains[numeral] += frequency.count;
+    ++folded;
+  }
+  for (const auto& [numeral, gain] : gains) table.words[numeral].count += gain;
+  return folded;
+}
+
 std::uint64_t frequencyOf(const FrequencyTable& table, const std::string& word) {
   const auto found = table.words.find(word);
   return found == table.words.end() ? 0 : found->second.count;

@@ -58,4 +58,12 @@ struct CombinedCounts {
 // ("highway", "schoolteacher"), whose share of typed text is smaller.
 CombinedCounts combineWithUsage(FrequencyTable& table, const UsageCounts& usage, const std::vector<Entry>& entries);
 
+// Segmenters keep number words such as 几个, 几天 and 十年 whole, so a numeral
+// character's own count leaves out most of its use as a number, and 几 "how
+// many" counts less than 及 "and". A character tagged a numeral ("m") gains
+// the counts of the two-character numeral words it begins whose second
+// character is a measure word or a numeral (tagged "q" or "m"). Returns how
+// many words were folded in.
+std::size_t foldNumberWords(FrequencyTable& table);
+
 }  // namespace article_builder

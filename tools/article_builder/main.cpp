@@ -249,6 +249,7 @@ int main(int argc, char** argv) {
   }
   const std::size_t writtenWords = frequencies.words.size();
   const CombinedCounts combined = combineWithUsage(frequencies, usage, parsed.entries);
+  const std::size_t numberWords = foldNumberWords(frequencies);
 
   std::printf("read and parsed in %.2f s\n", secondsSince(start));
   std::printf("source: %s\n  sha256: %s\n  lines: %zu, entries: %zu, comment lines: %zu, skipped lines: %zu\n",
@@ -257,8 +258,8 @@ int main(int argc, char** argv) {
   for (const auto& reasonCount : parsed.skipped) {
     std::printf("    skipped, %s: %zu\n", reasonCount.first.c_str(), reasonCount.second);
   }
-  std::printf("frequencies: %s\n  words: %zu, skipped lines: %zu\n", options.frequencyPath.c_str(), writtenWords,
-              frequencies.skippedLines);
+  std::printf("frequencies: %s\n  words: %zu, skipped lines: %zu; number words counted with their numeral: %zu\n",
+              options.frequencyPath.c_str(), writtenWords, frequencies.skippedLines, numberWords);
   if (!options.usagePath.empty()) {
     std::printf(
         "word weights: %s\n  words: %zu, skipped lines: %zu; dictionary words weighed: %zu, "

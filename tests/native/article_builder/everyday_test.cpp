@@ -129,6 +129,20 @@ TEST(TypedWeights, UnreadableLinesAreSkippedAndCounted) {
   EXPECT_EQ(usage.total, 48u);
 }
 
+TEST(NumberWords, ANumeralIsCountedWithTheMeasureWordsItBegins) {
+  // 几 "how many" stands mostly inside 几个 and 几天, which the written counts
+  // keep whole; 及 "and" stands alone. 几年 and 许多 end in a numeral, not a
+  // measure word, and 几乎 "almost" is no number word.
+  FrequencyTable table = parseFrequencies(
+      "几 800 m\n及 5000 c\n几个 1300 m\n几天 400 m\n几年 400 m\n几乎 900 d\n个 9000 q\n天 3000 q\n年 9000 m\n"
+      "许 300 m\n多 9000 m\n许多 2500 m\n个个 50 q\n");
+  EXPECT_EQ(foldNumberWords(table), 2u);
+  EXPECT_EQ(frequencyOf(table, "几"), 800u + 1300u + 400u);
+  EXPECT_GT(frequencyOf(table, "几"), frequencyOf(table, "及") / 3);
+  EXPECT_EQ(frequencyOf(table, "许"), 300u);
+  EXPECT_EQ(frequencyOf(table, "几个"), 1300u);  // the number word keeps its own count
+}
+
 TEST(Readings, TheNeutralToneReadingComesBeforeANarrowOne) {
   const Built built = build(true);
   // 告诉: gào su "to tell" before gào sù "to press charges", in the article
