@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <unordered_set>
 
 #include "glosses.h"
 #include "inversion.h"
@@ -231,6 +232,7 @@ ReadingShares readingShares(const std::vector<Entry>& entries, const ReadingFreq
     std::vector<std::string> syllables;
   };
   std::unordered_map<std::string, CountedWord> dictionaryReadings;
+  std::unordered_map<std::string, std::unordered_set<std::string>> ownReadings;
   const auto countsOf = [&](const Entry& entry) -> const std::vector<ReadingCount>* {
     auto found = readings.byCharacter.find(entry.simplified);
     if (found == readings.byCharacter.end()) found = readings.byCharacter.find(entry.traditional);
@@ -246,6 +248,7 @@ ReadingShares readingShares(const std::vector<Entry>& entries, const ReadingFreq
   for (std::size_t i = 0; i < entries.size(); ++i) {
     const Entry& entry = entries[i];
     syllables[i] = comparableSyllable(entry.pinyin);
+    ownReadings[entry.simplified].insert(syllables[i]);
     wordTotals[entry.simplified] += values[i];
     readingTotals[entry.simplified + ' ' + syllables[i]] += values[i];
     const std::vector<ReadingCount>* counts = countsOf(entry);
@@ -288,10 +291,15 @@ ReadingShares readingShares(const std::vector<Entry>& entries, const ReadingFreq
       result.entries[i] = total > 0.0 ? values[i] / total : 0.0;
       continue;
     }
-    // The entry's readings, its own and those its notes name.
+    // The entry's readings, its own and those its notes name. A noted reading
+    // that another entry of the word has as its own is that entry's use: the
+    // lěi of 累 "to accumulate" notes the Taiwan lèi, which is 累 "tired".
     double share = 0.0;
     std::vector<std::string> mine = {syllables[i]};
-    for (const std::string& other : otherReadings(entry)) mine.push_back(comparableSyllable(other));
+    for (const std::string& other : otherReadings(entry)) {
+      const std::string syllable = comparableSyllable(other);
+      if (ownReadings[entry.simplified].count(syllable) == 0) mine.push_back(syllable);
+    }
     for (std::size_t r = 0; r < mine.size(); ++r) {
       if (std::find(mine.begin(), mine.begin() + static_cast<std::ptrdiff_t>(r), mine[r]) !=
           mine.begin() + static_cast<std::ptrdiff_t>(r)) {

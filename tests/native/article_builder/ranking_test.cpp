@@ -45,7 +45,9 @@ constexpr std::string_view kSource =
     "幸福 幸福 [xing2 fu2] /happy/\n"
     "更好 更好 [geng4 hao3] /better/\n"
     "眼鏡 眼镜 [yan3 jing4] /glasses/\n"
-    "玻璃 玻璃 [bo1 li5] /glass/\n";
+    "玻璃 玻璃 [bo1 li5] /glass/\n"
+    "累 累 [lei3] /to accumulate/to involve or implicate (Taiwan pr. [lei4])/continuous/repeated/\n"
+    "累 累 [lei4] /tired/weary/\n";
 
 constexpr std::string_view kFrequencies =
     "说 100000 v\n听 20000 v\n的 318825 uj\n的士 300 n\n出租车 900 n\n第 23000 m\n水 24000 n\n跑 5000 v\n"
@@ -61,6 +63,7 @@ constexpr std::string_view kReadings =
     "U+7684\tkHanyuPinlu\tde(75596) dì(157) dí(84)\n"
     "U+7B2C\tkHanyuPinlu\tdì(4000)\n"
     "U+6C34\tkHanyuPinlu\tshuǐ(2000)\n"
+    "U+7D2F\tkHanyuPinlu\tlèi(111) lěi(54)\n"
     "U+0041\tkHanyuPinlu\tbroken\n";
 
 FormSources formSources() {
@@ -146,6 +149,10 @@ TEST(ReadingCounts, DecideWhichReadingAWordsFrequencyBelongsTo) {
   EXPECT_EQ(placeOf(with.english.at("taxi"), "\u51FA\u79DF\u8F66"), 1u) << with.english.at("taxi");
   EXPECT_EQ(placeOf(with.chinese.at("di"), "\u7B2C"), 1u) << with.chinese.at("di");
   EXPECT_EQ(placeOf(with.chinese.at("de"), "\u7684"), 1u);
+
+  // The lèi that 累 "to accumulate" notes as Taiwan's is 累 "tired", which has it as its own.
+  const std::string lei = with.chinese.at("\u7D2F");
+  EXPECT_EQ(lei.rfind("l\u00E8i", 0), 0u) << lei;
 }
 
 TEST(EnglishRanking, PutsTheUsualTranslationFirst) {
