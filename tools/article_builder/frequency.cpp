@@ -86,6 +86,75 @@ UsageCounts parseUsageCounts(std::string_view text) {
   return usage;
 }
 
+namespace {
+
+// The weights list a word under one traditional standard (爲 for 為, 裏 for 裡, 着 for 著,
+// 喫 for 吃) and the dictionary under another, so 因为, 吃饭 and 好吃 would go unweighed. A
+// word whose own traditional forms have no weight takes those of its other spellings: each
+// character replaced by the traditional characters the dictionary gives for it alone. A
+// spelling that is some entry's traditional form belongs to that entry and is never taken,
+// and one that several words could be spelt is divided among them. Returns the words that
+// gained a weight.
+std::size_t addVariantSpellings(
+    const UsageCounts& usage, const std::vector<Entry>& entries,
+    const std::unordered_map<std::string_view, std::unordered_set<std::string_view>>& simplifiedOf,
+    std::unordered_map<std::string_view, double>& typed) {
+  constexpr std::size_t kMaxSpellings = 64;
+  std::unordered_map<char32_t, std::vector<char32_t>> traditionalOf;  // simplified character -> its traditional ones
+  for (const Entry& entry : entries) {
+    std::u32string simplified, traditional;
+    if (!decodeUtf8(entry.simplified, simplified) || !decodeUtf8(entry.traditional, traditional) ||
+        simplified.size() != 1 || traditional.size() != 1 || simplified == traditional) {
+      continue;
+    }
+    std::vector<char32_t>& forms = traditionalOf[simplified.front()];
+    if (std::find(forms.begin(), forms.end(), traditional.front()) == forms.end()) forms.push_back(traditional.front());
+  }
+  // The other spellings of each unweighed word, in source order, and how many words share each.
+  std::vector<std::pair<std::string_view, std::vector<std::string>>> spellings;
+  std::unordered_map<std::string, std::size_t> claims;
+  std::unordered_set<std::string_view> done;
+  for (const Entry& entry : entries) {
+    if (typed.count(entry.simplified) != 0 || !done.insert(entry.simplified).second) continue;
+    std::u32string characters;
+    if (!decodeUtf8(entry.simplified, characters) || characters.size() < 2) continue;
+    std::vector<std::u32string> forms = {std::u32string()};
+    for (const char32_t character : characters) {
+      const auto variants = traditionalOf.find(character);
+      const std::size_t choices = 1 + (variants == traditionalOf.end() ? 0 : variants->second.size());
+      if (forms.size() * choices > kMaxSpellings) {
+        forms.clear();
+        break;
+      }
+      std::vector<std::u32string> longer;
+      for (const std::u32string& form : forms) {
+        longer.push_back(form + character);
+        if (variants == traditionalOf.end()) continue;
+        for (const char32_t variant : variants->second) longer.push_back(form + variant);
+      }
+      forms.swap(longer);
+    }
+    std::vector<std::string> weighed;
+    for (const std::u32string& form : forms) {
+      std::string spelling = toUtf8(form);
+      if (simplifiedOf.count(spelling) != 0) continue;
+      const auto found = usage.words.find(spelling);
+      if (found == usage.words.end() || found->second == 0) continue;
+      ++claims[spelling];
+      weighed.push_back(std::move(spelling));
+    }
+    if (!weighed.empty()) spellings.emplace_back(entry.simplified, std::move(weighed));
+  }
+  for (const auto& [word, forms] : spellings) {
+    for (const std::string& form : forms) {
+      typed[word] += static_cast<double>(usage.words.at(form)) / static_cast<double>(claims[form]);
+    }
+  }
+  return spellings.size();
+}
+
+}  // namespace
+
 CombinedCounts combineWithUsage(FrequencyTable& table, const UsageCounts& usage, const std::vector<Entry>& entries) {
   CombinedCounts result;
   // How many simplified words each traditional form stands for.
@@ -100,6 +169,7 @@ CombinedCounts combineWithUsage(FrequencyTable& table, const UsageCounts& usage,
     typed[entry.simplified] +=
         static_cast<double>(found->second) / static_cast<double>(simplifiedOf[entry.traditional].size());
   }
+  result.variantWords = addVariantSpellings(usage, entries, simplifiedOf, typed);
 
   std::uint64_t writtenTotal = 0;
   for (const auto& word : table.words) writtenTotal += word.second.count;
@@ -120,8 +190,8 @@ CombinedCounts combineWithUsage(FrequencyTable& table, const UsageCounts& usage,
       ++result.writtenOnly;
     }
     // Each source leaves out common words the other has (the typed
-    // weights lack 好吃 and 起床, which their segmentation splits), so a
-    // missing share is taken to be the other source's.
+    // weights give 借口 and 家具 only under the variants 藉口 and 傢俱), so
+    // a missing share is taken to be the other source's.
     double writtenShare = static_cast<double>(writtenCount) / static_cast<double>(writtenTotal);
     double typedShare = typedCount / static_cast<double>(usage.total);
     if (writtenCount == 0) writtenShare = typedShare;

@@ -43,8 +43,9 @@ struct UsageCounts {
 UsageCounts parseUsageCounts(std::string_view text);
 
 struct CombinedCounts {
-  std::size_t typedWords = 0;   // dictionary words the usage weights name
-  std::size_t writtenOnly = 0;  // counted words the usage weights do not name
+  std::size_t typedWords = 0;    // dictionary words the usage weights name
+  std::size_t writtenOnly = 0;   // counted words the usage weights do not name
+  std::size_t variantWords = 0;  // words weighed through another traditional spelling
 };
 
 // Turns the written counts into the ranking's counts of the dictionary's

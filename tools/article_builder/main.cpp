@@ -263,8 +263,9 @@ int main(int argc, char** argv) {
   if (!options.usagePath.empty()) {
     std::printf(
         "word weights: %s\n  words: %zu, skipped lines: %zu; dictionary words weighed: %zu, "
-        "counted only in writing: %zu\n",
-        options.usagePath.c_str(), usage.words.size(), usage.skippedLines, combined.typedWords, combined.writtenOnly);
+        "counted only in writing: %zu, weighed through another spelling: %zu\n",
+        options.usagePath.c_str(), usage.words.size(), usage.skippedLines, combined.typedWords, combined.writtenOnly,
+        combined.variantWords);
   }
   if (!options.levelsPath.empty()) {
     std::printf("word list: %s\n  words: %zu, skipped lines: %zu\n", options.levelsPath.c_str(), levels.words.size(),

@@ -120,6 +120,25 @@ TEST(TypedWeights, MapThroughTraditionalFormsAndKeepWrittenOnlyWordsCounted) {
   EXPECT_GT(frequencyOf(table, "西安市"), 0u);
 }
 
+TEST(TypedWeights, ReachWordsTheyListUnderAnotherTraditionalSpelling) {
+  // The weights spell 吃饭 喫飯 and 因为 因爲; the dictionary 吃飯 and 因為, and gives 喫 and 爲 as
+  // variants of 吃 and 为. 干事 (幹事) could also be spelt 乾事, but that is another entry's form.
+  const ParseResult parsed = parseCedict(
+      "吃 吃 [chi1] /to eat/\n喫 吃 [chi1] /variant of 吃[chi1]/\n飯 饭 [fan4] /meal/\n"
+      "吃飯 吃饭 [chi1 fan4] /to eat a meal/\n為 为 [wei4] /because of/\n爲 为 [wei4] /variant of 為|为[wei4]/\n"
+      "因為 因为 [yin1 wei4] /because/\n乾 干 [gan1] /dry/\n幹 干 [gan4] /to do/\n幹事 干事 [gan4 shi5] /secretary/\n"
+      "乾事 乾事 [qian2 shi4] /a made-up word/\n");
+  FrequencyTable table = parseFrequencies("吃饭 100 v\n因为 900 c\n干事 100 n\n乾事 100 n\n其他 8800 r\n");
+  const CombinedCounts counts =
+      combineWithUsage(table, parseUsageCounts("喫飯\t50000\n因爲\t40000\n乾事\t5000\n飯\t5000\n"), parsed.entries);
+  EXPECT_EQ(counts.variantWords, 2u);
+  // Written, 吃饭 and 干事 are counted alike; typed, 吃饭 is far the more common.
+  EXPECT_GT(frequencyOf(table, "吃饭"), 10 * frequencyOf(table, "干事"));
+  EXPECT_GT(frequencyOf(table, "因为"), 2 * 900u);
+  EXPECT_EQ(frequencyOf(table, "干事"), 100u);
+  EXPECT_GT(frequencyOf(table, "乾事"), frequencyOf(table, "干事"));
+}
+
 TEST(TypedWeights, UnreadableLinesAreSkippedAndCounted) {
   const UsageCounts usage =
       parseUsageCounts("# comment\n詞\t12\n詞\t40\n詞\t30\nno tab 5\n詞\tx1\n\t5\n詞\t\n詞\t99999999999999\n語\t8");
