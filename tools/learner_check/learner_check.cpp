@@ -31,6 +31,7 @@
 #include "inversion.h"
 #include "levels.h"
 #include "pinyin.h"
+#include "usage_truth.h"
 #include "utf.h"
 #include "word_forms.h"
 
@@ -153,47 +154,6 @@ std::size_t positionOf(const std::vector<std::string>& list, const std::string& 
 }
 
 double percent(std::size_t part, std::size_t whole) { return whole == 0 ? 0.0 : 100.0 * part / whole; }
-
-// Word counts of the check's own corpus, "word,count" lines: microblog posts,
-// which neither the ranking's written counts nor its typed weights come from.
-std::unordered_map<std::string, double> parseUsage(const std::string& text) {
-  std::unordered_map<std::string, double> usage;
-  for (const std::string_view line : textLines(text)) {
-    const std::size_t comma = line.rfind(',');
-    if (comma == std::string_view::npos || comma == 0 || comma + 1 >= line.size()) continue;
-    double count = 0;
-    for (const char digit : line.substr(comma + 1)) {
-      if (digit < '0' || digit > '9') {
-        count = -1;
-        break;
-      }
-      count = count * 10 + (digit - '0');
-    }
-    if (count > 0) usage[std::string(line.substr(0, comma))] += count;
-  }
-  return usage;
-}
-
-// The word of a group that is clearly the most used: counted at least
-// `minimum` times and at least twice as often as every other word of the
-// group. An empty string when none is.
-std::string clearlyMostUsed(const std::set<std::string>& group, const std::unordered_map<std::string, double>& usage,
-                            double minimum) {
-  std::string top;
-  double best = 0, next = 0;
-  for (const std::string& word : group) {
-    const auto found = usage.find(word);
-    const double count = found == usage.end() ? 0 : found->second;
-    if (count > best) {
-      next = best;
-      best = count;
-      top = word;
-    } else {
-      next = std::max(next, count);
-    }
-  }
-  return best >= minimum && best >= 2 * next ? top : std::string();
-}
 
 // Checked groups by how often the expected word is used: in all, and at
 // least 10 and 100 times per million words of the corpus.
