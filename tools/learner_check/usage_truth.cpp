@@ -41,4 +41,3 @@ std::string clearlyMostUsed(const std::set<std::string>& group, const std::unord
   }
   return best >= minimum && best >= 2 * next ? top : std::string();
 }
-
