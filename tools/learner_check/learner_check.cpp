@@ -11,8 +11,10 @@
 // a toneless pinyin, a reading or a first English gloss, the one of the lowest
 // level is expected first, when no other shares that level. The word's taught
 // reading is expected first in its article and on its line in the pinyin list.
-// The lookups run through the program's own search code over the built
-// article files.
+// With --usage, the word counts of a corpus of microblog posts say which word
+// of a toneless pinyin or an English headword is clearly the most used (see
+// checkUsage). The lookups run through the program's own search code over the
+// built article files.
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
