@@ -72,10 +72,6 @@ bool askToClearHistory(HWND owner) {
                      L"Clear History", MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES;
 }
 
-}  // namespace
-
-namespace {
-
 DWORD WINAPI readYourWordsOnWorker(void* window) {
   try {
     auto read = std::make_unique<ReadYourWords>(readYourWordsFiles());
@@ -89,10 +85,7 @@ DWORD WINAPI readYourWordsOnWorker(void* window) {
 }
 
 void takeWords(ReadYourWords read) {
-  if (yours().reader) {
-    CloseHandle(yours().reader);
-    yours().reader = nullptr;
-  }
+  yours().reader.reset();
   // Marked first: naming a damaged file runs a message box, whose loop may reach code that
   // asks for the words again.
   yours().loaded = true;
@@ -111,7 +104,7 @@ LRESULT onReadYourWords(HWND, WPARAM, LPARAM lParam) {
 void ensureYourWordsRead() {
   if (yours().loaded) return;
   if (yours().reader) {
-    WaitForSingleObject(yours().reader, INFINITE);
+    WaitForSingleObject(yours().reader.get(), INFINITE);
     MSG message;
     if (PeekMessageW(&message, app.mainWindow, readYourWordsMessage, readYourWordsMessage, PM_REMOVE)) {
       DispatchMessageW(&message);
@@ -126,7 +119,7 @@ void startYourWords() {
     watchWordBoxEnter(tabOf(direction).controls.wordBox, app.mainWindow, IDM_REMEMBER_SHOWN_WORD);
   }
   yours().keys = LoadAcceleratorsW(app.instance, MAKEINTRESOURCEW(IDR_YOUR_WORDS_KEYS));
-  yours().reader = CreateThread(nullptr, 0, readYourWordsOnWorker, app.mainWindow, 0, nullptr);
+  yours().reader.reset(CreateThread(nullptr, 0, readYourWordsOnWorker, app.mainWindow, 0, nullptr));
 }
 
 void saveYourWordsAtExit() {

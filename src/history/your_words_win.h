@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "common/handles_win.h"
 #include "history/your_words.h"
 
 struct YourWordsState {
@@ -19,7 +20,7 @@ struct YourWordsState {
   bool historySaveFailureTold = false;
   // The files have been read (start-up reads them on a thread of their own, `reader`).
   bool loaded = false;
-  HANDLE reader = nullptr;
+  KernelHandle reader;
   // A lookup from typing or a drop-down move waits to count as looked at.
   bool settlePending = false;
   Direction settleDirection = Direction::EnglishChinese;
