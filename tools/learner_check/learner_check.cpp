@@ -184,61 +184,29 @@ struct UsageCheck {
   }
 };
 
-// Which word is clearly the most used, told by the check's own corpus. A
-// corpus counts a written word whatever its reading and meaning, so the word
-// expected first under a pinyin key must have no other toneless reading, and
-// the word expected first under an English query must have one dictionary
-// entry whose first sense is that query; every other word of the group is
-// counted with all its uses, so "clearly" holds however their uses divide
-// among their meanings. Words used fewer than 20 times are left out: at that
-// end the corpus says more about its own topics than about the language.
+// Looks up each word the check's own corpus says is clearly the most used under
+// its toneless pinyin or English headword (see expectedByUse), and counts those
+// shown first, by how often the word is used.
 void checkUsage(const std::vector<Entry>& entries, const std::unordered_map<std::string, double>& usage,
                 const Tab& chinese, const Tab& english, const std::function<void(std::string)>& miss) {
-  constexpr double minimum = 20;
   double total = 0;
   for (const auto& counted : usage) total += counted.second;
-  std::map<std::string, std::set<std::string>> wordsOfKey, wordsOfQuery, firstSenseOf;
-  std::unordered_map<std::string, std::set<std::string>> readingsOf;
-  std::unordered_map<std::string, std::size_t> entriesOf;
-  std::string withV, withU;
-  for (const Entry& entry : entries) {
-    if (!tonelessKeys(entry.pinyin, withV, withU)) continue;
-    wordsOfKey[withV].insert(entry.simplified);
-    readingsOf[entry.simplified].insert(withV);
-    ++entriesOf[entry.simplified];
-    bool firstSense = true;
-    for (const std::string& gloss : entry.glosses) {
-      if (classifyGloss(gloss) != GlossKind::sense) continue;
-      for (const GlossHeadword& found : englishHeadwords(gloss)) {
-        wordsOfQuery[found.headword].insert(entry.simplified);
-        if (firstSense && found.part == 0) firstSenseOf[found.headword].insert(entry.simplified);
-      }
-      firstSense = false;
-    }
-  }
-  const auto check = [&](const std::string& kind, const std::string& typed, const std::string& top, const Tab& tab,
+  const UsageExpectations expected = expectedByUse(entries, usage, 20);
+  const auto check = [&](const char* kind, const std::vector<ExpectedByUse>& items, const Tab& tab,
                          UsageCheck& counts) {
-    const std::vector<std::string> list = listedWords(shownArticleFor(tab, typed));
-    const std::size_t position = positionOf(list, top);
-    counts.add(usage.at(top) / total, position == 1);
-    if (position != 1) {
-      miss(kind + " " + typed + " (by use): expected " + top + " at " + std::to_string(position) + ", got " +
-           (list.empty() ? std::string("nothing") : list.front()));
+    for (const ExpectedByUse& item : items) {
+      const std::vector<std::string> list = listedWords(shownArticleFor(tab, item.typed));
+      const std::size_t position = positionOf(list, item.word);
+      counts.add(usage.at(item.word) / total, position == 1);
+      if (position != 1) {
+        miss(std::string(kind) + " " + item.typed + " (by use): expected " + item.word + " at " +
+             std::to_string(position) + ", got " + (list.empty() ? std::string("nothing") : list.front()));
+      }
     }
   };
   UsageCheck pinyin, translations;
-  for (const auto& [key, words] : wordsOfKey) {
-    if (words.size() < 2) continue;
-    const std::string top = clearlyMostUsed(words, usage, minimum);
-    if (!top.empty() && readingsOf[top].size() == 1) check("pinyin", key, top, chinese, pinyin);
-  }
-  for (const auto& [query, words] : wordsOfQuery) {
-    if (words.size() < 2) continue;
-    const std::string top = clearlyMostUsed(words, usage, minimum);
-    if (!top.empty() && entriesOf[top] == 1 && firstSenseOf[query].count(top) != 0) {
-      check("english", query, top, english, translations);
-    }
-  }
+  check("pinyin", expected.pinyin, chinese, pinyin);
+  check("english", expected.english, english, translations);
   std::printf(
       "clearly the most used by the microblog counts (at least twice the next), first:\n  pinyin -> word %s\n  English -> word %s\n",
       pinyin.summary().c_str(), translations.summary().c_str());

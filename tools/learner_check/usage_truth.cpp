@@ -1,10 +1,14 @@
 #include "usage_truth.h"
 
 #include <algorithm>
+#include <map>
 
+#include "glosses.h"
+#include "inversion.h"
+#include "pinyin.h"
 #include "utf.h"
 
-using article_builder::textLines;
+using namespace article_builder;
 
 std::unordered_map<std::string, double> parseUsage(std::string_view text) {
   std::unordered_map<std::string, double> usage;
@@ -40,4 +44,41 @@ std::string clearlyMostUsed(const std::set<std::string>& group, const std::unord
     }
   }
   return best >= minimum && best >= 2 * next ? top : std::string();
+}
+
+UsageExpectations expectedByUse(const std::vector<Entry>& entries, const std::unordered_map<std::string, double>& usage,
+                                double minimum) {
+  std::map<std::string, std::set<std::string>> wordsOfKey, wordsOfQuery, firstSenseOf;
+  std::unordered_map<std::string, std::set<std::string>> readingsOf;
+  std::unordered_map<std::string, std::size_t> entriesOf;
+  std::string withV, withU;
+  for (const Entry& entry : entries) {
+    if (!tonelessKeys(entry.pinyin, withV, withU)) continue;
+    wordsOfKey[withV].insert(entry.simplified);
+    readingsOf[entry.simplified].insert(withV);
+    ++entriesOf[entry.simplified];
+    bool firstSense = true;
+    for (const std::string& gloss : entry.glosses) {
+      if (classifyGloss(gloss) != GlossKind::sense) continue;
+      for (const GlossHeadword& found : englishHeadwords(gloss)) {
+        wordsOfQuery[found.headword].insert(entry.simplified);
+        if (firstSense && found.part == 0) firstSenseOf[found.headword].insert(entry.simplified);
+      }
+      firstSense = false;
+    }
+  }
+  UsageExpectations expected;
+  for (const auto& [key, words] : wordsOfKey) {
+    if (words.size() < 2) continue;
+    std::string top = clearlyMostUsed(words, usage, minimum);
+    if (!top.empty() && readingsOf[top].size() == 1) expected.pinyin.push_back({key, std::move(top)});
+  }
+  for (const auto& [query, words] : wordsOfQuery) {
+    if (words.size() < 2) continue;
+    std::string top = clearlyMostUsed(words, usage, minimum);
+    if (!top.empty() && entriesOf[top] == 1 && firstSenseOf[query].count(top) != 0) {
+      expected.english.push_back({query, std::move(top)});
+    }
+  }
+  return expected;
 }

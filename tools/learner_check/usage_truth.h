@@ -6,6 +6,9 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
+
+#include "cedict.h"
 
 // "word,count" lines: the counts of a word listed more than once add up; a line without a
 // word, a comma and a whole positive count is skipped.
@@ -15,3 +18,24 @@ std::unordered_map<std::string, double> parseUsage(std::string_view text);
 // at least twice as often as every other word of the group. An empty string when none is.
 std::string clearlyMostUsed(const std::set<std::string>& group, const std::unordered_map<std::string, double>& usage,
                             double minimum);
+
+// A lookup and the word expected first in what it shows.
+struct ExpectedByUse {
+  std::string typed;
+  std::string word;
+};
+
+struct UsageExpectations {
+  std::vector<ExpectedByUse> pinyin;   // toneless pinyin keys, in key order
+  std::vector<ExpectedByUse> english;  // English headwords, in headword order
+};
+
+// For every toneless pinyin and every English headword that two or more of the dictionary's
+// words share, the word that is clearly the most used (clearlyMostUsed). A corpus counts a
+// written word whatever its reading and meaning, so the word expected under a pinyin key
+// must have no other toneless reading, and the word expected under an English headword must
+// have one entry whose first sense is that headword; every other word of the group is
+// counted with all its uses, so "clearly" holds however their uses divide among their
+// meanings.
+UsageExpectations expectedByUse(const std::vector<article_builder::Entry>& entries,
+                                const std::unordered_map<std::string, double>& usage, double minimum);

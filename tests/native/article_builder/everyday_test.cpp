@@ -139,6 +139,19 @@ TEST(TypedWeights, ReachWordsTheyListUnderAnotherTraditionalSpelling) {
   EXPECT_GT(frequencyOf(table, "乾事"), frequencyOf(table, "干事"));
 }
 
+TEST(TypedWeights, ASpellingTwoWordsCouldHaveIsDividedBetweenThem) {
+  // 台风 and 抬风 can both be spelt 臺風; 风波 has 風波 to itself.
+  const ParseResult parsed = parseCedict(
+      "臺 台 [tai2] /platform/\n臺 抬 [tai2] /a made-up variant/\n風 风 [feng1] /wind/\n"
+      "台風 台风 [tai2 feng1] /typhoon/\n抬風 抬风 [tai2 feng1] /a made-up word/\n風波 风波 [feng1 bo1] /disturbance/\n");
+  FrequencyTable table = parseFrequencies("台风 100 n\n抬风 100 n\n风波 100 n\n其他 9700 r\n");
+  const CombinedCounts counts =
+      combineWithUsage(table, parseUsageCounts("臺風\t6000\n風波\t3000\n其他\t91000\n"), parsed.entries);
+  EXPECT_EQ(counts.variantWords, 2u);
+  EXPECT_EQ(frequencyOf(table, "台风"), frequencyOf(table, "抬风"));
+  EXPECT_EQ(frequencyOf(table, "台风"), frequencyOf(table, "风波"));
+}
+
 TEST(TypedWeights, UnreadableLinesAreSkippedAndCounted) {
   const UsageCounts usage =
       parseUsageCounts("# comment\n詞\t12\n詞\t40\n詞\t30\nno tab 5\n詞\tx1\n\t5\n詞\t\n詞\t99999999999999\n語\t8");

@@ -25,3 +25,29 @@ TEST(UsageTruth, ExpectsAWordOnlyWhenItIsUsedTwiceAsOftenAsAnyOther) {
   };
   for (const auto& c : cases) EXPECT_EQ(clearlyMostUsed(c.group, usage, 20), c.expected) << c.expected;
 }
+
+TEST(UsageTruth, ExpectsOnlyWordsWhoseCountsCanBelongToTheLookup) {
+  using article_builder::parseCedict;
+  const auto parsed = parseCedict(
+      "告訴 告诉 [gao4 su5] /to tell/\n高速 高速 [gao1 su4] /high speed/\n"
+      "行 行 [xing2] /to walk/OK/\n行 行 [hang2] /row/\n航 航 [hang2] /boat/\n星 星 [xing1] /star/\n"
+      "老師 老师 [lao3 shi1] /teacher/\n教師 教师 [jiao4 shi1] /teacher/\n"
+      "看 看 [kan4] /to see/\n看 看 [kan1] /to look after/\n見 见 [jian4] /to see/\n"
+      "先生 先生 [xian1 sheng5] /Mister/teacher/\n");
+  const auto usage =
+      parseUsage("告诉,900\n高速,300\n行,5000\n航,100\n星,100\n老师,100\n教师,40\n看,9000\n见,300\n先生,5000\n");
+  const UsageExpectations expected = expectedByUse(parsed.entries, usage, 20);
+  // 行 is read xing and hang, so its count says nothing of either key alone; 看 has two
+  // entries; 先生 means "teacher" only second, so its count does not keep 老师 from being
+  // expected, but 老师 is not twice 先生 either.
+  std::vector<std::pair<std::string, std::string>> pinyin, english;
+  for (const auto& item : expected.pinyin) pinyin.emplace_back(item.typed, item.word);
+  for (const auto& item : expected.english) english.emplace_back(item.typed, item.word);
+  EXPECT_EQ(pinyin, (std::vector<std::pair<std::string, std::string>>{{"gaosu", "告诉"}}));
+  EXPECT_TRUE(english.empty()) << english.front().first;
+  // Without 先生 in the counts, 老师 stands out under "teacher".
+  const auto fewer = parseUsage("老师,100\n教师,40\n");
+  const UsageExpectations teacher = expectedByUse(parsed.entries, fewer, 20);
+  ASSERT_EQ(teacher.english.size(), 1u);
+  EXPECT_EQ(teacher.english.front().word, "老师");
+}
