@@ -20,6 +20,7 @@
 #include "dictionary/own_article_dialog_win.h"
 #include "dictionary/print_win.h"
 #include "dictionary/pronounce_win.h"
+#include "dictionary/word_list_win.h"
 #include "resource.h"
 #include "settings/options_win.h"
 #include "settings/window_placement_win.h"
@@ -197,6 +198,12 @@ LRESULT onNotify(HWND, WPARAM wParam, LPARAM lParam) {
   if ((sender == IDC_ARTICLE_VIEW || sender == IDC_ARTICLE_VIEW + 1) && header->code == EN_MSGFILTER) {
     return onArticleViewInput(directionOfSelection(sender - IDC_ARTICLE_VIEW),
                               *reinterpret_cast<const MSGFILTER*>(lParam));
+  }
+  // A word list draws an item: it asks for the item's word.
+  if ((sender == IDC_WORD_LIST || sender == IDC_WORD_LIST + 1) && header->code == LVN_GETDISPINFOW) {
+    answerListedWordRequest(tabOf(directionOfSelection(sender - IDC_WORD_LIST)),
+                            *reinterpret_cast<NMLVDISPINFOW*>(lParam));
+    return 0;
   }
   // Single clicks, the arrow keys, Enter, Tab and Escape in a word list.
   if (sender == IDC_WORD_LIST || sender == IDC_WORD_LIST + 1) onWordListNotice(*header);

@@ -46,6 +46,8 @@ struct DirectionState {
   DirectionControls controls;
   OwnArticleTexts own;
   ArticleViewState view;
+  // What the word list shows, item by item (see word_list_win.h).
+  std::vector<std::wstring> listedWords;
 };
 
 // Both directions, in tab order (directionIndex).

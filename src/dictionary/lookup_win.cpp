@@ -12,36 +12,17 @@
 #include "dictionary/article_files.h"
 #include "dictionary/article_view_win.h"
 #include "dictionary/lookup.h"
+#include "dictionary/word_list_win.h"
 
 namespace {
 
-void insertHeadword(HWND list, int index, std::u16string_view headword) {
-  // The list copies the text; it needs it terminated.
-  std::wstring text = toWideText(headword);
-  LVITEMW item{};
-  item.mask = LVIF_TEXT;
-  item.iItem = index;
-  item.pszText = text.data();
-  item.cchTextMax = static_cast<int>(text.size());
-  SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
-}
-
-// Puts the headwords into the list, reusing the items it already has: deleting and
-// re-inserting every item makes the list recompute its scroll bars twice per keystroke.
-void fillList(HWND list, const HeadwordListing& listing) {
-  const auto existing = static_cast<std::size_t>(std::max<LRESULT>(0, SendMessageW(list, LVM_GETITEMCOUNT, 0, 0)));
-  for (std::size_t i = 0; i < listing.count; ++i) {
-    if (i < existing) {
-      std::wstring text = toWideText(listing.headwords[i]);
-      LVITEMW item{};
-      item.iSubItem = 0;
-      item.pszText = text.data();
-      SendMessageW(list, LVM_SETITEMTEXTW, i, reinterpret_cast<LPARAM>(&item));
-    } else {
-      insertHeadword(list, static_cast<int>(i), listing.headwords[i]);
-    }
-  }
-  for (std::size_t i = existing; i > listing.count; --i) SendMessageW(list, LVM_DELETEITEM, i - 1, 0);
+// Puts the headwords into the list, none of them marked, and scrolls to its top.
+void fillList(DirectionState& state, const HeadwordListing& listing) {
+  std::vector<std::wstring> words;
+  words.reserve(listing.count);
+  for (std::size_t i = 0; i < listing.count; ++i) words.push_back(toWideText(listing.headwords[i]));
+  showListedWords(state, std::move(words));
+  const HWND list = state.controls.wordList;
   LVITEMW cleared{};
   cleared.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
   SendMessageW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&cleared));
@@ -61,7 +42,7 @@ const DictionaryFile* searchableFile(const LoadedDictionary& dictionary, Directi
   }
   const DictionaryFile& file = dictionary.of(state.direction);
   if (!file.text) {
-    clearDirection(state.controls);
+    clearDirection(state);
     state.view.links.clear();
     return nullptr;
   }
@@ -70,11 +51,11 @@ const DictionaryFile* searchableFile(const LoadedDictionary& dictionary, Directi
 
 }  // namespace
 
-void clearDirection(const DirectionControls& controls) {
-  const RedrawSuspended listRedraw(controls.wordList);
-  const RedrawSuspended articleRedraw(controls.articleView);
-  SendMessageW(controls.wordList, LVM_DELETEALLITEMS, 0, 0);
-  SetWindowTextW(controls.articleView, L"");
+void clearDirection(DirectionState& state) {
+  const RedrawSuspended listRedraw(state.controls.wordList);
+  const RedrawSuspended articleRedraw(state.controls.articleView);
+  showListedWords(state, {});
+  SetWindowTextW(state.controls.articleView, L"");
 }
 
 bool lookUpWord(const LoadedDictionary& dictionary, DirectionState& state, HWND owner, bool* missed) {
@@ -85,9 +66,9 @@ bool lookUpWord(const LoadedDictionary& dictionary, DirectionState& state, HWND 
     const std::u16string typed = toCoreText(readWindowText(state.controls.wordBox));
     const Lookup found = lookUp(file->search, state.own.search, state.direction, typed);
     if (found.listing.status == ListingStatus::Listed) {
-      fillList(state.controls.wordList, found.listing);
+      fillList(state, found.listing);
     } else {
-      clearDirection(state.controls);
+      clearDirection(state);
     }
     showArticle(state, found.article(), typed);
     if (missed) *missed = !typed.empty() && found.listing.status != ListingStatus::Listed && !found.articleFound;
@@ -103,7 +84,7 @@ bool showChosenHeadword(const LoadedDictionary& dictionary, DirectionState& stat
   // A double click below the items, with nothing marked, chooses nothing.
   if (mark < 0) return false;
   try {
-    const std::wstring headword = readListItemText(state.controls.wordList, static_cast<int>(mark));
+    const std::wstring headword = listedWordAt(state, static_cast<int>(mark));
     SetWindowTextW(state.controls.wordBox, headword.c_str());
     const DictionaryFile* file = searchableFile(dictionary, state, owner, 1);
     if (!file) return false;
@@ -119,7 +100,7 @@ bool showChosenHeadword(const LoadedDictionary& dictionary, DirectionState& stat
 bool showListedArticle(const LoadedDictionary& dictionary, DirectionState& state, HWND owner, int item) {
   if (item < 0) return false;
   try {
-    const std::wstring headword = readListItemText(state.controls.wordList, item);
+    const std::wstring headword = listedWordAt(state, item);
     if (headword.empty()) return false;
     const DictionaryFile* file = searchableFile(dictionary, state, owner, 1);
     if (!file) return false;

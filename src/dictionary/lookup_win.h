@@ -26,4 +26,4 @@ bool showListedArticle(const LoadedDictionary& dictionary, DirectionState& state
 bool typedTextHasArticle(const LoadedDictionary& dictionary, const DirectionState& state);
 
 // Empties a direction's word list and article view.
-void clearDirection(const DirectionControls& controls);
+void clearDirection(DirectionState& state);

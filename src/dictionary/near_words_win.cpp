@@ -10,8 +10,9 @@
 #include "common/window_text_win.h"
 #include "dictionary/lookup.h"
 #include "dictionary/near_words.h"
+#include "dictionary/word_list_win.h"
 
-bool showNearWords(const LoadedDictionary& dictionary, const DirectionState& state) {
+bool showNearWords(const LoadedDictionary& dictionary, DirectionState& state) {
   if (!dictionary.loaded()) return false;
   const DictionaryFile& file = dictionary.of(state.direction);
   if (!file.text) return false;
@@ -23,18 +24,11 @@ bool showNearWords(const LoadedDictionary& dictionary, const DirectionState& sta
     if (found.listing.status == ListingStatus::Listed || found.articleFound) return false;
 
     const std::vector<std::u16string_view> suggestions = nearestHeadwords(file.search, typed, state.direction);
-    const HWND list = state.controls.wordList;
+    std::vector<std::wstring> words;
+    for (const std::u16string_view suggestion : suggestions) words.push_back(toWideText(suggestion));
     {
-      const RedrawSuspended listRedraw(list);
-      SendMessageW(list, LVM_DELETEALLITEMS, 0, 0);
-      for (std::size_t i = 0; i < suggestions.size(); ++i) {
-        std::wstring text = toWideText(suggestions[i]);
-        LVITEMW item{};
-        item.mask = LVIF_TEXT;
-        item.iItem = static_cast<int>(i);
-        item.pszText = text.data();
-        SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
-      }
+      const RedrawSuspended listRedraw(state.controls.wordList);
+      showListedWords(state, std::move(words));
     }
     const RedrawSuspended articleRedraw(state.controls.articleView);
     SetWindowTextW(state.controls.articleView, toWideText(noEntryMessage(typed, suggestions)).c_str());

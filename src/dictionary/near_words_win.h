@@ -10,4 +10,4 @@
 // the word list (where a click, the arrows or Enter show them) and puts "No entry for ..."
 // with them into the article view. True when it did; text that finds something now, or a
 // dictionary not loaded, changes nothing.
-bool showNearWords(const LoadedDictionary& dictionary, const DirectionState& state);
+bool showNearWords(const LoadedDictionary& dictionary, DirectionState& state);

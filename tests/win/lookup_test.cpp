@@ -190,6 +190,36 @@ TEST_F(LookupWindow, DoubleClickShowsTheChosenHeadwordAndKeepsTheList) {
   EXPECT_EQ(listItems(0), before);
 }
 
+// The list keeps no words of its own: it asks for an item's word whenever it draws or is
+// read, and the answer must fit whatever buffer it brings.
+TEST_F(LookupWindow, ListItemsAskForTheirWordsWithinTheBufferTheyBring) {
+  ASSERT_TRUE(startProgram());
+  const HWND list = app.tabs[0].controls.wordList;
+  const struct {
+    int item;
+    int buffer;
+    const wchar_t* expected;
+  } cases[] = {{2, 4, L"abo"}, {2, 1, L""}, {6, 100, L"watermelon"}, {7, 100, L""}, {-1, 100, L""}};
+  for (const auto& c : cases) {
+    std::wstring text(8 + 100, L'#');
+    NMLVDISPINFOW request{};
+    request.hdr = {list, static_cast<UINT_PTR>(IDC_WORD_LIST), static_cast<UINT>(LVN_GETDISPINFOW)};
+    request.item.mask = LVIF_TEXT;
+    request.item.iItem = c.item;
+    request.item.pszText = text.data();
+    request.item.cchTextMax = c.buffer;
+    SendMessageW(app.mainWindow, WM_NOTIFY, IDC_WORD_LIST, reinterpret_cast<LPARAM>(&request));
+    EXPECT_EQ(std::wstring(text.c_str()), c.expected) << "item " << c.item << ", buffer " << c.buffer;
+    EXPECT_EQ(text.find_first_not_of(L'#', static_cast<std::size_t>(c.buffer)), std::wstring::npos)
+        << "written past the buffer: item " << c.item << ", buffer " << c.buffer;
+  }
+  // Drawn and read back as any list item is.
+  RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  clearWordBox(0);
+  typeInto(0, L"ap");
+  EXPECT_EQ(listItems(0), (std::vector<std::wstring>{L"apple", L"book", L"water", L"watermelon"}));
+}
+
 TEST_F(LookupWindow, DoubleClickBelowTheItemsWithNothingMarkedChangesNothing) {
   ASSERT_TRUE(startProgram());
   NMITEMACTIVATE activate{};
