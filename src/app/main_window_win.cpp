@@ -233,7 +233,11 @@ void showSelectedTab() {
     const int command = tab.direction == selected ? SW_SHOWNORMAL : SW_HIDE;
     const DirectionControls& controls = tab.controls;
     for (const HWND control : {controls.wordBox, controls.pronounceButton, controls.wordList, controls.articleView}) {
-      if (control) ShowWindow(control, command);
+      // Every lookup passes here: a control already as wanted is left alone, since showing
+      // a shown window still moves it and tells it so.
+      if (!control) continue;
+      const bool shown = (GetWindowLongW(control, GWL_STYLE) & WS_VISIBLE) != 0;
+      if (shown != (command != SW_HIDE)) ShowWindow(control, command);
     }
   }
   app.currentTab = selected;
