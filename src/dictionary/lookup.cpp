@@ -1,5 +1,7 @@
 #include "dictionary/lookup.h"
 
+#include <algorithm>
+
 #include "dictionary/own_articles.h"
 #include "dictionary/typed_lookup.h"
 
@@ -7,8 +9,11 @@ Lookup lookUp(const ArticleText& dictionary, const ArticleText& own, Direction d
   Lookup found;
   const HeadwordListing dictionaryListing = listTypedWord(dictionary, typed, direction);
   // A full dictionary listing ends the merged one at its last headword, so the own
-  // listing need not read past it.
-  const bool full = dictionaryListing.status == ListingStatus::Listed && dictionaryListing.count == maxListedHeadwords;
+  // listing need not read past it. That holds only for a listing in order: a damaged or
+  // unsorted text lists in its own order, and its last headword bounds nothing.
+  const bool full =
+      dictionaryListing.status == ListingStatus::Listed && dictionaryListing.count == maxListedHeadwords &&
+      std::is_sorted(dictionaryListing.headwords.begin(), dictionaryListing.headwords.begin() + maxListedHeadwords);
   const std::u16string_view last = full ? dictionaryListing.headwords[maxListedHeadwords - 1] : std::u16string_view();
   const OwnLookup ownFound = lookUpOwnArticles(own, typed, full ? &last : nullptr);
   found.listing = mergedListing(ownFound.listing, dictionaryListing);
