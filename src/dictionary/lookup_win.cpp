@@ -18,10 +18,7 @@ namespace {
 
 // Puts the headwords into the list, none of them marked, and scrolls to its top.
 void fillList(DirectionState& state, const HeadwordListing& listing) {
-  std::vector<std::wstring> words;
-  words.reserve(listing.count);
-  for (std::size_t i = 0; i < listing.count; ++i) words.push_back(toWideText(listing.headwords[i]));
-  showListedWords(state, std::move(words));
+  showListedWords(state, listing.headwords.data(), listing.count);
   const HWND list = state.controls.wordList;
   LVITEMW cleared{};
   cleared.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
@@ -54,7 +51,7 @@ const DictionaryFile* searchableFile(const LoadedDictionary& dictionary, Directi
 void clearDirection(DirectionState& state) {
   const RedrawSuspended listRedraw(state.controls.wordList);
   const RedrawSuspended articleRedraw(state.controls.articleView);
-  showListedWords(state, {});
+  showListedWords(state, nullptr, 0);
   SetWindowTextW(state.controls.articleView, L"");
 }
 

@@ -24,11 +24,9 @@ bool showNearWords(const LoadedDictionary& dictionary, DirectionState& state) {
     if (found.listing.status == ListingStatus::Listed || found.articleFound) return false;
 
     const std::vector<std::u16string_view> suggestions = nearestHeadwords(file.search, typed, state.direction);
-    std::vector<std::wstring> words;
-    for (const std::u16string_view suggestion : suggestions) words.push_back(toWideText(suggestion));
     {
       const RedrawSuspended listRedraw(state.controls.wordList);
-      showListedWords(state, std::move(words));
+      showListedWords(state, suggestions.data(), suggestions.size());
     }
     const RedrawSuspended articleRedraw(state.controls.articleView);
     SetWindowTextW(state.controls.articleView, toWideText(noEntryMessage(typed, suggestions)).c_str());

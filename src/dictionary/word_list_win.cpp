@@ -2,11 +2,17 @@
 
 #include <algorithm>
 #include <utility>
+#include <vector>
 
-void showListedWords(DirectionState& state, std::vector<std::wstring> words) {
+#include "common/text_seam_win.h"
+
+void showListedWords(DirectionState& state, const std::u16string_view* words, std::size_t count) {
+  std::vector<std::wstring> shown;
+  shown.reserve(count);
+  for (std::size_t i = 0; i < count; ++i) shown.push_back(toWideText(words[i]));
+  if (shown == state.listedWords) return;
+  state.listedWords = std::move(shown);
   const HWND list = state.controls.wordList;
-  if (words == state.listedWords) return;
-  state.listedWords = std::move(words);
   const std::size_t wanted = state.listedWords.size();
   const auto existing = static_cast<std::size_t>(std::max<LRESULT>(0, SendMessageW(list, LVM_GETITEMCOUNT, 0, 0)));
   for (std::size_t i = existing; i > wanted; --i) SendMessageW(list, LVM_DELETEITEM, i - 1, 0);

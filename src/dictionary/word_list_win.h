@@ -7,14 +7,15 @@
 
 #include <commctrl.h>
 
+#include <cstddef>
 #include <string>
-#include <vector>
+#include <string_view>
 
 #include "dictionary/direction_state_win.h"
 
-// Shows `words` in the direction's word list, one item each, in order. Words the list
-// already shows are not drawn again.
-void showListedWords(DirectionState& state, std::vector<std::wstring> words);
+// Shows words[0..count) in the direction's word list, one item each, in order. Words the
+// list already shows are not drawn again.
+void showListedWords(DirectionState& state, const std::u16string_view* words, std::size_t count);
 
 // The word of item `item`, whole; empty for an item the list does not have.
 std::wstring listedWordAt(const DirectionState& state, int item);
