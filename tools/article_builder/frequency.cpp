@@ -16,6 +16,11 @@ namespace {
 // sound"), while the written counts still keep a say.
 constexpr double kWrittenExponent = 0.1;
 
+// The language model's part where it is used: a third opinion from another
+// corpus, which evens out what the typed weights over-count (果 "fruit" as a
+// word of its own, far above 水果).
+constexpr double kModelExponent = 0.4;
+
 }  // namespace
 
 FrequencyTable parseFrequencies(std::string_view text) {
@@ -155,7 +160,8 @@ std::size_t addVariantSpellings(
 
 }  // namespace
 
-CombinedCounts combineWithUsage(FrequencyTable& table, const UsageCounts& usage, const std::vector<Entry>& entries) {
+CombinedCounts combineWithUsage(FrequencyTable& table, const UsageCounts& usage, const std::vector<Entry>& entries,
+                                const LanguageModelWords& model) {
   CombinedCounts result;
   // How many simplified words each traditional form stands for.
   std::unordered_map<std::string_view, std::unordered_set<std::string_view>> simplifiedOf;
@@ -196,8 +202,13 @@ CombinedCounts combineWithUsage(FrequencyTable& table, const UsageCounts& usage,
     double typedShare = typedCount / static_cast<double>(usage.total);
     if (writtenCount == 0) writtenShare = typedShare;
     if (typedCount == 0.0) typedShare = writtenShare;
-    const double combined = std::pow(writtenShare, kWrittenExponent) * std::pow(typedShare, 1.0 - kWrittenExponent) *
-                            static_cast<double>(writtenTotal);
+    double share = std::pow(writtenShare, kWrittenExponent) * std::pow(typedShare, 1.0 - kWrittenExponent);
+    const auto modelled = model.shares.find(entry.simplified);
+    if (modelled != model.shares.end()) {
+      ++result.modelWords;
+      share = std::pow(share, 1.0 - kModelExponent) * std::pow(modelled->second, kModelExponent);
+    }
+    const double combined = share * static_cast<double>(writtenTotal);
     WordFrequency& slot = table.words[entry.simplified];
     slot.count = std::max<std::uint64_t>(1, static_cast<std::uint64_t>(std::llround(combined)));
   }

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "cedict.h"
+#include "language_model.h"
 
 namespace article_builder {
 
@@ -46,6 +47,7 @@ struct CombinedCounts {
   std::size_t typedWords = 0;    // dictionary words the usage weights name
   std::size_t writtenOnly = 0;   // counted words the usage weights do not name
   std::size_t variantWords = 0;  // words weighed through another traditional spelling
+  std::size_t modelWords = 0;    // dictionary words the language model names
 };
 
 // Turns the written counts into the ranking's counts of the dictionary's
@@ -57,7 +59,11 @@ struct CombinedCounts {
 // common words, so a missing weight says nothing. Part-of-speech tags stay.
 // Everyday words ("to tell", "teacher") gain on written and news words
 // ("highway", "schoolteacher"), whose share of typed text is smaller.
-CombinedCounts combineWithUsage(FrequencyTable& table, const UsageCounts& usage, const std::vector<Entry>& entries);
+// With a language model, its probability of the word is a third share
+// (weight 2/5, the other two then weigh 3/5 together); a word it lacks keeps
+// the mean of the other two.
+CombinedCounts combineWithUsage(FrequencyTable& table, const UsageCounts& usage, const std::vector<Entry>& entries,
+                                const LanguageModelWords& model = LanguageModelWords{});
 
 // Segmenters keep number words such as 几个, 几天 and 十年 whole, so a numeral
 // character's own count leaves out most of its use as a number, and 几 "how

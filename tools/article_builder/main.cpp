@@ -3,8 +3,9 @@
 //
 //   article_builder --cedict cedict_ts.u8 --frequencies dict.txt --out DIR
 //                   [--readings Unihan_Readings.txt] [--wordnet DIR] [--words FILE]
-//                   [--usage essay.txt] [--levels hsk_words.txt]
+//                   [--usage essay.txt] [--language-model zh_CN.lm] [--levels hsk_words.txt]
 //                   [--expect-sha256 HEX] [--expect-usage-sha256 HEX] [--expect-levels-sha256 HEX]
+//                   [--expect-language-model-sha256 HEX]
 //
 // Writes DIR/Articles_English_Chinese.dat and DIR/Articles_Chinese_English.dat
 // and prints what it did: skipped source lines with reasons, record counts,
@@ -19,6 +20,7 @@
 #include "articles.h"
 #include "cedict.h"
 #include "frequency.h"
+#include "language_model.h"
 #include "levels.h"
 #include "sha256.h"
 #include "writer.h"
@@ -39,6 +41,8 @@ struct Options {
   std::string levelsPath;
   std::string expectedUsageSha256;
   std::string expectedLevelsSha256;
+  std::string languageModelPath;
+  std::string expectedLanguageModelSha256;
 };
 
 void printUsage() {
@@ -52,9 +56,12 @@ void printUsage() {
                "  --words FILE         English word list (one word a line) that regular forms must be in\n"
                "  --usage FILE         word weights of typed text, \"word<TAB>weight\" in traditional characters\n"
                "                       (rime-essay's essay.txt), combined with the word counts for ranking\n"
+               "  --language-model FILE  an input method's binary n-gram model (libime's zh_CN.lm): its word\n"
+               "                       probabilities are a third share of the English tab's counts (with --usage)\n"
                "  --levels FILE        graded word list, \"level<TAB>word<TAB>numbered reading\" lines (HSK)\n"
                "  --expect-sha256 HEX  refuse to build unless the CC-CEDICT text has this SHA-256\n"
-               "  --expect-usage-sha256 HEX, --expect-levels-sha256 HEX  the same for --usage and --levels\n");
+               "  --expect-usage-sha256 HEX, --expect-levels-sha256 HEX, --expect-language-model-sha256 HEX\n"
+               "                       the same for --usage, --levels and --language-model\n");
 }
 
 bool parseOptions(int argc, char** argv, Options& options) {
@@ -78,6 +85,10 @@ bool parseOptions(int argc, char** argv, Options& options) {
       options.wordListPath = value;
     } else if (name == "--usage") {
       options.usagePath = value;
+    } else if (name == "--language-model") {
+      options.languageModelPath = value;
+    } else if (name == "--expect-language-model-sha256") {
+      options.expectedLanguageModelSha256 = value;
     } else if (name == "--levels") {
       options.levelsPath = value;
     } else if (name == "--expect-usage-sha256") {
@@ -191,6 +202,19 @@ int main(int argc, char** argv) {
     if (!readChecked(options.usagePath, options.expectedUsageSha256, "word weights", text)) return 2;
     usage = parseUsageCounts(text);
   }
+  LanguageModelWords model;
+  if (!options.languageModelPath.empty()) {
+    std::string bytes;
+    if (!readChecked(options.languageModelPath, options.expectedLanguageModelSha256, "language model", bytes)) {
+      return 2;
+    }
+    model = parseLanguageModel(bytes);
+    if (!model.problem.empty()) {
+      std::fprintf(stderr, "article_builder: cannot read language model %s: %s\n", options.languageModelPath.c_str(),
+                   model.problem.c_str());
+      return 2;
+    }
+  }
   WordLevels levels;
   if (!options.levelsPath.empty()) {
     std::string text;
@@ -248,8 +272,17 @@ int main(int argc, char** argv) {
     return 2;
   }
   const std::size_t writtenWords = frequencies.words.size();
+  // The language model's counts are of written text (的, 和, 是, 在, 等, 与
+  // and 及 are its commonest words): in the pinyin lists, where words of one
+  // sound compete, it lifts written words over spoken ones (及 over 几, 随
+  // over 岁); among the translations of an English word, which share a
+  // meaning, it corrects the typed weights' bound characters (果 over 水果).
+  // So the English tab ranks with it and the Chinese tab without.
+  FrequencyTable translationFrequencies = frequencies;
   const CombinedCounts combined = combineWithUsage(frequencies, usage, parsed.entries);
+  const CombinedCounts translationCombined = combineWithUsage(translationFrequencies, usage, parsed.entries, model);
   const std::size_t numberWords = foldNumberWords(frequencies);
+  foldNumberWords(translationFrequencies);
 
   std::printf("read and parsed in %.2f s\n", secondsSince(start));
   std::printf("source: %s\n  sha256: %s\n  lines: %zu, entries: %zu, comment lines: %zu, skipped lines: %zu\n",
@@ -266,6 +299,11 @@ int main(int argc, char** argv) {
         "counted only in writing: %zu, weighed through another spelling: %zu\n",
         options.usagePath.c_str(), usage.words.size(), usage.skippedLines, combined.typedWords, combined.writtenOnly,
         combined.variantWords);
+  }
+  if (!options.languageModelPath.empty()) {
+    std::printf("language model: %s\n  words: %zu, skipped: %zu; dictionary words it names: %zu\n",
+                options.languageModelPath.c_str(), model.shares.size(), model.skippedWords,
+                translationCombined.modelWords);
   }
   if (!options.levelsPath.empty()) {
     std::printf("word list: %s\n  words: %zu, skipped lines: %zu\n", options.levelsPath.c_str(), levels.words.size(),
@@ -300,7 +338,8 @@ int main(int argc, char** argv) {
 
   std::string englishReport;
   EnglishChineseCounts englishCounts;
-  std::vector<Record> english = buildEnglishChinese(parsed.entries, frequencies, readings, forms, englishCounts);
+  std::vector<Record> english =
+      buildEnglishChinese(parsed.entries, translationFrequencies, readings, forms, englishCounts);
   englishReport = "English-Chinese headwords: " + std::to_string(englishCounts.headwords) +
                   ", Chinese words listed: " + std::to_string(englishCounts.listedWords) + " (lists cut at " +
                   std::to_string(kMaxWordsPerEnglishArticle) +

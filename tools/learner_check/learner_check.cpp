@@ -184,32 +184,72 @@ struct UsageCheck {
   }
 };
 
-// Looks up each word the check's own corpus says is clearly the most used under
-// its toneless pinyin or English headword (see expectedByUse), and counts those
-// shown first, by how often the word is used.
-void checkUsage(const std::vector<Entry>& entries, const std::unordered_map<std::string, double>& usage,
-                const Tab& chinese, const Tab& english, const std::function<void(std::string)>& miss) {
+// A corpus whose word counts say which word is clearly the most used.
+struct UsageCorpus {
+  std::string name;  // "microblog", "film subtitle"
+  std::unordered_map<std::string, double> counts;
   double total = 0;
-  for (const auto& counted : usage) total += counted.second;
-  const UsageExpectations expected = expectedByUse(entries, usage, 20);
-  const auto check = [&](const char* kind, const std::vector<ExpectedByUse>& items, const Tab& tab,
-                         UsageCheck& counts) {
+};
+
+// Looks up each word a corpus says is clearly the most used under its toneless
+// pinyin or English headword (see expectedByUse), and counts those shown first,
+// by how often the word is used. With two corpora, also the words both say are
+// clearly the most used, banded by the lower of their two shares: each corpus
+// has its own subjects (microblogs say 微博, subtitles say 杰克), and what both
+// say holds of the language, not of one corpus.
+void checkUsage(const std::vector<Entry>& entries, std::vector<UsageCorpus>& corpora, const Tab& chinese,
+                const Tab& english, const std::function<void(std::string)>& miss) {
+  struct Judged {
+    std::string word;
+    double share;
+    std::size_t position;
+  };
+  using Judgements = std::map<std::string, Judged>;
+  const auto judge = [&](const char* kind, const std::vector<ExpectedByUse>& items, const Tab& tab,
+                         const UsageCorpus& corpus, Judgements& judged) {
     for (const ExpectedByUse& item : items) {
       const std::vector<std::string> list = listedWords(shownArticleFor(tab, item.typed));
       const std::size_t position = positionOf(list, item.word);
-      counts.add(usage.at(item.word) / total, position == 1);
+      judged[item.typed] = {item.word, corpus.counts.at(item.word) / corpus.total, position};
       if (position != 1) {
-        miss(std::string(kind) + " " + item.typed + " (by use): expected " + item.word + " at " +
+        miss(std::string(kind) + " " + item.typed + " (by " + corpus.name + " use): expected " + item.word + " at " +
              std::to_string(position) + ", got " + (list.empty() ? std::string("nothing") : list.front()));
       }
     }
   };
-  UsageCheck pinyin, translations;
-  check("pinyin", expected.pinyin, chinese, pinyin);
-  check("english", expected.english, english, translations);
-  std::printf(
-      "clearly the most used by the microblog counts (at least twice the next), first:\n  pinyin -> word %s\n  English -> word %s\n",
-      pinyin.summary().c_str(), translations.summary().c_str());
+  const auto summary = [](const Judgements& judged) {
+    UsageCheck counts;
+    for (const auto& item : judged) counts.add(item.second.share, item.second.position == 1);
+    return counts.summary();
+  };
+  std::vector<Judgements> pinyin(corpora.size()), translations(corpora.size());
+  for (std::size_t i = 0; i < corpora.size(); ++i) {
+    for (const auto& counted : corpora[i].counts) corpora[i].total += counted.second;
+    const UsageExpectations expected = expectedByUse(entries, corpora[i].counts, 20);
+    judge("pinyin", expected.pinyin, chinese, corpora[i], pinyin[i]);
+    judge("english", expected.english, english, corpora[i], translations[i]);
+    std::printf(
+        "clearly the most used by the %s counts (at least twice the next), first:\n  pinyin -> word %s\n"
+        "  English -> word %s\n",
+        corpora[i].name.c_str(), summary(pinyin[i]).c_str(), summary(translations[i]).c_str());
+  }
+  if (corpora.size() < 2) return;
+  const auto agreed = [](const std::vector<Judgements>& each) {
+    Judgements both;
+    for (const auto& [typed, judged] : each[0]) {
+      Judged item = judged;
+      bool all = true;
+      for (std::size_t i = 1; i < each.size() && all; ++i) {
+        const auto other = each[i].find(typed);
+        all = other != each[i].end() && other->second.word == item.word;
+        if (all) item.share = std::min(item.share, other->second.share);
+      }
+      if (all) both.emplace(typed, item);
+    }
+    return both;
+  };
+  std::printf("clearly the most used by all these counts, first:\n  pinyin -> word %s\n  English -> word %s\n",
+              summary(agreed(pinyin)).c_str(), summary(agreed(translations)).c_str());
 }
 
 struct Options {
@@ -410,9 +450,10 @@ int main(int argc, char** argv) {
       queries, first, percent(first, queries), top3, percent(top3, queries), clearQueriesFirst, clearQueries,
       percent(clearQueriesFirst, clearQueries));
 
-  if (!options["--usage"].empty()) {
-    checkUsage(parsed.entries, parseUsage(readFile(options["--usage"])), chinese, english, miss);
-  }
+  std::vector<UsageCorpus> corpora;
+  if (!options["--usage"].empty()) corpora.push_back({"microblog", parseUsage(readFile(options["--usage"]))});
+  if (!options["--spoken"].empty()) corpora.push_back({"film subtitle", parseUsage(readFile(options["--spoken"]))});
+  if (!corpora.empty()) checkUsage(parsed.entries, corpora, chinese, english, miss);
 
   // The taught reading first: in the word's article, and on the word's line
   // in the list of its toneless pinyin.
