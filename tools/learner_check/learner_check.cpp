@@ -3,7 +3,8 @@
 //
 //   learner_check --cedict cedict_ts.u8 --levels hsk_words.txt --wordnet DIR
 //                 --words american-english --articles DIR [--show-misses N] [--plain]
-//                 [--usage weibo_words.txt] [--look "c:gaosu|e:teacher"]
+//                 [--usage weibo_words.txt] [--spoken subtitle_words.txt]
+//                 [--look "c:gaosu|e:teacher"]
 //
 // The check set is the HSK 2.0 word list (levels 1 to 6 with the reading each
 // word is taught with), which only labels the articles. A learner meets a
@@ -13,7 +14,8 @@
 // reading is expected first in its article and on its line in the pinyin list.
 // With --usage, the word counts of a corpus of microblog posts say which word
 // of a toneless pinyin or an English headword is clearly the most used (see
-// checkUsage). The lookups run through the program's own search code over the
+// checkUsage); with --spoken too, so do the counts of film subtitles, alone and
+// where both corpora agree. The lookups run through the program's own search code over the
 // built article files.
 #include <algorithm>
 #include <cstdio>
@@ -199,12 +201,6 @@ struct UsageCorpus {
 // say holds of the language, not of one corpus.
 void checkUsage(const std::vector<Entry>& entries, std::vector<UsageCorpus>& corpora, const Tab& chinese,
                 const Tab& english, const std::function<void(std::string)>& miss) {
-  struct Judged {
-    std::string word;
-    double share;
-    std::size_t position;
-  };
-  using Judgements = std::map<std::string, Judged>;
   const auto judge = [&](const char* kind, const std::vector<ExpectedByUse>& items, const Tab& tab,
                          const UsageCorpus& corpus, Judgements& judged) {
     for (const ExpectedByUse& item : items) {
@@ -234,22 +230,8 @@ void checkUsage(const std::vector<Entry>& entries, std::vector<UsageCorpus>& cor
         corpora[i].name.c_str(), summary(pinyin[i]).c_str(), summary(translations[i]).c_str());
   }
   if (corpora.size() < 2) return;
-  const auto agreed = [](const std::vector<Judgements>& each) {
-    Judgements both;
-    for (const auto& [typed, judged] : each[0]) {
-      Judged item = judged;
-      bool all = true;
-      for (std::size_t i = 1; i < each.size() && all; ++i) {
-        const auto other = each[i].find(typed);
-        all = other != each[i].end() && other->second.word == item.word;
-        if (all) item.share = std::min(item.share, other->second.share);
-      }
-      if (all) both.emplace(typed, item);
-    }
-    return both;
-  };
   std::printf("clearly the most used by all these counts, first:\n  pinyin -> word %s\n  English -> word %s\n",
-              summary(agreed(pinyin)).c_str(), summary(agreed(translations)).c_str());
+              summary(agreedJudgements(pinyin)).c_str(), summary(agreedJudgements(translations)).c_str());
 }
 
 struct Options {
@@ -276,7 +258,8 @@ int main(int argc, char** argv) {
     if (options[required].empty()) {
       std::fprintf(stderr,
                    "usage: learner_check --cedict FILE --levels FILE --wordnet DIR --words FILE "
-                   "--articles DIR [--show-misses N] [--plain] [--look \"c:gaosu|e:teacher\"]\n");
+                   "--articles DIR [--usage FILE] [--spoken FILE] [--show-misses N] [--plain] "
+                   "[--look \"c:gaosu|e:teacher\"]\n");
       return 1;
     }
   }

@@ -82,3 +82,19 @@ UsageExpectations expectedByUse(const std::vector<Entry>& entries, const std::un
   }
   return expected;
 }
+
+Judgements agreedJudgements(const std::vector<Judgements>& each) {
+  Judgements agreed;
+  if (each.empty()) return agreed;
+  for (const auto& [typed, judged] : each[0]) {
+    Judged item = judged;
+    bool all = true;
+    for (std::size_t i = 1; i < each.size() && all; ++i) {
+      const auto other = each[i].find(typed);
+      all = other != each[i].end() && other->second.word == item.word;
+      if (all) item.share = std::min(item.share, other->second.share);
+    }
+    if (all) agreed.emplace(typed, item);
+  }
+  return agreed;
+}

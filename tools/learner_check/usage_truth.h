@@ -2,6 +2,7 @@
 // corpus that neither the builder nor the program reads.
 #pragma once
 
+#include <map>
 #include <set>
 #include <string>
 #include <string_view>
@@ -39,3 +40,17 @@ struct UsageExpectations {
 // meanings.
 UsageExpectations expectedByUse(const std::vector<article_builder::Entry>& entries,
                                 const std::unordered_map<std::string, double>& usage, double minimum);
+
+// What one corpus makes of one lookup: the word it expects first, that word's share of the
+// corpus, and where the lookup listed it (1 first, 0 not at all).
+struct Judged {
+  std::string word;
+  double share = 0;
+  std::size_t position = 0;
+};
+using Judgements = std::map<std::string, Judged>;  // by the text looked up
+
+// The judgements every corpus makes alike: a text each of them judges, expecting the same word,
+// with the lowest of that word's shares. Each corpus has its own subjects; what all of them say
+// holds of the language.
+Judgements agreedJudgements(const std::vector<Judgements>& each);

@@ -51,3 +51,15 @@ TEST(UsageTruth, ExpectsOnlyWordsWhoseCountsCanBelongToTheLookup) {
   ASSERT_EQ(teacher.english.size(), 1u);
   EXPECT_EQ(teacher.english.front().word, "老师");
 }
+
+TEST(UsageTruth, CorporaAgreeOnlyWhereEachExpectsTheSameWord) {
+  const Judgements microblog = {{"weibo", {"微博", 0.002, 5}}, {"ji", {"几", 0.001, 1}}, {"tu", {"图", 0.001, 2}}};
+  const Judgements subtitles = {{"weibo", {"微波", 0.0001, 1}}, {"ji", {"几", 0.0004, 1}}, {"hei", {"嘿", 0.001, 2}}};
+  const Judgements agreed = agreedJudgements({microblog, subtitles});
+  // 微博 against 微波: the corpora disagree; 图 and 嘿: one corpus alone says so.
+  ASSERT_EQ(agreed.size(), 1u);
+  EXPECT_EQ(agreed.at("ji").word, "几");
+  EXPECT_EQ(agreed.at("ji").share, 0.0004);  // common only as far as the rarer count says
+  EXPECT_EQ(agreedJudgements({microblog}).size(), 3u);
+  EXPECT_TRUE(agreedJudgements({}).empty());
+}
