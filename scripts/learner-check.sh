@@ -4,6 +4,9 @@
 # Among listed words that share a toneless pinyin, a reading or a first
 # English gloss, the one of the lowest level is expected first; a word's
 # taught reading is expected first in its article and its pinyin list line.
+# The word counts of microblog posts and of film subtitles, which neither the
+# builder nor the program reads, say which word of a pinyin key or English
+# headword is clearly the most used, by each corpus and where both agree.
 # The lookups run through the program's own search code over the built
 # article files; the English word forms of the queries are checked too.
 #
