@@ -145,6 +145,16 @@ std::string phraseHeadWord(const std::string& headword) {
   return head;
 }
 
+// "wait for" -> true, "give up" -> false: the phrase's last word is a
+// preposition that takes the verb's object, so the phrase is the verb's
+// transitive use rather than a verb of its own.
+bool endsInObjectPreposition(std::string_view headword) {
+  static const std::unordered_set<std::string_view> prepositions = {"to", "for",   "at",   "with",
+                                                                    "of", "about", "from", "upon"};
+  const std::size_t blank = headword.rfind(' ');
+  return blank != std::string_view::npos && prepositions.count(headword.substr(blank + 1)) != 0;
+}
+
 // A leading remark that limits where the meaning holds: "(after a verb)",
 // "(of a person)", "(used as a suffix)". Others only add a word ("(once)
 // again", "(concept of) time") or name the part of speech ("(pronoun) this").
@@ -232,6 +242,7 @@ std::vector<GlossHeadword> englishHeadwords(std::string_view gloss) {
     for (int pass = 0; pass < 2; ++pass) {
       match.headword = pass == 0 ? headword : head;
       match.phraseHead = pass == 1;
+      match.objectPreposition = match.phraseHead && endsInObjectPreposition(headword);
       if (match.headword.empty()) continue;
       const bool seen =
           std::any_of(found.begin(), found.end(), [&](const GlossHeadword& h) { return h.headword == match.headword; });
@@ -249,9 +260,10 @@ double matchWeight(const GlossHeadword& found, std::size_t senseIndex) {
   } else if (found.qualified) {
     weight *= 0.5;
   }
-  // "leave for" says little about "leave": a phrase only helps its head
-  // word to be found at all.
-  if (found.phraseHead) weight *= 0.15;
+  // "give up" says little about "give": such a phrase only helps its head
+  // word to be found at all. "wait for" is waiting with an object, and says
+  // more: 等 "to wait for" is the word for "wait".
+  if (found.phraseHead) weight *= found.objectPreposition ? 0.5 : 0.15;
   return weight;
 }
 

@@ -34,6 +34,11 @@ struct GlossHeadword {
   bool qualified = false;
   // The head of a phrase headword: "listen" from "listen to".
   bool phraseHead = false;
+  // The phrase ends in a preposition that takes the verb's object ("wait
+  // for", "look at"), not in an adverb that makes a verb of its own ("give
+  // up", "look after").
+  bool objectPreposition = false;
+  bool prepositional = false;
   // The remark comes before the words ("(after a form of address) hello"):
   // a usage that only holds in one setting.
   bool remarkFirst = false;

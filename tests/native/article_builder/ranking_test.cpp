@@ -194,11 +194,15 @@ constexpr std::string_view kEverydaySource =
     "機 机 [ji1] /(bound form) machine/\n"
     "幾 几 [ji3] /how many/\n"
     "及 及 [ji2] /and/\n"
-    "渠 渠 [qu2] /(literary) big/\n";
+    "渠 渠 [qu2] /(literary) big/\n"
+    "等 等 [deng3] /to wait for; to await/\n"
+    "待 待 [dai4] /to wait/to treat/\n"
+    "放棄 放弃 [fang4 qi4] /to give up/\n"
+    "給予 给予 [ji3 yu3] /to give/\n";
 
 constexpr std::string_view kEverydayCounts =
     "用 76586 p\n使用 24035 v\n看 40000 v\n看到 13411 v\n于 100000 p\n去 3000 v\n机 10000 n\n几 8000 m\n"
-    "及 9000 c\n渠 9000 n\n";
+    "及 9000 c\n渠 9000 n\n等 30000 v\n待 8000 v\n放弃 30000 v\n给予 8000 v\n";
 
 TEST(EverydayRanking, FirstSensesAndPlainWordsComeFirst) {
   const ParseResult parsed = parseCedict(kEverydaySource);
@@ -219,6 +223,9 @@ TEST(EverydayRanking, FirstSensesAndPlainWordsComeFirst) {
       {true, "see", "\u770B", "\u770B\u5230"},
       // "to go" is a later sense of 于, whose count is the preposition's.
       {true, "go", "\u53BB", "\u4E8E"},
+      // "wait for" is waiting with an object; "give up" is no giving.
+      {true, "wait", "\u7B49", "\u5F85"},
+      {true, "give", "\u7ED9\u4E88", "\u653E\u5F03"},
       // A plain word before a more counted bound form (机), which a
       // plain word of less count (几) still passes.
       {false, "ji", "\u53CA", "\u51E0"},
