@@ -361,6 +361,10 @@ std::string historyFileText(const YourWords& words) {
   return text;
 }
 
+// The most counts a direction can hold: the bound drops only words that are in neither the
+// history nor My Words, so those words and the one just counted may stay above it.
+constexpr std::size_t maxStoredCounts = maxCountedWords + maxMyWords + maxHistoryWords + 1;
+
 bool readHistoryFile(std::string_view bytes, YourWords& words) {
   const auto lines = fileLines(bytes, historyFirstLine);
   if (!lines || lines->empty()) return false;
@@ -381,7 +385,7 @@ bool readHistoryFile(std::string_view bytes, YourWords& words) {
     } else if (fields[0] == "C" && fields.size() == 4) {
       const auto count = positiveNumber(fields[2]);
       auto word = wordField(fields[3]);
-      if (!count || !word || own.lookups.size() >= maxCountedWords) return false;
+      if (!count || !word || own.lookups.size() >= maxStoredCounts) return false;
       if (!own.lookups.emplace(std::move(*word), *count).second) return false;
     } else {
       return false;

@@ -56,6 +56,19 @@ TEST(History, CountsStayBoundedAndNeverDropWordsTheUserKeeps) {
   EXPECT_LE(words.of(english).lookups.size(), maxCountedWords);
   EXPECT_EQ(lookupCount(words, english, u"kept"), 1u);
   for (const auto& word : words.of(english).history) EXPECT_EQ(lookupCount(words, english, word), 1u);
+
+  // More kept words than the bound, each counted: all keep their counts, and the file that
+  // holds them reads back.
+  for (std::size_t i = 0; i < maxCountedWords + 50; ++i) {
+    const std::u16string word = u"k" + std::u16string(1, u'a' + i % 26) + std::u16string(1, u'a' + i / 26 % 26) +
+                                std::u16string(1, u'a' + i / 676);
+    toggleMyWord(words, english, word, u"1. 留 liú: kept", u"2024-01-02");
+    rememberLookedAt(words, english, word);
+  }
+  EXPECT_GT(words.of(english).lookups.size(), maxCountedWords);
+  YourWords read;
+  ASSERT_TRUE(readHistoryFile(historyFileText(words), read));
+  EXPECT_EQ(read.of(english).lookups, words.of(english).lookups);
 }
 
 TEST(BackForward, StepsThroughTheWordsLookedAtInOrder) {
