@@ -4,6 +4,7 @@
 
 #include "app/app_state_win.h"
 #include "app/main_window_win.h"
+#include "app/your_words_commands_win.h"
 #include "dictionary/lookup_win.h"
 #include "dictionary/result_keys_win.h"
 
@@ -16,13 +17,17 @@ void showListed(int item) { showListedArticle(app.dictionary, tabOf(selectedTab(
 void chooseListed() { showChosenHeadword(); }
 
 // Enter in the word box: the typed text's own article is already shown; when it has none,
-// the first listed headword's is.
+// the first listed headword's is. Either way the shown word counts as looked at, at once.
 void enterInWordBox() {
   const DirectionState& tab = tabOf(selectedTab());
-  if (typedTextHasArticle(app.dictionary, tab)) return;
-  markListedHeadword(tab.controls.wordList, 0);
-  showListed(0);
+  if (!typedTextHasArticle(app.dictionary, tab)) {
+    markListedHeadword(tab.controls.wordList, 0);
+    showListed(0);
+  }
+  rememberSelectedTabsWord();
 }
+
+bool viewHasLinks() { return !tabOf(selectedTab()).view.links.empty(); }
 
 std::array<ResultKeyPaths, 2> keyPaths;
 
@@ -35,6 +40,7 @@ void addKeyboardPaths() {
     paths.showListed = showListed;
     paths.chooseListed = chooseListed;
     paths.enterInWordBox = enterInWordBox;
+    paths.viewHasLinks = viewHasLinks;
   }
 }
 

@@ -69,6 +69,7 @@ void moveFocus(const ResultKeyPaths& paths, ResultControl from, bool backwards) 
 bool onKey(const ResultKeyPaths& paths, ResultControl control, WPARAM key) {
   if (altDown()) return false;
   if (key == VK_TAB) {
+    if (control == ResultControl::articleView && paths.viewHasLinks && paths.viewHasLinks()) return false;
     moveFocus(paths, control, shiftDown());
     return true;
   }
@@ -104,6 +105,8 @@ bool takeResultKey(const ResultKeyPaths& paths, const MSG& message) {
   const DirectionControls& controls = *paths.controls;
   ResultControl control;
   if (message.hwnd == controls.wordBox || message.hwnd == editOf(controls.wordBox)) {
+    // Down, Enter and Escape move through, choose from and close the open history.
+    if (SendMessageW(controls.wordBox, CB_GETDROPPEDSTATE, 0, 0)) return false;
     control = ResultControl::wordBox;
   } else if (message.hwnd == controls.wordList) {
     control = ResultControl::wordList;

@@ -16,16 +16,19 @@ struct ResultKeyPaths {
   void (*chooseListed)() = nullptr;
   // Enter in the word box.
   void (*enterInWordBox)() = nullptr;
+  // True while the article view shows links: Tab then moves through them, in the view.
+  bool (*viewHasLinks)() = nullptr;
 };
 
 // Takes a key-down message of the message loop that is addressed to one of the four
 // controls and is one of their paths: Down and Tab in the word box move to the list on its
 // first item, Enter there runs enterInWordBox; Enter in the list chooses, Escape anywhere
 // returns to the word box with its text selected; Tab and Shift+Tab go round word box,
-// list, article, Pronounce. True when it was taken: the message is then neither translated
-// nor dispatched, so no control sees the key or the character it would make. Taken in the
-// loop rather than by subclassing the controls, which would cost every one of the many
-// messages a keystroke's lookup sends them.
+// list, article, Pronounce, except in an article view with links, where they move from link
+// to link. While the word box's drop-down is open its keys are the drop-down's. True when it was taken: the message is
+// then neither translated nor dispatched, so no control sees the key or the character it would make. Taken in the loop
+// rather than by subclassing the controls, which would cost every one of the many messages a keystroke's lookup sends
+// them.
 bool takeResultKey(const ResultKeyPaths& paths, const MSG& message);
 
 // Selects and focuses the list item (and scrolls to it) without moving the keyboard focus.

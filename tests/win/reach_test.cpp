@@ -166,6 +166,18 @@ TEST_F(ReachWindow, EnterInTheWordBoxShowsTheFirstListedArticleOnlyWhenTheTextHa
   EXPECT_EQ(articleOf(0), L"article of able") << "the typed word's own article stays";
 }
 
+TEST_F(ReachWindow, KeysInTheOpenHistoryAreTheDropDowns) {
+  typeInto(0, L"ab");
+  SendMessageW(app.tabs[0].controls.wordBox, CB_SHOWDROPDOWN, TRUE, 0);
+  pumpMessages(20);
+  SetFocus(editOf(0));
+  for (const WORD key : {VK_DOWN, VK_RETURN}) {
+    press(key);
+    EXPECT_NE(GetFocus(), app.tabs[0].controls.wordList) << key;
+    EXPECT_EQ(selectedItem(0), -1) << key << ": the word list is left alone";
+  }
+}
+
 TEST_F(ReachWindow, ASingleClickShowsTheClickedHeadwordsArticle) {
   typeInto(0, L"ab");
   const HWND list = app.tabs[0].controls.wordList;
