@@ -107,11 +107,15 @@ class ComRef {
 };
 
 // Holds a control's drawing while it is refilled, then repaints it once: a list or rich edit
-// control that redraws at every change makes each keystroke many times slower.
+// control that redraws at every change makes each keystroke many times slower. A hidden
+// control draws nothing and is left alone: turning drawing back on would show it.
 class RedrawSuspended {
  public:
-  explicit RedrawSuspended(HWND control) : control(control) { SendMessageW(control, WM_SETREDRAW, FALSE, 0); }
+  explicit RedrawSuspended(HWND control) : control(IsWindowVisible(control) ? control : nullptr) {
+    if (this->control) SendMessageW(this->control, WM_SETREDRAW, FALSE, 0);
+  }
   ~RedrawSuspended() {
+    if (!control) return;
     SendMessageW(control, WM_SETREDRAW, TRUE, 0);
     // The frame too: a scroll bar the new contents brought or took away is drawn there, and
     // would otherwise stay as it was until the user scrolls.

@@ -241,6 +241,16 @@ TEST_F(ReachWindow, TypingOnBeforeThePauseEndsShowsNoSuggestions) {
   EXPECT_EQ(articleOf(0), L"article of receive") << "a word found after the miss keeps its article";
 }
 
+TEST_F(ReachWindow, SuggestionsForATabLeftBeforeThePauseStayInThatTab) {
+  typeInto(0, L"recieve");
+  selectTab(1);
+  ASSERT_TRUE(waitForArticleStart(0, L"No entry for \"recieve\". Did you mean:", 3000));
+  pumpMessages(50);
+  EXPECT_FALSE(IsWindowVisible(app.tabs[0].controls.articleView)) << "the other tab's view stays hidden";
+  EXPECT_FALSE(IsWindowVisible(app.tabs[0].controls.wordList));
+  EXPECT_TRUE(IsWindowVisible(app.tabs[1].controls.articleView));
+}
+
 TEST_F(ReachWindow, APunctuatedCaptureFindsTheWordInside) {
   typeInto(0, L"\u00ABwater.\u00BB");
   EXPECT_EQ(articleOf(0), L"article of water");
