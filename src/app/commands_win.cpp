@@ -222,6 +222,16 @@ LRESULT onDestroy(HWND, WPARAM, LPARAM) {
   return 0;
 }
 
+// Windows ends the process soon after this returns, without destroying the window: what an
+// exit saves is saved now.
+LRESULT onEndSession(HWND window, WPARAM ending, LPARAM) {
+  if (ending) {
+    saveYourWordsAtExit();
+    saveWindowPlacement(window, app.settings);
+  }
+  return 0;
+}
+
 LRESULT onHotKey(HWND, WPARAM wParam, LPARAM) {
   onCaptureHotKey(app.capture, wParam);
   return 0;
@@ -287,6 +297,7 @@ constexpr MessageRoute mainMessages[] = {
     {WM_CREATE, onCreate},
     {WM_DPICHANGED, onDpiChanged},
     {WM_DESTROY, onDestroy},
+    {WM_ENDSESSION, onEndSession},
     {WM_PAINT, onPaint},
     {WM_GETMINMAXINFO, onGetMinMaxInfo},
     {WM_CLOSE, onClose},

@@ -65,6 +65,12 @@ std::u16string windowPlacementValue(const SavedPlacement& placement) {
          (placement.maximised ? u"maximised" : u"normal");
 }
 
+ScreenRect workspaceArea(const ScreenRect& monitor, const ScreenRect& work) {
+  const int dx = work.left - monitor.left;
+  const int dy = work.top - monitor.top;
+  return ScreenRect{work.left - dx, work.top - dy, work.right - dx, work.bottom - dy};
+}
+
 SavedPlacement placedOnScreen(SavedPlacement placement, const std::vector<ScreenRect>& workAreas, int minimumVisible) {
   if (workAreas.empty()) return placement;
   ScreenRect& r = placement.normal;

@@ -44,6 +44,11 @@ std::u16string windowPlacementValue(const SavedPlacement& placement);
 // otherwise moved into the primary work area, shrunk to fit it. Unchanged without areas.
 SavedPlacement placedOnScreen(SavedPlacement placement, const std::vector<ScreenRect>& workAreas, int minimumVisible);
 
+// A monitor's work area in the coordinates a top-level window's normal rectangle is kept
+// in: they start at the corner of the work area, not of the screen, so a taskbar at the
+// top or the left moves the area's origin onto the monitor's.
+ScreenRect workspaceArea(const ScreenRect& monitor, const ScreenRect& work);
+
 // The three settings as a save at exit must write them: a key that was missing gets the
 // value that means what its absence meant (off, off, the first tab), never the fallback
 // that a save of the options writes for it.

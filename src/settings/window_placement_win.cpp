@@ -18,7 +18,9 @@ BOOL CALLBACK addWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
   MONITORINFO info{};
   info.cbSize = sizeof(info);
   if (!GetMonitorInfoW(monitor, &info)) return TRUE;
-  const ScreenRect area{info.rcWork.left, info.rcWork.top, info.rcWork.right, info.rcWork.bottom};
+  const ScreenRect area =
+      workspaceArea(ScreenRect{info.rcMonitor.left, info.rcMonitor.top, info.rcMonitor.right, info.rcMonitor.bottom},
+                    ScreenRect{info.rcWork.left, info.rcWork.top, info.rcWork.right, info.rcWork.bottom});
   if (info.dwFlags & MONITORINFOF_PRIMARY) {
     areas.insert(areas.begin(), area);
   } else {
@@ -27,7 +29,8 @@ BOOL CALLBACK addWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
   return TRUE;
 }
 
-// The work areas of the monitors there are now, the primary first.
+// The work areas of the monitors there are now, the primary first, in the coordinates of a
+// window's placement.
 std::vector<ScreenRect> workAreas() {
   std::vector<ScreenRect> areas;
   EnumDisplayMonitors(nullptr, nullptr, addWorkArea, reinterpret_cast<LPARAM>(&areas));

@@ -49,6 +49,9 @@ TEST(WindowPlacement, ReadsOnlyWellFormedPlacements) {
 TEST(WindowPlacement, ComesBackOnAMonitorThatExists) {
   const std::vector<ScreenRect> primaryAndRight{{0, 0, 1920, 1040}, {1920, 0, 3840, 1080}};
   const std::vector<ScreenRect> primaryOnly{{0, 0, 1280, 984}};
+  // A taskbar at the top or the left: the placement's coordinates start beside it.
+  const std::vector<ScreenRect> taskbarTop{workspaceArea({0, 0, 1920, 1080}, {0, 40, 1920, 1080})};
+  const std::vector<ScreenRect> taskbarLeft{workspaceArea({0, 0, 1920, 1080}, {60, 0, 1920, 1080})};
   const struct {
     const char* what;
     ScreenRect saved;
@@ -62,6 +65,9 @@ TEST(WindowPlacement, ComesBackOnAMonitorThatExists) {
       {"all but a sliver off the left edge", {-370, 50, 10, 373}, primaryOnly, {0, 50, 380, 373}},
       {"caption above the screen", {100, -200, 480, 123}, primaryOnly, {100, 0, 480, 323}},
       {"larger than the screen left", {-50, -50, 3000, 2000}, primaryOnly, {0, 0, 1280, 984}},
+      {"flush under a taskbar at the top", {100, 0, 900, 600}, taskbarTop, {100, 0, 900, 600}},
+      {"flush right of a taskbar at the left", {0, 100, 800, 700}, taskbarLeft, {0, 100, 800, 700}},
+      {"above and larger than the work area beside a taskbar", {0, -10, 3000, 2000}, taskbarTop, {0, 0, 1920, 1040}},
   };
   for (const auto& c : cases) {
     const SavedPlacement placed = placedOnScreen(SavedPlacement{c.saved, true}, c.areas, 48);

@@ -144,6 +144,31 @@ TEST(Program, KeepsItsWindowPlacementAcrossARestart) {
   EXPECT_EQ(exitInstalledProgram(window, process), 0u);
 }
 
+// At log-off Windows ends the program after WM_ENDSESSION, without destroying its window.
+TEST(Program, KeepsItsWindowPlacementWhenTheSessionEnds) {
+  const auto directory = installProgram();
+  PROCESS_INFORMATION process{};
+  const HWND window = startInstalledProgram(directory, process);
+  ASSERT_NE(window, nullptr);
+  SetWindowPos(window, nullptr, 170, 130, 430, 370, SWP_NOZORDER | SWP_NOACTIVATE);
+  WINDOWPLACEMENT before{};
+  before.length = sizeof(before);
+  ASSERT_TRUE(GetWindowPlacement(window, &before));
+  SendMessageW(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF);
+  SendMessageW(window, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+  TerminateProcess(process.hProcess, 0);
+  WaitForSingleObject(process.hProcess, 10000);
+  CloseHandle(process.hProcess);
+  CloseHandle(process.hThread);
+
+  const auto saved = readFileBytes(directory + L"\\Configuration.dat");
+  ASSERT_TRUE(saved.has_value()) << "the placement was saved";
+  const RECT& normal = before.rcNormalPosition;
+  const std::string line = "WindowPlacement=" + std::to_string(normal.left) + "," + std::to_string(normal.top) + "," +
+                           std::to_string(normal.right) + "," + std::to_string(normal.bottom) + ",normal\r\n";
+  EXPECT_NE(saved->find(line), std::string::npos) << *saved;
+}
+
 TEST(Program, AWindowLeftOnAMonitorThatIsGoneComesBackOnScreen) {
   const auto directory = installProgram();
   writeRawFile(
