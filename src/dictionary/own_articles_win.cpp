@@ -85,10 +85,15 @@ void loadOwnArticles(DirectionStates& states, HWND owner) {
 
 bool changeOwnArticle(HWND owner, DirectionState& state, std::u16string_view headword,
                       std::u16string_view storedArticle) {
-  std::u16string changed = storedArticle.empty() ? withoutOwnArticle(state.own.text, headword)
-                                                 : withOwnArticle(state.own.text, headword, storedArticle);
-  if (!keepDamagedFileAside(owner, state)) return false;
   const std::wstring path = ownArticlesPath(state.direction);
+  // The change goes into the file as it is now: another running copy may have saved own
+  // articles of its own since this one read it.
+  std::u16string base;
+  const bool current = !state.own.fileDamaged && readOwnFile(path, base) == OwnFileRead::read;
+  const std::u16string_view text = current ? std::u16string_view(base) : std::u16string_view(state.own.text);
+  std::u16string changed =
+      storedArticle.empty() ? withoutOwnArticle(text, headword) : withOwnArticle(text, headword, storedArticle);
+  if (!keepDamagedFileAside(owner, state)) return false;
   std::string bytes(reinterpret_cast<const char*>(changed.data()), changed.size() * sizeof(char16_t));
   scrambleArticleBytes(reinterpret_cast<unsigned char*>(bytes.data()), bytes.size());
   if (!replaceFileContents(path, bytes)) {

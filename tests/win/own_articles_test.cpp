@@ -228,6 +228,20 @@ TEST_F(OwnArticlesWindow, AddEditAndDeleteThroughTheDialogShowInLookups) {
   EXPECT_EQ(ownFileRecords(directory, 1), L"unreadable") << "no file is written for a direction never saved";
 }
 
+// Another running copy saved an article after this one started: a save here keeps it.
+TEST_F(OwnArticlesWindow, ASaveKeepsWhatAnotherCopySavedMeanwhile) {
+  writeRawFile(ownPath(directory, 0), scrambled(u"\n|zebra|striped\r\n"));
+  ASSERT_TRUE(startProgram());
+  writeRawFile(ownPath(directory, 0), scrambled(u"\n|kiwi|theirs\r\n|zebra|striped\r\n"));
+  useOwnArticleDialog([](HWND d) {
+    write(d, 0, L"apricot", L"mine");
+    press(d, IDOK);
+  });
+  EXPECT_EQ(ownFileRecords(directory, 0), L"apricot=mine\r\nkiwi=theirs\r\nzebra=striped\r\n");
+  lookUp(0, L"kiwi");
+  EXPECT_EQ(articleOf(0), L"Your own article:\ntheirs\n") << "and this copy shows it from then on";
+}
+
 TEST_F(OwnArticlesWindow, OwnFilesAreReadAtStartInBothTabs) {
   writeRawFile(ownPath(directory, 0), scrambled(u"\n|bookworm|mine\r\n|zebra|striped\r\n"));
   writeRawFile(ownPath(directory, 1), scrambled(u"\n|水|my water\r\n|水果|fruit\r\n"));
