@@ -225,6 +225,7 @@ void toggleShownWordInMyWords() {
     return;
   }
   const std::u16string article = toCoreText(readWindowText(tab.controls.articleView));
+  rereadMyWords(yours());
   std::vector<MyWord> before = yours().words.myWords;
   const MyWordsChange change = toggleMyWord(yours().words, tab.direction, word, article, todayText());
   if (change == MyWordsChange::Full) {

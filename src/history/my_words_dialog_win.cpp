@@ -4,6 +4,7 @@
 #include <commdlg.h>
 
 #include <algorithm>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -119,9 +120,19 @@ void removeSelected(HWND window) {
     any = true;
   }
   if (!any) return;
-  std::vector<MyWord> kept;
+  // The words are removed by name from the file as it is now, which another running copy
+  // may have changed since the list was shown.
+  std::set<std::pair<Direction, std::u16string>> names;
   for (std::size_t i = 0; i < removed.size(); ++i) {
-    if (!removed[i]) kept.push_back(open.dialog.state.words.myWords[i]);
+    if (removed[i])
+      names.emplace(open.dialog.state.words.myWords[i].direction, open.dialog.state.words.myWords[i].word);
+  }
+  rereadMyWords(open.dialog.state);
+  std::vector<MyWord> kept;
+  for (const MyWord& entry : open.dialog.state.words.myWords) {
+    if (names.count(std::make_pair(entry.direction, entry.word)) == 0) {
+      kept.push_back(entry);
+    }
   }
   std::swap(kept, open.dialog.state.words.myWords);
   if (!saveMyWords(open.dialog.state, window)) std::swap(kept, open.dialog.state.words.myWords);

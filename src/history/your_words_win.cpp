@@ -135,6 +135,14 @@ bool saveMyWords(YourWordsState& state, HWND owner) {
   return false;
 }
 
+void rereadMyWords(YourWordsState& state) {
+  if (state.myWordsDamaged) return;
+  std::string bytes;
+  if (readStoredFile(myWordsFilePath(), bytes) != StoredFileRead::read) return;
+  YourWords read;
+  if (readMyWordsFile(bytes, read)) state.words.myWords = std::move(read.myWords);
+}
+
 bool exportFlashcards(HWND owner, const std::wstring& path, const std::vector<MyWord>& cards) {
   if (replaceFileContents(path, flashcardText(cards))) return true;
   showInfoMessage(owner, L"The flashcards could not be written to\r\n" + path +

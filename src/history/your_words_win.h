@@ -58,6 +58,11 @@ void takeReadYourWords(YourWordsState& state, ReadYourWords read, HWND owner);
 bool saveHistory(YourWordsState& state, HWND owner);
 bool saveMyWords(YourWordsState& state, HWND owner);
 
+// Takes My Words from its file as it is now, before a change is made and saved: another
+// running copy may have kept or removed words since this one read it. Keeps the state's
+// list when the file is missing, damaged or cannot be read.
+void rereadMyWords(YourWordsState& state);
+
 // Writes the cards to a flashcard file at `path` in one step; a failure is told in an
 // "Info Message" box and leaves whatever was at `path` as it was.
 bool exportFlashcards(HWND owner, const std::wstring& path, const std::vector<MyWord>& cards);

@@ -254,6 +254,22 @@ TEST_F(YourWordsWindow, CtrlDKeepsTheShownWordWithACheckMarkAndTheDialogRemovesA
   EXPECT_EQ(exitProgramAndWait(), 0);
 }
 
+// Another running copy kept a word after this one read My Words: keeping one here keeps both.
+TEST_F(YourWordsWindow, KeepingAWordKeepsWhatAnotherCopyKeptMeanwhile) {
+  ASSERT_TRUE(startProgram());
+  typeKeyByKey(0, L"water");
+  YourWords theirs;
+  theirs.myWords.push_back({Direction::EnglishChinese, u"book", u"", u"book", u"2024-01-02"});
+  writeRawFile(path(myWordsFileName), myWordsFileText(theirs));
+  SendMessageW(app.mainWindow, WM_COMMAND, MAKEWPARAM(IDM_EDIT_KEEP_IN_MY_WORDS, 0), 0);
+  YourWords saved;
+  ASSERT_TRUE(readMyWordsFile(fileBytes(path(myWordsFileName)), saved));
+  ASSERT_EQ(saved.myWords.size(), 2u);
+  EXPECT_EQ(saved.myWords[0].word, u"book");
+  EXPECT_EQ(saved.myWords[1].word, u"water");
+  EXPECT_EQ(exitProgramAndWait(), 0);
+}
+
 TEST_F(YourWordsWindow, SavedWordsComeBackAtStartAndDamagedFilesAreNamedOnceAndSetAside) {
   YourWords kept;
   rememberLookedAt(kept, Direction::EnglishChinese, u"fire");
