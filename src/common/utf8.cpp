@@ -122,13 +122,8 @@ std::u16string utf8ToUtf16(std::string_view in) {
 }
 
 std::size_t utf16Length(std::string_view utf8) {
-  std::size_t units = 0;
-  for (char ch : utf8) {
-    const unsigned char b = static_cast<unsigned char>(ch);
-    if ((b & 0xC0) == 0x80) continue;  // continuation byte
-    units += (b >= 0xF0) ? 2 : 1;
-  }
-  return units;
+  // Counted as the conversion counts: each byte of a bad sequence takes a replacement.
+  return utf8ToUtf16(utf8).size();
 }
 
 std::string utf16ToUtf8(std::u16string_view in) {

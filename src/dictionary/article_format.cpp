@@ -264,7 +264,7 @@ class MarkFinder {
     if (wordEnd >= end || !containsChineseCharacter(word)) return;
     std::size_t readingStart = wordEnd + 1;
     Word otherForm;
-    if (text[readingStart] == u'(') {
+    if (readingStart < end && text[readingStart] == u'(') {
       const std::size_t close = text.substr(0, end).find(u')', readingStart);
       if (close == Text::npos || close + 1 >= end || text[close + 1] != u' ') return;
       otherForm = {readingStart + 1, close - readingStart - 1};

@@ -165,6 +165,11 @@ TEST(ArticleMarks, LinksTheWordsALearnerWantsToFollow) {
   for (const auto& c : cases) {
     EXPECT_EQ(linksShown(c.article, findArticleMarks(c.article, c.direction, u"")), c.links) << utf8(c.article);
   }
+  // A text that ends in the blank after a word is read only up to its end: what lies past
+  // it in memory is not taken for the word's other form.
+  const std::u16string memory = u"Classifiers: 本 (書) shū";
+  const std::u16string_view cut = std::u16string_view(memory).substr(0, memory.find(u'('));
+  EXPECT_EQ(linksShown(std::u16string(cut), findArticleMarks(cut, Direction::ChineseEnglish, u"")), "本→CE");
 }
 
 TEST(ArticleMarks, ShowsTheLevelLineUnderAReadingOnly) {

@@ -51,6 +51,9 @@ TEST(Utf8, LenientConversionsReplaceWhatTheyCannotCarry) {
             u"a\uFFFD"
             u"b");
   EXPECT_EQ(utf8ToUtf16("\xED\xA0\x80"), u"\uFFFD\uFFFD\uFFFD") << "one replacement per byte of a bad sequence";
+  for (const char* bad : {"\x80\x80\x80", "\xE4\xB8", "\xF8", "\xC0\xAF", "a\xF0\xA0\x80"}) {
+    EXPECT_EQ(utf16Length(bad), utf8ToUtf16(bad).size()) << "the length of what the conversion gives";
+  }
 
   EXPECT_EQ(utf16ToUtf8(u"\xD800"), "\xEF\xBF\xBD") << "high surrogate at the end";
   EXPECT_EQ(utf16ToUtf8(u"\xD800x"), "\xEF\xBF\xBDx") << "high surrogate before a plain unit";
