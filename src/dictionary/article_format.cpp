@@ -560,3 +560,33 @@ std::string articleRtf(std::u16string_view article, const ArticleMarks& marks, c
   out += "}";
   return out;
 }
+
+namespace {
+
+// Chinese, Japanese and Korean text may break between any two characters; the characters
+// beyond the first 65,536 that articles hold are Chinese too.
+bool breaksAround(char16_t c) { return (c >= 0x2E80 && c <= 0xFFEF) && !isHighSurrogate(c) && !isLowSurrogate(c); }
+
+}  // namespace
+
+std::size_t printedLineEnd(std::u16string_view paragraph, std::size_t start, std::size_t fit) {
+  const std::size_t size = paragraph.size();
+  if (start >= size) return size;
+  const auto splitsPair = [&](std::size_t at) {
+    return at > 0 && at < size && isHighSurrogate(paragraph[at - 1]) && isLowSurrogate(paragraph[at]);
+  };
+  std::size_t end = std::min(size, start + std::max<std::size_t>(fit, 1));
+  if (end == size) return end;
+  for (std::size_t at = end; at > start + 1; --at) {
+    if (splitsPair(at)) continue;
+    const char16_t before = paragraph[at - 1];
+    const char16_t after = paragraph[at];
+    if (before == u' ' || breaksAround(before) || breaksAround(after) || isLowSurrogate(before) ||
+        isHighSurrogate(after)) {
+      return at;
+    }
+  }
+  // A word wider than the line: cut where the room ends, but never inside a character.
+  if (splitsPair(end)) end = end - 1 > start ? end - 1 : end + 1;
+  return end;
+}

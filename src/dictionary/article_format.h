@@ -60,6 +60,12 @@ struct ArticleMarks {
 // Time is linear in the article.
 ArticleMarks findArticleMarks(std::u16string_view article, Direction direction, std::u16string_view headword);
 
+// Where a printed line that starts at `start` ends when `fit` units of the paragraph fit on
+// it: after the last blank or beside a Chinese, Japanese or Korean character that fits, and
+// inside a word only when the word alone is wider than the line; never between the two
+// halves of a character beyond the first 65,536. At least one character per line.
+std::size_t printedLineEnd(std::u16string_view paragraph, std::size_t start, std::size_t fit);
+
 // A tone colour scheme: colours as 0x00BBGGRR (a COLORREF) for tones 1-4 and the neutral
 // tone.
 struct ToneScheme {

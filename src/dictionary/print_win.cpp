@@ -17,9 +17,6 @@ HFONT makePrintFont(HDC device, int points, bool bold) {
   return CreateFontW(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"MS Song");
 }
 
-// Chinese, Japanese and Korean text may break between any two characters.
-bool breaksAnywhere(wchar_t c) { return c >= 0x2E80 && c <= 0xFFEF; }
-
 // Splits one paragraph into lines no wider than `width`: at blanks where possible, between
 // CJK characters, and inside a word only when the word alone is wider than the line.
 struct WrappedLine {
@@ -29,21 +26,14 @@ struct WrappedLine {
 
 std::vector<WrappedLine> wrapParagraph(HDC device, const std::wstring& paragraph, int width) {
   std::vector<WrappedLine> lines;
+  const std::u16string core = toCoreText(paragraph);
   std::size_t start = 0;
   while (start < paragraph.size()) {
     const auto rest = static_cast<int>(std::min<std::size_t>(paragraph.size() - start, 32767));
     int fit = 0;
     SIZE size{};
     GetTextExtentExPointW(device, paragraph.c_str() + start, rest, width, &fit, nullptr, &size);
-    std::size_t end = start + static_cast<std::size_t>(std::max(fit, 1));
-    if (end < paragraph.size()) {
-      for (std::size_t at = end; at > start + 1; --at) {
-        if (paragraph[at - 1] == L' ' || breaksAnywhere(paragraph[at - 1]) || breaksAnywhere(paragraph[at])) {
-          end = at;
-          break;
-        }
-      }
-    }
+    const std::size_t end = printedLineEnd(core, start, static_cast<std::size_t>(std::max(fit, 0)));
     std::wstring line = paragraph.substr(start, end - start);
     while (!line.empty() && line.back() == L' ') line.pop_back();
     lines.push_back({start, line});

@@ -255,6 +255,26 @@ ReadBack readRtf(const std::string& rtf) {
   return out;
 }
 
+TEST(PrintedLines, BreakAtBlanksAndBesideChineseButNeverInsideACharacter) {
+  const struct {
+    const char* what;
+    std::u16string paragraph;
+    std::size_t fit;
+    std::size_t end;
+  } cases[] = {
+      {"after the last blank that fits", u"ab cd ef", 4, 3},
+      {"between Chinese characters", u"\u6C34\u706B\u571F", 2, 2},
+      {"a word wider than the line is cut where the room ends", u"abcdef", 3, 3},
+      {"at least one character", u"abc", 0, 1},
+      {"before a character beyond the first 65,536, not inside it", u"a\U00020000\U00020000b", 2, 1},
+      {"between two such characters", u"\U00020000\U00020000\U00020000", 3, 2},
+      {"a line with room for half of one still holds it whole", u"\U00020000\U00020000", 1, 2},
+      {"the rest fits", u"ab", 5, 2},
+  };
+  for (const auto& c : cases) EXPECT_EQ(printedLineEnd(c.paragraph, 0, c.fit), c.end) << c.what;
+  EXPECT_EQ(printedLineEnd(u"ab cd", 3, 1), 4u) << "a later line";
+}
+
 TEST(ArticleRtf, GivesBackEveryCharacterWithItsColour) {
   std::u16string awkward = u"a\\b{c}d\te \"q\" ~ ;\n";
   for (char16_t unit = 1; unit < 0x20; ++unit) {
