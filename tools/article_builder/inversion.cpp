@@ -237,6 +237,8 @@ std::vector<GlossHeadword> englishHeadwords(std::string_view gloss) {
     } else {
       match.qualified = part.find('(') != std::string_view::npos;
     }
+    // "to call oneself" is a narrower meaning than "to call".
+    if (part.find(" oneself") != std::string_view::npos) match.qualified = true;
     match.verb = startsWith(part, "to ");
     const std::string head = phraseHeadWord(headword);
     for (int pass = 0; pass < 2; ++pass) {

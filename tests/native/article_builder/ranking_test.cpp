@@ -198,11 +198,13 @@ constexpr std::string_view kEverydaySource =
     "等 等 [deng3] /to wait for; to await/\n"
     "待 待 [dai4] /to wait/to treat/\n"
     "放棄 放弃 [fang4 qi4] /to give up/\n"
-    "給予 给予 [ji3 yu3] /to give/\n";
+    "給予 给予 [ji3 yu3] /to give/\n"
+    "自稱 自称 [zi4 cheng1] /to call oneself/\n"
+    "稱呼 称呼 [cheng1 hu5] /to call; to address as/\n";
 
 constexpr std::string_view kEverydayCounts =
     "用 76586 p\n使用 24035 v\n看 40000 v\n看到 13411 v\n于 100000 p\n去 3000 v\n机 10000 n\n几 8000 m\n"
-    "及 9000 c\n渠 9000 n\n等 30000 v\n待 8000 v\n放弃 30000 v\n给予 8000 v\n";
+    "及 9000 c\n渠 9000 n\n等 30000 v\n待 8000 v\n放弃 30000 v\n给予 8000 v\n自称 3000 v\n称呼 2000 v\n";
 
 TEST(EverydayRanking, FirstSensesAndPlainWordsComeFirst) {
   const ParseResult parsed = parseCedict(kEverydaySource);
@@ -226,6 +228,8 @@ TEST(EverydayRanking, FirstSensesAndPlainWordsComeFirst) {
       // "wait for" is waiting with an object; "give up" is no giving.
       {true, "wait", "\u7B49", "\u5F85"},
       {true, "give", "\u7ED9\u4E88", "\u653E\u5F03"},
+      // Calling oneself is narrower than calling.
+      {true, "call", "\u79F0\u547C", "\u81EA\u79F0"},
       // A plain word before a more counted bound form (机), which a
       // plain word of less count (几) still passes.
       {false, "ji", "\u53CA", "\u51E0"},
