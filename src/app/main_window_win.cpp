@@ -14,6 +14,7 @@
 #include "common/text_seam_win.h"
 #include "dictionary/article_view_win.h"
 #include "dictionary/article_margins_win.h"
+#include "dictionary/word_search.h"
 #include "resource.h"
 
 namespace {
@@ -102,6 +103,9 @@ void createTabControls(HWND mainWindow, HINSTANCE articleInstance, DirectionStat
                       WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_BORDER | WS_VSCROLL | ES_READONLY | ES_MULTILINE, 0,
                       0, 0, 0, app.tabControl, controlId(IDC_ARTICLE_VIEW + index), articleInstance, nullptr);
   SendMessageW(controls.articleView, EM_SETBKGNDCOLOR, 0, articleBackground);
+  // A coloured article is streamed in, which stops at the control's text limit (32,767
+  // units unless set): room for the longest article shown and its line ends.
+  SendMessageW(controls.articleView, EM_EXLIMITTEXT, 0, static_cast<LPARAM>(2 * maxShownArticleLength));
 
   // The tab's label names its direction: "English Chinese", then "Chinese English".
   std::wstring label = toWideText(directionLabel(tab.direction));

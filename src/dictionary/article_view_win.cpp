@@ -81,6 +81,7 @@ void showArticle(DirectionState& state, std::u16string_view article, std::u16str
   ArticleViewState& look = state.view;
   look.links.clear();
   look.focusedLink = -1;
+  look.headword.assign(headword);
   // The plain view sets the text as it always has; whatever follows a zero unit never shows.
   article = article.substr(0, article.find(u'\0'));
   if (look.toneScheme < 1 || static_cast<std::size_t>(look.toneScheme) > toneSchemes().size()) {

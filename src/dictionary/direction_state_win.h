@@ -39,6 +39,9 @@ struct ArticleViewState {
   int focusedLink = -1;
   // The view has been given formatted text since it was last reset to the plain look.
   bool formatted = false;
+  // The headword the shown article is coloured for: the listed one a click or an arrow key
+  // chose, while the word box keeps what was typed.
+  std::u16string headword;
 };
 
 struct DirectionState {

@@ -53,6 +53,7 @@ void clearDirection(DirectionState& state) {
   const RedrawSuspended articleRedraw(state.controls.articleView);
   showListedWords(state, nullptr, 0);
   SetWindowTextW(state.controls.articleView, L"");
+  state.view.headword.clear();
 }
 
 bool lookUpWord(const LoadedDictionary& dictionary, DirectionState& state, HWND owner, bool* missed) {

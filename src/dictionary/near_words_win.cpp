@@ -30,6 +30,7 @@ bool showNearWords(const LoadedDictionary& dictionary, DirectionState& state) {
     }
     const RedrawSuspended articleRedraw(state.controls.articleView);
     SetWindowTextW(state.controls.articleView, toWideText(noEntryMessage(typed, suggestions)).c_str());
+    state.view.headword.clear();
     return true;
   } catch (...) {
     // Out of memory: the miss stays shown as it was.

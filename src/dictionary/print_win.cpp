@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "common/shell_win.h"
 #include "common/text_seam_win.h"
 #include "common/window_text_win.h"
 #include "dictionary/article_format.h"
@@ -81,6 +82,7 @@ struct PageWriter {
   void line(const std::wstring& text, int height, const COLORREF* colours = nullptr) {
     if (stopped) return;
     if (onPage && y + height > body.bottom) endPage();
+    if (stopped) return;
     if (!onPage) {
       if (!events.startPage(events.context)) {
         stopped = true;
@@ -162,7 +164,7 @@ int printArticleOnPages(HDC device, const RECT& page, const std::wstring& headwo
   SelectObject(device, previousFont);
   if (headingFont) DeleteObject(headingFont);
   if (bodyFont) DeleteObject(bodyFont);
-  return writer.pages;
+  return writer.stopped ? 0 : writer.pages;
 }
 
 std::vector<COLORREF> printColours(const std::wstring& article, const DirectionState& state,
@@ -189,7 +191,7 @@ void printShownArticle(HWND owner, const DirectionState& state) {
   const std::wstring article = toWideText(withViewLineEnds(toCoreText(readWindowText(state.controls.articleView))));
   if (article.empty()) return;
   const std::wstring headword = readWindowText(state.controls.wordBox);
-  const std::vector<COLORREF> colours = printColours(article, state, headword);
+  const std::vector<COLORREF> colours = printColours(article, state, toWideText(state.view.headword));
 
   PRINTDLGW dialog{};
   dialog.lStructSize = sizeof(dialog);
@@ -205,8 +207,14 @@ void printShownArticle(HWND owner, const DirectionState& state) {
     const RECT page{0, 0, GetDeviceCaps(dialog.hDC, HORZRES), GetDeviceCaps(dialog.hDC, VERTRES)};
     const int printed = printArticleOnPages(dialog.hDC, page, headword, article,
                                             {startPrinterPage, endPrinterPage, dialog.hDC}, colours);
-    if (printed > 0) EndDoc(dialog.hDC);
-    else AbortDoc(dialog.hDC);
+    if (printed > 0) {
+      EndDoc(dialog.hDC);
+    } else {
+      AbortDoc(dialog.hDC);
+      showInfoMessage(owner, L"The article could not be printed: the printer stopped the job.");
+    }
+  } else {
+    showInfoMessage(owner, L"The article could not be printed: the printer did not take the job.");
   }
   DeleteDC(dialog.hDC);
   if (dialog.hDevMode) GlobalFree(dialog.hDevMode);

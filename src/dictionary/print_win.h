@@ -19,7 +19,8 @@ struct PageEvents {
 // device, wrapping lines to the page width and starting a new page when one is full, within
 // margins of one inch (or less on small pages). `page` is the printable area in device
 // pixels. `colours`, when not empty, gives the colour of each unit of `article` (line ends
-// included); otherwise everything is black. Returns the pages printed.
+// included); otherwise everything is black. Returns the pages printed, or 0 when a page
+// event stopped the printing.
 int printArticleOnPages(HDC device, const RECT& page, const std::wstring& headword, const std::wstring& article,
                         const PageEvents& events, const std::vector<COLORREF>& colours = {});
 

@@ -11,6 +11,7 @@
 
 #include "app/app_state_win.h"
 #include "dictionary/print_win.h"
+#include "dictionary/word_search.h"
 #include "resource.h"
 
 namespace {
@@ -176,6 +177,28 @@ TEST_F(CommandWindow, PrintingPaginatesALongArticleWithTextOnEveryPage) {
   const int shortPrinted =
       printArticleOnPages(pages.device, page, L"a", L"article of a\r\n", {clearPage, countInk, &pages});
   EXPECT_EQ(shortPrinted, 1);
+
+  // A page the printer refuses to finish stops the job: no page after it, none counted.
+  struct Calls {
+    int starts = 0;
+    int ends = 0;
+  } calls;
+  const PageEvents refusing{[](void* c) {
+                              ++static_cast<Calls*>(c)->starts;
+                              return true;
+                            },
+                            [](void* c) {
+                              ++static_cast<Calls*>(c)->ends;
+                              return false;
+                            },
+                            &calls};
+  EXPECT_EQ(printArticleOnPages(pages.device, page, L"water", article, refusing), 0);
+  EXPECT_EQ(calls.starts, 1);
+  EXPECT_EQ(calls.ends, 1);
+
+  // The view takes the longest article shown, coloured as well as plain.
+  EXPECT_GE(SendMessageW(app.tabs[0].controls.articleView, EM_GETLIMITTEXT, 0, 0),
+            static_cast<LRESULT>(maxShownArticleLength));
   EXPECT_EQ(exitProgramAndWait(), 0);
 }
 
