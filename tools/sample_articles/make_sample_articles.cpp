@@ -27,10 +27,15 @@ int main(int argc, char** argv) {
     return 1;
   }
   const std::vector<unsigned char> bytes = storedArticleBytes(utf8ToUtf16(text));
-  std::ofstream output(argv[2], std::ios::binary | std::ios::trunc);
+  // Written beside the output and renamed over it once complete: a failed write (a full
+  // disk shows only when the file is closed) leaves no partial file that looks built.
+  const std::string part = std::string(argv[2]) + ".part";
+  std::ofstream output(part, std::ios::binary | std::ios::trunc);
   output.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-  if (!output.good()) {
+  output.close();
+  if (!output || std::rename(part.c_str(), argv[2]) != 0) {
     std::fprintf(stderr, "cannot write %s\n", argv[2]);
+    std::remove(part.c_str());
     return 1;
   }
   return 0;

@@ -52,6 +52,16 @@ TEST(ReadableGloss, NeverLeavesASeparatorOrLineBreak) {
   }
 }
 
+// A list inside a list is no classifier and stays as written; a line of thousands of them
+// costs no more than its length.
+TEST(ReadableGloss, NestedClassifierListsAreRewrittenOnce) {
+  EXPECT_EQ(readableGloss("CL:CL:CL:\u672C[ben3]"), "classifier: CL:\u672C b\u011Bn");
+  std::string deep;
+  for (int i = 0; i < 20000; ++i) deep += "CL:";
+  deep += "x";
+  EXPECT_LT(readableGloss(deep).size(), deep.size() + 20);
+}
+
 TEST(Classifiers, ShowTheSimplifiedFormAndItsReading) {
   std::size_t count = 0;
   EXPECT_EQ(readableClassifiers("CL:\u672C[ben3],\u518A|\u518C[ce4],\u90E8[bu4]", count),
