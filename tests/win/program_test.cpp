@@ -108,6 +108,13 @@ INSTANTIATE_TEST_SUITE_P(Program, StartingWithAlwaysOnTop,
                                            TopMostCase{"False", "AlwaysOnTop=false", false}),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// The line Configuration.dat keeps for a window's normal place and its state.
+std::string placementLine(const WINDOWPLACEMENT& placement, const char* state) {
+  const RECT& normal = placement.rcNormalPosition;
+  return "WindowPlacement=" + std::to_string(normal.left) + "," + std::to_string(normal.top) + "," +
+         std::to_string(normal.right) + "," + std::to_string(normal.bottom) + "," + state + "\r\n";
+}
+
 // The window comes back where the user left it: moved, resized and maximised, across an
 // exit and a start, with the place kept in Configuration.dat.
 TEST(Program, KeepsItsWindowPlacementAcrossARestart) {
@@ -124,10 +131,7 @@ TEST(Program, KeepsItsWindowPlacementAcrossARestart) {
 
   const auto saved = readFileBytes(directory + L"\\Configuration.dat");
   ASSERT_TRUE(saved.has_value()) << "the placement was saved";
-  const RECT& normal = before.rcNormalPosition;
-  const std::string line = "WindowPlacement=" + std::to_string(normal.left) + "," + std::to_string(normal.top) + "," +
-                           std::to_string(normal.right) + "," + std::to_string(normal.bottom) + ",maximised\r\n";
-  EXPECT_NE(saved->find(line), std::string::npos) << *saved;
+  EXPECT_NE(saved->find(placementLine(before, "maximised")), std::string::npos) << *saved;
   EXPECT_NE(saved->find("LoadOnStart=false\r\n"), std::string::npos) << "a missing switch stays off: " << *saved;
 
   window = startInstalledProgram(directory, process);
@@ -163,10 +167,7 @@ TEST(Program, KeepsItsWindowPlacementWhenTheSessionEnds) {
 
   const auto saved = readFileBytes(directory + L"\\Configuration.dat");
   ASSERT_TRUE(saved.has_value()) << "the placement was saved";
-  const RECT& normal = before.rcNormalPosition;
-  const std::string line = "WindowPlacement=" + std::to_string(normal.left) + "," + std::to_string(normal.top) + "," +
-                           std::to_string(normal.right) + "," + std::to_string(normal.bottom) + ",normal\r\n";
-  EXPECT_NE(saved->find(line), std::string::npos) << *saved;
+  EXPECT_NE(saved->find(placementLine(before, "normal")), std::string::npos) << *saved;
 }
 
 TEST(Program, AWindowLeftOnAMonitorThatIsGoneComesBackOnScreen) {
