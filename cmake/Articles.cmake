@@ -80,6 +80,7 @@ add_custom_command(
     ${CMAKE_SOURCE_DIR}/data/weibo_words.sha256
     ${CMAKE_SOURCE_DIR}/data/language_model.sha256
     ${CMAKE_SOURCE_DIR}/data/subtitle_words.sha256
+    ${CMAKE_SOURCE_DIR}/data/english_chinese_translations.sha256
   COMMENT "Fetching and checking CC-CEDICT, the word and reading counts and the English word forms"
   VERBATIM)
 

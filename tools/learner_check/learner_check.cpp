@@ -4,6 +4,7 @@
 //   learner_check --cedict cedict_ts.u8 --levels hsk_words.txt --wordnet DIR
 //                 --words american-english --articles DIR [--show-misses N] [--plain]
 //                 [--usage weibo_words.txt] [--spoken subtitle_words.txt]
+//                 [--translations english_chinese_translations.txt]
 //                 [--look "c:gaosu|e:teacher"]
 //
 // The check set is the HSK 2.0 word list (levels 1 to 6 with the reading each
@@ -15,8 +16,11 @@
 // With --usage, the word counts of a corpus of microblog posts say which word
 // of a toneless pinyin or an English headword is clearly the most used (see
 // checkUsage); with --spoken too, so do the counts of film subtitles, alone and
-// where both corpora agree. The lookups run through the program's own search code over the
-// built article files.
+// where both corpora agree. With --translations, an English-Chinese dictionary
+// made apart from CC-CEDICT pairs English words with Chinese ones in any
+// sense, and the levels and the counts each say which of the words both
+// dictionaries pair is expected first. The lookups run through the program's
+// own search code over the built article files.
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -205,8 +209,12 @@ UsageCorpus usageCorpus(std::string name, const std::string& path) {
 // clearly the most used, banded by the lower of their two shares: each corpus
 // has its own subjects (microblogs say 微博, subtitles say 杰克), and what both
 // say holds of the language, not of one corpus.
-void checkUsage(const std::vector<Entry>& entries, const std::vector<UsageCorpus>& corpora, const Tab& chinese,
-                const Tab& english, const std::function<void(std::string)>& miss) {
+// With translations, the same for the words CC-CEDICT and another dictionary
+// pair with an English headword (expectedByTranslation); returns what all the
+// corpora say of those.
+Judgements checkUsage(const std::vector<Entry>& entries, const std::vector<UsageCorpus>& corpora,
+                      const Translations& translations, const Tab& chinese, const Tab& english,
+                      const std::function<void(std::string)>& miss) {
   const auto judge = [&](const char* kind, const std::vector<ExpectedByUse>& items, const Tab& tab,
                          const UsageCorpus& corpus, Judgements& judged) {
     for (const ExpectedByUse& item : items) {
@@ -224,19 +232,32 @@ void checkUsage(const std::vector<Entry>& entries, const std::vector<UsageCorpus
     for (const auto& item : judged) counts.add(item.second.share, item.second.position == 1);
     return counts.summary();
   };
-  std::vector<Judgements> pinyin(corpora.size()), translations(corpora.size());
+  std::vector<Judgements> pinyin(corpora.size()), headwords(corpora.size());
   for (std::size_t i = 0; i < corpora.size(); ++i) {
     const UsageExpectations expected = expectedByUse(entries, corpora[i].counts, 20);
     judge("pinyin", expected.pinyin, chinese, corpora[i], pinyin[i]);
-    judge("english", expected.english, english, corpora[i], translations[i]);
+    judge("english", expected.english, english, corpora[i], headwords[i]);
     std::printf(
         "clearly the most used by the %s counts (at least twice the next), first:\n  pinyin -> word %s\n"
         "  English -> word %s\n",
-        corpora[i].name.c_str(), summary(pinyin[i]).c_str(), summary(translations[i]).c_str());
+        corpora[i].name.c_str(), summary(pinyin[i]).c_str(), summary(headwords[i]).c_str());
   }
-  if (corpora.size() < 2) return;
-  std::printf("clearly the most used by all these counts, first:\n  pinyin -> word %s\n  English -> word %s\n",
-              summary(agreedJudgements(pinyin)).c_str(), summary(agreedJudgements(translations)).c_str());
+  if (corpora.size() >= 2) {
+    std::printf("clearly the most used by all these counts, first:\n  pinyin -> word %s\n  English -> word %s\n",
+                summary(agreedJudgements(pinyin)).c_str(), summary(agreedJudgements(headwords)).c_str());
+  }
+  if (translations.empty()) return {};
+  std::vector<Judgements> paired(corpora.size());
+  for (std::size_t i = 0; i < corpora.size(); ++i) {
+    judge("paired", expectedByTranslation(entries, translations, corpora[i].counts, 20), english, corpora[i],
+          paired[i]);
+  }
+  Judgements agreed = agreedJudgements(paired);
+  std::printf(
+      "among the translations both dictionaries give, clearly the most used by all these counts, first:\n"
+      "  English -> word %s\n",
+      summary(agreed).c_str());
+  return agreed;
 }
 
 struct Options {
@@ -263,7 +284,7 @@ int main(int argc, char** argv) {
     if (options[required].empty()) {
       std::fprintf(stderr,
                    "usage: learner_check --cedict FILE --levels FILE --wordnet DIR --words FILE "
-                   "--articles DIR [--usage FILE] [--spoken FILE] [--show-misses N] [--plain] "
+                   "--articles DIR [--usage FILE] [--spoken FILE] [--translations FILE] [--show-misses N] [--plain] "
                    "[--look \"c:gaosu|e:teacher\"]\n");
       return 1;
     }
@@ -438,10 +459,72 @@ int main(int argc, char** argv) {
       queries, first, percent(first, queries), top3, percent(top3, queries), clearQueriesFirst, clearQueries,
       percent(clearQueriesFirst, clearQueries));
 
+  // English again, by the translations of an English-Chinese dictionary made
+  // apart from CC-CEDICT: each listed word under every headword of any of its
+  // senses that the other dictionary pairs with it too (给 under "give", whose
+  // first sense is "to"), so a later sense counts as much as the first.
+  const Translations translations =
+      options["--translations"].empty() ? Translations() : parseTranslations(readFile(options["--translations"]));
+  Judgements pairedByLevel;
+  if (!translations.empty()) {
+    std::map<std::string, std::vector<std::pair<int, std::string>>> byPair;
+    for (const Checked& item : checked) {
+      std::set<std::string> headwords;
+      for (const std::string& gloss : item.entry->glosses) {
+        if (classifyGloss(gloss) != GlossKind::sense) continue;
+        for (const GlossHeadword& found : englishHeadwords(gloss)) headwords.insert(found.headword);
+      }
+      for (const std::string& headword : headwords) {
+        const auto paired = translations.find(headword);
+        if (paired != translations.end() && paired->second.count(item.word) != 0) {
+          byPair[headword].emplace_back(item.level, item.word);
+        }
+      }
+    }
+    std::size_t pairs = 0, pairsFirst = 0, pairsTop3 = 0, clearPairs = 0, clearPairsFirst = 0;
+    for (const auto& query : byPair) {
+      Expected expected;
+      if (query.second.size() < 2 || !expectedOf(query.second, expected)) continue;
+      const std::vector<std::string> list = listedWords(shownArticleFor(english, query.first));
+      const std::size_t position = positionOf(list, expected.word);
+      pairedByLevel[query.first] = {expected.word, 0, position};
+      ++pairs;
+      pairsFirst += position == 1;
+      pairsTop3 += position >= 1 && position <= 3;
+      if (expected.clear) {
+        ++clearPairs;
+        clearPairsFirst += position == 1;
+      }
+      if (position != 1) {
+        miss("paired " + query.first + ": expected " + expected.word + (expected.clear ? " (clear)" : "") + " at " +
+             std::to_string(position) + ", got " + (list.empty() ? std::string("nothing") : list.front()));
+      }
+    }
+    std::printf(
+        "English -> word among the translations both dictionaries give: %zu queries, the word of the lowest level "
+        "first %zu (%.1f%%), in the first three %zu (%.1f%%); clearly the most used first %zu of %zu (%.1f%%)\n",
+        pairs, pairsFirst, percent(pairsFirst, pairs), pairsTop3, percent(pairsTop3, pairs), clearPairsFirst,
+        clearPairs, percent(clearPairsFirst, clearPairs));
+  }
+
   std::vector<UsageCorpus> corpora;
   if (!options["--usage"].empty()) corpora.push_back(usageCorpus("microblog", options["--usage"]));
   if (!options["--spoken"].empty()) corpora.push_back(usageCorpus("film subtitle", options["--spoken"]));
-  if (!corpora.empty()) checkUsage(parsed.entries, corpora, chinese, english, miss);
+  if (!corpora.empty()) {
+    // Where the word lists' levels and the counts expect the same translation.
+    const Judgements byUse = checkUsage(parsed.entries, corpora, translations, chinese, english, miss);
+    std::size_t agreed = 0, agreedFirst = 0;
+    for (const auto& [query, judged] : byUse) {
+      const auto byLevel = pairedByLevel.find(query);
+      if (byLevel == pairedByLevel.end() || byLevel->second.word != judged.word) continue;
+      ++agreed;
+      agreedFirst += judged.position == 1;
+    }
+    if (agreed > 0) {
+      std::printf("  English -> word where the HSK levels expect the same translation, first %zu of %zu (%.1f%%)\n",
+                  agreedFirst, agreed, percent(agreedFirst, agreed));
+    }
+  }
 
   // The taught reading first: in the word's article, and on the word's line
   // in the list of its toneless pinyin.

@@ -83,6 +83,45 @@ UsageExpectations expectedByUse(const std::vector<Entry>& entries, const std::un
   return expected;
 }
 
+Translations parseTranslations(std::string_view text) {
+  Translations translations;
+  for (const std::string_view line : textLines(text)) {
+    const std::size_t tab = line.find('\t');
+    if (tab == std::string_view::npos || tab == 0) continue;
+    std::set<std::string>& words = translations[std::string(line.substr(0, tab))];
+    for (std::string_view rest = line.substr(tab + 1); !rest.empty();) {
+      const std::size_t comma = rest.find(',');
+      const std::string_view word = rest.substr(0, comma);
+      if (!word.empty()) words.emplace(word);
+      rest = comma == std::string_view::npos ? std::string_view() : rest.substr(comma + 1);
+    }
+  }
+  return translations;
+}
+
+std::vector<ExpectedByUse> expectedByTranslation(const std::vector<Entry>& entries, const Translations& translations,
+                                                 const std::unordered_map<std::string, double>& usage, double minimum) {
+  std::map<std::string, std::set<std::string>> paired;
+  for (const Entry& entry : entries) {
+    for (const std::string& gloss : entry.glosses) {
+      if (classifyGloss(gloss) != GlossKind::sense) continue;
+      for (const GlossHeadword& found : englishHeadwords(gloss)) {
+        const auto other = translations.find(found.headword);
+        if (other != translations.end() && other->second.count(entry.simplified) != 0) {
+          paired[found.headword].insert(entry.simplified);
+        }
+      }
+    }
+  }
+  std::vector<ExpectedByUse> expected;
+  for (const auto& [query, words] : paired) {
+    if (words.size() < 2) continue;
+    std::string top = clearlyMostUsed(words, usage, minimum);
+    if (!top.empty()) expected.push_back({query, std::move(top)});
+  }
+  return expected;
+}
+
 Judgements agreedJudgements(const std::vector<Judgements>& each) {
   Judgements agreed;
   if (each.empty()) return agreed;

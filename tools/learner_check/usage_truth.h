@@ -41,6 +41,21 @@ struct UsageExpectations {
 UsageExpectations expectedByUse(const std::vector<article_builder::Entry>& entries,
                                 const std::unordered_map<std::string, double>& usage, double minimum);
 
+// "english<TAB>word,word,..." lines: an English headword and the Chinese words an English-Chinese
+// dictionary gives as its translations. A line without a tab or a word is skipped.
+using Translations = std::unordered_map<std::string, std::set<std::string>>;
+Translations parseTranslations(std::string_view text);
+
+// For every English headword of the dictionary, the word clearly the most used (clearlyMostUsed)
+// among its words that the other dictionary also gives as translations of the headword, in any
+// sense: 给 under "give", though its first sense is "to", and 存在 under "exist", where 在 ("at;
+// to exist") is not one of the other dictionary's translations. Two dictionaries made apart
+// pair the words, so a sense that only one of them gives does not decide; the corpus counts then
+// say which of the pairs is used most.
+std::vector<ExpectedByUse> expectedByTranslation(const std::vector<article_builder::Entry>& entries,
+                                                 const Translations& translations,
+                                                 const std::unordered_map<std::string, double>& usage, double minimum);
+
 // What one corpus makes of one lookup: the word it expects first, that word's share of the
 // corpus, and where the lookup listed it (1 first, 0 not at all).
 struct Judged {

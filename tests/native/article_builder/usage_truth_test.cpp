@@ -63,3 +63,22 @@ TEST(UsageTruth, CorporaAgreeOnlyWhereEachExpectsTheSameWord) {
   EXPECT_EQ(agreedJudgements({microblog}).size(), 3u);
   EXPECT_TRUE(agreedJudgements({}).empty());
 }
+
+TEST(UsageTruth, PairsEveryTranslationBothDictionariesGiveWhateverItsSense) {
+  using article_builder::parseCedict;
+  const auto parsed = parseCedict(
+      "給 给 [gei3] /to; for/to give/\n交給 交给 [jiao1 gei3] /to give; to deliver/\n授予 授予 [shou4 yu3] /to give/\n"
+      "在 在 [zai4] /at; in/to exist/\n存在 存在 [cun2 zai4] /to exist/\n生存 生存 [sheng1 cun2] /to exist/\n");
+  const Translations translations =
+      parseTranslations("give\t弹性,给,授予,,交给\nexist\t存在,生存,发生\nno tab here\n\tno headword\ncall\t呼叫\n");
+  EXPECT_EQ(translations.at("give"), (std::set<std::string>{"弹性", "给", "授予", "交给"}));
+  EXPECT_EQ(translations.size(), 3u);
+  const auto usage = parseUsage("给,9000\n交给,300\n授予,100\n在,90000\n存在,1000\n生存,400\n");
+  std::vector<std::pair<std::string, std::string>> expected;
+  for (const auto& item : expectedByTranslation(parsed.entries, translations, usage, 20)) {
+    expected.emplace_back(item.typed, item.word);
+  }
+  // 给 gives "give" only second, and still is the word expected; 在 is far more used than
+  // 存在, but the other dictionary does not pair it with "exist".
+  EXPECT_EQ(expected, (std::vector<std::pair<std::string, std::string>>{{"exist", "存在"}, {"give", "给"}}));
+}
