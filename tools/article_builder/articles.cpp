@@ -449,6 +449,8 @@ std::vector<Record> buildEnglishChinese(const std::vector<Entry>& entries, const
         !entry.pinyin.empty() && entry.pinyin.front() >= 'a' && entry.pinyin.front() <= 'z') {
       tag = {};
     }
+    std::u32string characters;
+    const bool singleCharacter = decodeUtf8(entry.simplified, characters) && characters.size() == 1;
     std::size_t senseCount = 0;
     for (const std::string& gloss : entry.glosses) {
       if (classifyGloss(gloss) == GlossKind::sense) ++senseCount;
@@ -466,7 +468,7 @@ std::vector<Record> buildEnglishChinese(const std::vector<Entry>& entries, const
         candidate.score = static_cast<double>(count) * shares[i] * glossWeight *
                           positionWeight(senseIndex, senseCount, found.part) *
                           partOfSpeechWeight(tag, found.headword, isMainMeaning(found, senseIndex)) *
-                          matchWeight(found, senseIndex) * tagAgreement(tag, found);
+                          matchWeight(found, senseIndex, singleCharacter) * tagAgreement(tag, found);
         candidate.order = i * 256 + std::min<std::size_t>(g, 255);
         index.at(found.headword).push_back(candidate);
       }

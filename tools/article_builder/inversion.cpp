@@ -254,8 +254,8 @@ std::vector<GlossHeadword> englishHeadwords(std::string_view gloss) {
   return found;
 }
 
-double matchWeight(const GlossHeadword& found, std::size_t senseIndex) {
-  double weight = 1.0 / static_cast<double>(senseIndex + 1);
+double matchWeight(const GlossHeadword& found, std::size_t senseIndex, bool singleCharacter) {
+  double weight = singleCharacter ? 1.0 / static_cast<double>(senseIndex + 1) : 1.0;
   if (senseIndex == 0 && found.part == 0) weight *= 3.0;
   if (found.remarkFirst) {
     weight *= 0.25;

@@ -89,8 +89,12 @@ double positionWeight(std::size_t senseIndex, std::size_t senseCount, std::size_
 
 // Weight of one headword match by where it stands: the head of an entry's
 // first sense is the usual translation, a whole one-part gloss more so; a
-// qualified part or a phrase's head word says less.
-double matchWeight(const GlossHeadword& found, std::size_t senseIndex);
+// qualified part or a phrase's head word says less. A single character's
+// later senses also fall as 1/(k+1): they range over unrelated uses (bound
+// forms, classical senses, loans), the later of which are rare. The senses of
+// a longer word are facets of one meaning (支持 "to be in favor of / to
+// support / to back"), so beyond positionWeight they do not fall.
+double matchWeight(const GlossHeadword& found, std::size_t senseIndex, bool singleCharacter);
 
 // Weight of a match by the word's part of speech in the frequency list when
 // it disagrees with the gloss: the count of a classifier (道 "road") or of a

@@ -200,11 +200,16 @@ constexpr std::string_view kEverydaySource =
     "放棄 放弃 [fang4 qi4] /to give up/\n"
     "給予 给予 [ji3 yu3] /to give/\n"
     "自稱 自称 [zi4 cheng1] /to call oneself/\n"
-    "稱呼 称呼 [cheng1 hu5] /to call; to address as/\n";
+    "稱呼 称呼 [cheng1 hu5] /to call; to address as/\n"
+    "支持 支持 [zhi1 chi2] /to be in favor of/to support/to back/\n"
+    "撐 撑 [cheng1] /to support; to prop up/\n"
+    "說 说 [shuo1] /to speak; to say/to explain/to scold/\n"
+    "罵 骂 [ma4] /to scold/\n";
 
 constexpr std::string_view kEverydayCounts =
     "用 76586 p\n使用 24035 v\n看 40000 v\n看到 13411 v\n于 100000 p\n去 3000 v\n机 10000 n\n几 8000 m\n"
-    "及 9000 c\n渠 9000 n\n等 30000 v\n待 8000 v\n放弃 30000 v\n给予 8000 v\n自称 3000 v\n称呼 2000 v\n";
+    "及 9000 c\n渠 9000 n\n等 30000 v\n待 8000 v\n放弃 30000 v\n给予 8000 v\n自称 3000 v\n称呼 2000 v\n"
+    "支持 40000 v\n撑 3000 v\n说 50000 v\n骂 3000 v\n";
 
 TEST(EverydayRanking, FirstSensesAndPlainWordsComeFirst) {
   const ParseResult parsed = parseCedict(kEverydaySource);
@@ -230,6 +235,10 @@ TEST(EverydayRanking, FirstSensesAndPlainWordsComeFirst) {
       {true, "give", "\u7ED9\u4E88", "\u653E\u5F03"},
       // Calling oneself is narrower than calling.
       {true, "call", "\u79F0\u547C", "\u81EA\u79F0"},
+      // A word's senses are facets of one meaning, so its second one still
+      // counts (支持); a character's third is a rarer use (说 "to scold").
+      {true, "support", "\u652F\u6301", "\u6491"},
+      {true, "scold", "\u9A82", "\u8BF4"},
       // A plain word before a more counted bound form (机), which a
       // plain word of less count (几) still passes.
       {false, "ji", "\u53CA", "\u51E0"},
