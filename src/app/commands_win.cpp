@@ -251,10 +251,19 @@ LRESULT onChangeClipboardChain(HWND, WPARAM wParam, LPARAM lParam) {
 }
 
 // Only the release of the right button opens the menu; clicks and moves over the icon
-// change nothing. Every notice then takes the default processing.
+// change nothing. Every notice then takes the default processing. While a dialog or message
+// box of the program is open (the main window is disabled under it), the notice arrives
+// through that box's own loop: Exit chosen then would tear the program down beneath the
+// code waiting for the box, so the box is brought forward instead of the menu.
 LRESULT onTrayNotification(HWND window, WPARAM wParam, LPARAM lParam) {
   if (window == app.mainWindow && wParam == trayIconId && lParam == WM_RBUTTONUP) {
-    showTrayMenu(app.mainWindow, app.instance, IDR_TRAY_MENU);
+    if (IsWindowEnabled(app.mainWindow)) {
+      showTrayMenu(app.mainWindow, app.instance, IDR_TRAY_MENU);
+    } else {
+      if (IsIconic(app.mainWindow)) ShowWindow(app.mainWindow, SW_SHOWNOACTIVATE);
+      const HWND box = GetWindow(app.mainWindow, GW_ENABLEDPOPUP);
+      SetForegroundWindow(box ? box : GetLastActivePopup(app.mainWindow));
+    }
   }
   return DefWindowProcW(window, trayCallbackMessage, wParam, lParam);
 }

@@ -20,7 +20,7 @@ struct SpeechState {
   bool comOurs = false;    // this thread's COM was started here and is ended at shutdown
   ComRef<ISpVoice> voice;  // kept while the program runs, so speaking never waits to start
   bool toldMissing[2] = {false, false};
-  bool toldFailure = false;
+  bool toldFailure[2] = {false, false};
 };
 // Never destroyed: the voice is released by releaseSpeech while COM is still up, never by a
 // destructor running after the process has ended its COM.
@@ -92,6 +92,8 @@ void pronounceWord(HWND owner, const DirectionState& state) {
   for (const auto& voice : voices) descriptions.push_back(voice.description);
   const int chosen = chooseVoice(descriptions, language);
   if (chosen < 0) {
+    // The voices are let go before the box: its loop may see the program end.
+    voices.clear();
     if (!speech.toldMissing[tab]) {
       speech.toldMissing[tab] = true;
       showInfoMessage(owner, toWideText(missingVoiceMessage(language)));
@@ -103,10 +105,12 @@ void pronounceWord(HWND owner, const DirectionState& state) {
   // Asynchronous: the window keeps working while the word is spoken; a new word cuts off
   // the one still being spoken.
   const HRESULT result = speech.voice->Speak(word.c_str(), SPF_ASYNC | SPF_PURGEBEFORESPEAK | SPF_IS_NOT_XML, nullptr);
-  if (FAILED(result) && !speech.toldFailure) {
-    speech.toldFailure = true;
-    showInfoMessage(owner, toWideText(speechFailureMessage(language, voices[chosen].description.name,
-                                                           static_cast<std::uint32_t>(result))));
+  if (FAILED(result) && !speech.toldFailure[tab]) {
+    speech.toldFailure[tab] = true;
+    const std::wstring message =
+        toWideText(speechFailureMessage(language, voices[chosen].description.name, static_cast<std::uint32_t>(result)));
+    voices.clear();
+    showInfoMessage(owner, message);
   }
 }
 

@@ -218,6 +218,38 @@ TEST_F(TrayIcon, ExitFromTheMenuEndsTheProgramAndRemovesTheIcon) {
   EXPECT_TRUE(quit);
 }
 
+// While a box of the program is open, its own loop passes the icon's notices on; a menu
+// there would let Exit end the program beneath the box. The box comes forward instead,
+// and once it is gone the menu and Exit work as ever.
+TEST_F(TrayIcon, ARightClickWhileABoxIsOpenBringsTheBoxForwardAndOpensNoMenu) {
+  ShowWindow(app.mainWindow, SW_MINIMIZE);
+  pumpMessages(100);
+  const HWND box = CreateWindowExW(0, L"STATIC", L"a box of the program", WS_POPUP | WS_CAPTION | WS_VISIBLE, 100, 100,
+                                   300, 120, app.mainWindow, nullptr, app.instance, nullptr);
+  ASSERT_NE(box, nullptr);
+  EnableWindow(app.mainWindow, FALSE);
+  std::atomic<bool> menuSeen{false};
+  std::thread watcher([&] {
+    if (waitForMenu(500)) {
+      menuSeen = true;
+      pressKey(VK_ESCAPE);
+    }
+  });
+  SendMessageW(app.mainWindow, trayCallbackMessage, trayIconId, WM_RBUTTONUP);
+  watcher.join();
+  pumpMessages(100);
+  EXPECT_FALSE(menuSeen);
+  EXPECT_TRUE(IsWindow(app.mainWindow));
+  EXPECT_FALSE(IsIconic(app.mainWindow));
+  EXPECT_EQ(GetForegroundWindow(), box);
+  EnableWindow(app.mainWindow, TRUE);
+  DestroyWindow(box);
+  const auto seen = rightClickIcon([](HWND) { pressKey(VK_ESCAPE); });
+  pumpMessages(200);
+  EXPECT_TRUE(seen.opened);
+  EXPECT_EQ(exitProgramAndWait(), 0);
+}
+
 // Explorer restarting empties the notification area; its "TaskbarCreated" broadcast is the
 // program's cue to add the icon again.
 TEST_F(TrayIcon, IsAddedAgainWhenTheTaskbarIsCreatedAnew) {
