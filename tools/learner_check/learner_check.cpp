@@ -80,7 +80,7 @@ std::string listedReading(const std::string& article, const std::string& word) {
     while (digits < line.size() && line[digits] >= '0' && line[digits] <= '9') ++digits;
     if (digits == 0 || line.compare(digits, 2 + word.size(), ". " + word) != 0) continue;
     std::size_t from = digits + 2 + word.size();
-    if (from >= line.size() || line[from] != ' ') continue;
+    if (from + 1 >= line.size() || line[from] != ' ') continue;
     ++from;
     if (line[from] == '(') {
       const std::size_t close = line.find(") ", from);
@@ -271,25 +271,42 @@ struct Options {
 }  // namespace
 
 int main(int argc, char** argv) {
+  const auto usage = [] {
+    std::fprintf(stderr,
+                 "usage: learner_check --cedict FILE --levels FILE --wordnet DIR --words FILE "
+                 "--articles DIR [--usage FILE] [--spoken FILE] [--translations FILE] [--show-misses N] [--plain] "
+                 "[--look \"c:gaosu|e:teacher\"]\n");
+    return 1;
+  };
+  // An unknown option, an option without its value or a stray argument stops
+  // the check: measuring other files than the ones named would look like a
+  // result.
+  const std::set<std::string> withValue = {"--cedict", "--levels", "--wordnet",      "--words", "--articles",
+                                           "--usage",  "--spoken", "--translations", "--look",  "--show-misses"};
   Options options;
   for (int i = 1; i < argc; ++i) {
-    if (std::string(argv[i]) == "--plain") {
+    const std::string name = argv[i];
+    if (name == "--plain") {
       plainLookups = true;
-    } else if (i + 1 < argc) {
-      options.values[argv[i]] = argv[i + 1];
-      ++i;
+    } else if (withValue.count(name) != 0 && i + 1 < argc) {
+      options.values[name] = argv[++i];
+    } else {
+      std::fprintf(stderr, "learner_check: unexpected argument %s\n", name.c_str());
+      return usage();
     }
   }
   for (const char* required : {"--cedict", "--levels", "--wordnet", "--words", "--articles"}) {
-    if (options[required].empty()) {
-      std::fprintf(stderr,
-                   "usage: learner_check --cedict FILE --levels FILE --wordnet DIR --words FILE "
-                   "--articles DIR [--usage FILE] [--spoken FILE] [--translations FILE] [--show-misses N] [--plain] "
-                   "[--look \"c:gaosu|e:teacher\"]\n");
-      return 1;
-    }
+    if (options[required].empty()) return usage();
   }
-  const std::size_t showMisses = options["--show-misses"].empty() ? 0 : std::stoul(options["--show-misses"]);
+  std::size_t showMisses = 0;
+  if (!options["--show-misses"].empty()) {
+    const std::string number = options["--show-misses"];
+    if (number.size() > 9 || number.find_first_not_of("0123456789") != std::string::npos) {
+      std::fprintf(stderr, "learner_check: --show-misses takes a number of misses, not %s\n", number.c_str());
+      return usage();
+    }
+    showMisses = static_cast<std::size_t>(std::stoul(number));
+  }
 
   const ParseResult parsed = parseCedict(readFile(options["--cedict"]));
   const WordLevels levels = parseWordLevels(readFile(options["--levels"]));
@@ -484,7 +501,9 @@ int main(int argc, char** argv) {
     std::size_t pairs = 0, pairsFirst = 0, pairsTop3 = 0, clearPairs = 0, clearPairsFirst = 0;
     for (const auto& query : byPair) {
       Expected expected;
-      if (query.second.size() < 2 || !expectedOf(query.second, expected)) continue;
+      std::set<std::string> words;
+      for (const auto& listed : query.second) words.insert(listed.second);
+      if (words.size() < 2 || !expectedOf(query.second, expected)) continue;
       const std::vector<std::string> list = listedWords(shownArticleFor(english, query.first));
       const std::size_t position = positionOf(list, expected.word);
       pairedByLevel[query.first] = {expected.word, 0, position};
