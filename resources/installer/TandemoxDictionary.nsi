@@ -92,12 +92,32 @@ VIAddVersionKey "LegalCopyright" "Copyright (c) 2026 Tandemox"
   !insertmacro ${ACTION} "" "jieba-dict-NOTICE.txt"
   !insertmacro ${ACTION} "" "word-data-NOTICE.txt"
 !macroend
+; A file something else holds open (the program's process a moment after its window has
+; gone, a scanner, another copy) cannot be replaced or deleted. Setup and uninstall stop at
+; the first such file with exit code 2, before the uninstaller, the shortcut and the entry
+; in the installed programs are changed: the program's own file comes first in the list.
 !macro InstallFile SUBDIR NAME
   SetOutPath "$INSTDIR${SUBDIR}"
+  ClearErrors
   File "${STAGE_DIR}${SUBDIR}\${NAME}"
+  ${If} ${Errors}
+    MessageBox MB_OK|MB_ICONEXCLAMATION \
+      "$INSTDIR${SUBDIR}\${NAME} could not be replaced. Close what uses it and run the setup again." /SD IDOK
+    DetailPrint "$INSTDIR${SUBDIR}\${NAME} could not be replaced; the setup stopped."
+    SetErrorLevel 2
+    Abort
+  ${EndIf}
 !macroend
 !macro RemoveFile SUBDIR NAME
+  ClearErrors
   Delete "$INSTDIR${SUBDIR}\${NAME}"
+  ${If} ${Errors}
+    MessageBox MB_OK|MB_ICONEXCLAMATION \
+      "$INSTDIR${SUBDIR}\${NAME} could not be removed. Close what uses it and uninstall again." /SD IDOK
+    DetailPrint "$INSTDIR${SUBDIR}\${NAME} could not be removed; the uninstall stopped."
+    SetErrorLevel 2
+    Abort
+  ${EndIf}
 !macroend
 
 ; Files of a running program cannot be replaced or deleted: ask the user to close it, and

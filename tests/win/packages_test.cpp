@@ -428,6 +428,34 @@ TEST(Installer, UninstallLeavesNoFolderWhenTheUserKeptNothingInIt) {
   startFromNothing();
 }
 
+// A program file that something else holds open (a process whose window has already gone,
+// a scanner) stops an update and an uninstall with exit code 2, and both leave the
+// installed programs' entry and the uninstaller as they were; once the file is free, the
+// uninstall goes through.
+TEST(Installer, AHeldProgramFileStopsUpdateAndUninstallWithoutTakingTheEntry) {
+  startFromNothing();
+  ASSERT_EQ(runSetup(), 0);
+  const std::wstring directory = installDirectory();
+  RegSetKeyValueW(HKEY_CURRENT_USER, uninstallKey, L"DisplayVersion", REG_SZ, L"0.9", 8);
+  const HANDLE held = CreateFileW((directory + L"\\TandemoxDictionary.exe").c_str(), GENERIC_READ, 0, nullptr,
+                                  OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  EXPECT_EQ(runSetup(), 2);
+  EXPECT_EQ(registryText(HKEY_CURRENT_USER, uninstallKey, L"DisplayVersion"), L"0.9") << "an update that failed";
+  const auto uninstall = registryText(HKEY_CURRENT_USER, uninstallKey, L"UninstallString");
+  ASSERT_TRUE(uninstall.has_value());
+  // "_?=" keeps the uninstaller in place, so that its exit code is the uninstall's.
+  EXPECT_EQ(runToTheEnd(*uninstall + L" /S _?=" + directory), 2);
+  EXPECT_TRUE(exists(directory + L"\\Articles\\Articles_English_Chinese.dat")) << "removed beneath the held file";
+  EXPECT_TRUE(exists(shortcutPath()));
+  EXPECT_TRUE(keyExists(HKEY_CURRENT_USER, uninstallKey));
+  CloseHandle(held);
+  EXPECT_EQ(runToTheEnd(*uninstall + L" /S"), 0);
+  EXPECT_FALSE(exists(directory));
+  EXPECT_FALSE(keyExists(HKEY_CURRENT_USER, uninstallKey));
+  startFromNothing();
+}
+
 TEST(PortableCopy, RunsFromTheUnzippedFolderAndLooksWordsUp) {
   const std::wstring directory = hostPath(PORTABLE_COPY_DIR);
   RunningProgram running(directory);
