@@ -65,7 +65,7 @@ void chooseToneColours(int choice) {
                                         L"chosen apply until the program ends.");
   }
   if (!app.dictionary.loaded()) return;
-  for (DirectionState& tab : app.tabs) ::lookUpWord(app.dictionary, tab, app.mainWindow);
+  for (DirectionState& tab : app.tabs) showArticleAgain(app.dictionary, tab, app.mainWindow);
   showSelectedTab();
 }
 

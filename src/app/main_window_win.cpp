@@ -14,6 +14,7 @@
 #include "common/text_seam_win.h"
 #include "dictionary/article_view_win.h"
 #include "dictionary/article_margins_win.h"
+#include "dictionary/lookup_win.h"
 #include "dictionary/word_search.h"
 #include "resource.h"
 
@@ -273,6 +274,13 @@ void changeWindowDpi(HWND mainWindow, UINT dpi, const RECT& suggested) {
   const HFONT oldFonts[] = {app.wordFont, app.articleFont, app.scaledGuiFont};
   makeFonts();
   applyFonts();
+  // The new font replaced the coloured view's formatting (its links' underlines, the level
+  // badge): the article is shown again in the new size.
+  if (app.dictionary.loaded()) {
+    for (DirectionState& tab : app.tabs) {
+      if (tab.view.formatted) showArticleAgain(app.dictionary, tab, app.mainWindow);
+    }
+  }
   for (const HFONT font : oldFonts) deleteFont(font);
 
   const HIMAGELIST oldImages = app.toolbarImages;

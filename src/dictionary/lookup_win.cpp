@@ -12,6 +12,7 @@
 #include "dictionary/article_files.h"
 #include "dictionary/article_view_win.h"
 #include "dictionary/lookup.h"
+#include "dictionary/near_words_win.h"
 #include "dictionary/word_list_win.h"
 
 namespace {
@@ -105,6 +106,21 @@ bool showListedArticle(const LoadedDictionary& dictionary, DirectionState& state
     const std::u16string chosen = toCoreText(headword);
     const Lookup found = lookUp(file->search, state.own.search, state.direction, chosen);
     showArticle(state, found.article(), chosen);
+    return true;
+  } catch (...) {
+    return false;
+  }
+}
+
+bool showArticleAgain(const LoadedDictionary& dictionary, DirectionState& state, HWND owner) {
+  // A miss shows no headword's article but the nearest headwords, as plain text.
+  if (state.view.headword.empty()) return showNearWords(dictionary, state) || lookUpWord(dictionary, state, owner);
+  try {
+    const DictionaryFile* file = searchableFile(dictionary, state, owner, 1);
+    if (!file) return false;
+    const std::u16string headword = state.view.headword;
+    const Lookup found = lookUp(file->search, state.own.search, state.direction, headword);
+    showArticle(state, found.article(), headword);
     return true;
   } catch (...) {
     return false;

@@ -22,6 +22,12 @@ bool showChosenHeadword(const LoadedDictionary& dictionary, DirectionState& stat
 // typed: for the arrow keys and single clicks in the word list. True when the view was filled.
 bool showListedArticle(const LoadedDictionary& dictionary, DirectionState& state, HWND owner, int item);
 
+// Shows the direction's article again as it is shown now, in the view's present look (a
+// changed colour scheme or screen scale): the article of the headword it was shown for, or
+// the nearest headwords of a miss. The word box and the word list stay as they are. True
+// when the view was filled.
+bool showArticleAgain(const LoadedDictionary& dictionary, DirectionState& state, HWND owner);
+
 // Whether the word box text itself has an article (found as a lookup finds it).
 bool typedTextHasArticle(const LoadedDictionary& dictionary, const DirectionState& state);
 

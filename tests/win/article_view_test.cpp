@@ -8,10 +8,12 @@
 #include <commctrl.h>
 #include <richedit.h>
 
+#include <algorithm>
 #include <string>
 
 #include "app/app_state_win.h"
 #include "dictionary/article_format.h"
+#include "dictionary/lookup_win.h"
 #include "resource.h"
 
 namespace {
@@ -117,6 +119,35 @@ TEST_F(ArticleViewWindow, ASchemeColoursEachSyllableAndCharacterAndKeepsTheText)
   EXPECT_EQ(articleOf(chinese), std::wstring(tellArticle.begin(), tellArticle.end()));
   EXPECT_TRUE(formatAt(chinese, L"gào").dwEffects & CFE_AUTOCOLOR);
   EXPECT_FALSE(formatAt(chinese, L"本").dwEffects & CFE_UNDERLINE);
+  EXPECT_EQ(exitProgramAndWait(), 0);
+}
+
+// Another scheme shows each tab's article again in the new look, not the typed text's: the
+// article chosen from the list while the word box keeps what was typed, and the nearest
+// headwords of a miss.
+TEST_F(ArticleViewWindow, AnotherSchemeKeepsWhatEachTabShows) {
+  ASSERT_TRUE(startProgram());
+  lookUp(english, L"bu");
+  const auto& listed = app.tabs[english].listedWords;
+  const auto buy = std::find(listed.begin(), listed.end(), L"buy");
+  ASSERT_NE(buy, listed.end());
+  ASSERT_TRUE(
+      showListedArticle(app.dictionary, app.tabs[english], app.mainWindow, static_cast<int>(buy - listed.begin())));
+  const std::wstring chosen = L"1. 买 (買) mǎi: to buy\n";
+  ASSERT_EQ(articleOf(english), chosen);
+  lookUp(chinese, L"说说说");
+  std::wstring miss;
+  for (int waited = 0; waited < 3000 && miss.rfind(L"No entry", 0) != 0; waited += 100) {
+    pumpMessages(100);
+    miss = articleOf(chinese);
+  }
+  ASSERT_EQ(miss.rfind(L"No entry for \"说说说\"", 0), 0u) << std::string(miss.begin(), miss.end());
+  for (const WORD scheme : {IDM_TONE_COLOURS_FIRST, IDM_TONE_COLOURS_OFF}) {
+    command(scheme);
+    EXPECT_EQ(articleOf(english), chosen) << scheme;
+    EXPECT_EQ(textOf(app.tabs[english].controls.wordBox), L"bu");
+    EXPECT_EQ(articleOf(chinese), miss) << scheme;
+  }
   EXPECT_EQ(exitProgramAndWait(), 0);
 }
 
