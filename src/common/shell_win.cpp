@@ -45,12 +45,13 @@ std::wstring fileBesideProgram(std::wstring_view relativeName) {
 
 void setProgramDirectoryForTesting(const std::wstring& directory) { programDirectoryOverride = directory; }
 
-void shellOpen(const std::wstring& target) {
+bool shellOpen(const std::wstring& target) {
   if (shellOpenRecorder) {
     shellOpenRecorder(target);
-    return;
+    return true;
   }
-  ShellExecuteW(nullptr, L"open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+  const HINSTANCE result = ShellExecuteW(nullptr, L"open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+  return reinterpret_cast<INT_PTR>(result) > 32;
 }
 
 void setShellOpenForTesting(void (*recorder)(const std::wstring& target)) { shellOpenRecorder = recorder; }

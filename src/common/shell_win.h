@@ -14,9 +14,9 @@ std::wstring fileBesideProgram(std::wstring_view relativeName);
 // Tests point the program at a folder of fixtures; an empty path restores the real one.
 void setProgramDirectoryForTesting(const std::wstring& directory);
 
-// Hands a URL, file path or program name to the shell ("open", SW_SHOWNORMAL); the result
-// is not examined: the shell tells the user itself when it cannot open the target.
-void shellOpen(const std::wstring& target);
+// Hands a URL, file path or program name to the shell ("open", SW_SHOWNORMAL). True when the
+// shell took it; the shell tells the user itself what it could not open.
+bool shellOpen(const std::wstring& target);
 // Tests put a recorder in the shell's place, so that no real program is started; null
 // restores the shell.
 void setShellOpenForTesting(void (*recorder)(const std::wstring& target));

@@ -57,7 +57,11 @@ std::wstring helpFilePath() { return fileBesideProgram(L"Help\\Help.EN.html"); }
 
 void openHelpPage() { shellOpen(helpFilePath()); }
 
-void openHelpSection(const wchar_t* anchor) { shellOpen(fileUrl(helpFilePath()) + L"#" + anchor); }
+// Not every program registered for pages takes a file: address with a section: the page
+// itself is opened then.
+void openHelpSection(const wchar_t* anchor) {
+  if (!shellOpen(fileUrl(helpFilePath()) + L"#" + anchor)) openHelpPage();
+}
 
 void showAboutBox(HINSTANCE instance, HWND owner, const LoadedSizes& sizes) {
   DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_ABOUT), owner, aboutDialogProc, reinterpret_cast<LPARAM>(&sizes));

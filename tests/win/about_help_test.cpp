@@ -280,6 +280,10 @@ TEST(HelpPage, ReachesTheRegisteredProgramWithItsPathUnchanged) {
   writeRawFile(installed + L"\\Help\\Help.EN.html", "<!DOCTYPE html><title>Help</title>");
   SendMessageW(app.mainWindow, WM_COMMAND, MAKEWPARAM(IDM_HELP_CONTENTS, 0), 0);
   EXPECT_EQ(readRecord(record), installed + L"\\Help\\Help.EN.html");
+  // A program that cannot take the page's address with a section still gets the page.
+  DeleteFileW(record.c_str());
+  SendMessageW(app.mainWindow, WM_COMMAND, MAKEWPARAM(IDT_NEW_LANGUAGE, 0), 0);
+  EXPECT_EQ(readRecord(record), installed + L"\\Help\\Help.EN.html");
   EXPECT_EQ(exitProgramAndWait(), 0);
 }
 
