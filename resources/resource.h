@@ -79,7 +79,7 @@
 #define IDS_TIP_HELP 2517
 
 // Timers of the main window
-#define ID_TIMER_NEAR_WORDS 2501  // the pause after a keystroke that found nothing
+#define ID_TIMER_NEAR_WORDS 2501  // the pause after a keystroke that found nothing, per tab: 2501 and 2502
 
 // Controls of the About box
 #define IDC_ABOUT_VERSION 1437

@@ -292,7 +292,7 @@ LRESULT onCommand(HWND window, WPARAM wParam, LPARAM lParam) {
 
 // The main window's timers: the pause after a miss, and the history's settle and save.
 LRESULT onTimer(HWND window, WPARAM timer, LPARAM lParam) {
-  if (timer == ID_TIMER_NEAR_WORDS) return onNearWordsTimer(window, timer, lParam);
+  if (isNearWordsTimer(timer)) return onNearWordsTimer(window, timer, lParam);
   return onYourWordsTimer(window, timer, lParam);
 }
 

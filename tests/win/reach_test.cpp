@@ -251,6 +251,18 @@ TEST_F(ReachWindow, SuggestionsForATabLeftBeforeThePauseStayInThatTab) {
   EXPECT_TRUE(IsWindowVisible(app.tabs[1].controls.articleView));
 }
 
+// Each tab has its own pause: a lookup in the other tab before it ends, found or missed,
+// leaves the first tab's suggestions to come.
+TEST_F(ReachWindow, ALookupInTheOtherTabBeforeThePauseEndsKeepsTheFirstTabsSuggestions) {
+  for (const wchar_t* other : {L"shui", L"shuiy"}) {
+    typeInto(0, L"recieve");
+    selectTab(1);
+    typeInto(1, other);
+    ASSERT_TRUE(waitForArticleStart(0, L"No entry for \"recieve\". Did you mean:", 3000)) << other;
+    selectTab(0);
+  }
+}
+
 TEST_F(ReachWindow, APunctuatedCaptureFindsTheWordInside) {
   typeInto(0, L"\u00ABwater.\u00BB");
   EXPECT_EQ(articleOf(0), L"article of water");
