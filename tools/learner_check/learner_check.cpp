@@ -161,6 +161,31 @@ std::size_t positionOf(const std::vector<std::string>& list, const std::string& 
   return found == list.end() ? 0 : static_cast<std::size_t>(found - list.begin()) + 1;
 }
 
+// One HSK truth's counts: the keys looked up, those showing the expected word first and in
+// the first three, and the same for the keys whose word stands out clearly.
+struct LevelTally {
+  std::size_t keys = 0, first = 0, top3 = 0, clear = 0, clearFirst = 0;
+
+  // Counts where `list` shows the expected word, and names the miss ("pinyin gaosu") when it
+  // is not first. Returns the word's place (0 when not listed).
+  std::size_t add(const std::string& lookup, const Expected& expected, const std::vector<std::string>& list,
+                  const std::function<void(std::string)>& miss) {
+    const std::size_t position = positionOf(list, expected.word);
+    ++keys;
+    first += position == 1;
+    top3 += position >= 1 && position <= 3;
+    if (expected.clear) {
+      ++clear;
+      clearFirst += position == 1;
+    }
+    if (position != 1) {
+      miss(lookup + ": expected " + expected.word + (expected.clear ? " (clear)" : "") + " at " +
+           std::to_string(position) + ", got " + (list.empty() ? std::string("nothing") : list.front()));
+    }
+    return position;
+  }
+};
+
 double percent(std::size_t part, std::size_t whole) { return whole == 0 ? 0.0 : 100.0 * part / whole; }
 
 // Checked groups by how often the expected word is used: in all, and at
@@ -388,29 +413,17 @@ int main(int argc, char** argv) {
   for (const Checked& item : checked) {
     if (tonelessKeys(item.entry->pinyin, withV, withU)) byKey[withV].emplace_back(item.level, item.word);
   }
-  std::size_t keys = 0, keysFirst = 0, keysTop3 = 0, clearKeys = 0, clearFirst = 0;
+  LevelTally pinyin;
   for (const auto& key : byKey) {
     Expected expected;
     if (!expectedOf(key.second, expected)) continue;
-    const std::vector<std::string> list = listedWords(shownArticleFor(chinese, key.first));
-    const std::size_t position = positionOf(list, expected.word);
-    ++keys;
-    if (position == 1) ++keysFirst;
-    if (position >= 1 && position <= 3) ++keysTop3;
-    if (expected.clear) {
-      ++clearKeys;
-      if (position == 1) ++clearFirst;
-    }
-    if (position != 1) {
-      miss("pinyin " + key.first + ": expected " + expected.word + (expected.clear ? " (clear)" : "") + " at " +
-           std::to_string(position) + ", got " + (list.empty() ? std::string("nothing") : list.front()));
-    }
+    pinyin.add("pinyin " + key.first, expected, listedWords(shownArticleFor(chinese, key.first)), miss);
   }
   std::printf(
       "pinyin -> word: %zu keys, the word of the lowest level first %zu (%.1f%%), in the first three %zu "
       "(%.1f%%); clearly the most used (two levels below the next) first %zu of %zu (%.1f%%)\n",
-      keys, keysFirst, percent(keysFirst, keys), keysTop3, percent(keysTop3, keys), clearFirst, clearKeys,
-      percent(clearFirst, clearKeys));
+      pinyin.keys, pinyin.first, percent(pinyin.first, pinyin.keys), pinyin.top3, percent(pinyin.top3, pinyin.keys),
+      pinyin.clearFirst, pinyin.clear, percent(pinyin.clearFirst, pinyin.clear));
 
   // Pinyin with tones, as numbers and as marks.
   std::map<std::string, std::vector<std::pair<int, std::string>>> byReading;
@@ -451,30 +464,19 @@ int main(int argc, char** argv) {
     }
   }
   std::set<std::string> englishQueries;
-  std::size_t queries = 0, first = 0, top3 = 0, clearQueries = 0, clearQueriesFirst = 0;
+  LevelTally queries;
   for (const auto& query : byQuery) {
     englishQueries.insert(query.first);
     Expected expected;
     if (!expectedOf(query.second, expected)) continue;
-    const std::vector<std::string> list = listedWords(shownArticleFor(english, query.first));
-    const std::size_t position = positionOf(list, expected.word);
-    ++queries;
-    if (position == 1) ++first;
-    if (position >= 1 && position <= 3) ++top3;
-    if (expected.clear) {
-      ++clearQueries;
-      if (position == 1) ++clearQueriesFirst;
-    }
-    if (position != 1) {
-      miss("english " + query.first + ": expected " + expected.word + (expected.clear ? " (clear)" : "") + " at " +
-           std::to_string(position) + ", got " + (list.empty() ? std::string("nothing") : list.front()));
-    }
+    queries.add("english " + query.first, expected, listedWords(shownArticleFor(english, query.first)), miss);
   }
   std::printf(
       "English -> word: %zu queries, the word of the lowest level first %zu (%.1f%%), in the first three "
       "%zu (%.1f%%); clearly the most used first %zu of %zu (%.1f%%)\n",
-      queries, first, percent(first, queries), top3, percent(top3, queries), clearQueriesFirst, clearQueries,
-      percent(clearQueriesFirst, clearQueries));
+      queries.keys, queries.first, percent(queries.first, queries.keys), queries.top3,
+      percent(queries.top3, queries.keys), queries.clearFirst, queries.clear,
+      percent(queries.clearFirst, queries.clear));
 
   // English again, by the translations of an English-Chinese dictionary made
   // apart from CC-CEDICT: each listed word under every headword of any of its
@@ -498,32 +500,20 @@ int main(int argc, char** argv) {
         }
       }
     }
-    std::size_t pairs = 0, pairsFirst = 0, pairsTop3 = 0, clearPairs = 0, clearPairsFirst = 0;
+    LevelTally pairs;
     for (const auto& query : byPair) {
       Expected expected;
       std::set<std::string> words;
       for (const auto& listed : query.second) words.insert(listed.second);
       if (words.size() < 2 || !expectedOf(query.second, expected)) continue;
       const std::vector<std::string> list = listedWords(shownArticleFor(english, query.first));
-      const std::size_t position = positionOf(list, expected.word);
-      pairedByLevel[query.first] = {expected.word, 0, position};
-      ++pairs;
-      pairsFirst += position == 1;
-      pairsTop3 += position >= 1 && position <= 3;
-      if (expected.clear) {
-        ++clearPairs;
-        clearPairsFirst += position == 1;
-      }
-      if (position != 1) {
-        miss("paired " + query.first + ": expected " + expected.word + (expected.clear ? " (clear)" : "") + " at " +
-             std::to_string(position) + ", got " + (list.empty() ? std::string("nothing") : list.front()));
-      }
+      pairedByLevel[query.first] = {expected.word, 0, pairs.add("paired " + query.first, expected, list, miss)};
     }
     std::printf(
         "English -> word among the translations both dictionaries give: %zu queries, the word of the lowest level "
         "first %zu (%.1f%%), in the first three %zu (%.1f%%); clearly the most used first %zu of %zu (%.1f%%)\n",
-        pairs, pairsFirst, percent(pairsFirst, pairs), pairsTop3, percent(pairsTop3, pairs), clearPairsFirst,
-        clearPairs, percent(clearPairsFirst, clearPairs));
+        pairs.keys, pairs.first, percent(pairs.first, pairs.keys), pairs.top3, percent(pairs.top3, pairs.keys),
+        pairs.clearFirst, pairs.clear, percent(pairs.clearFirst, pairs.clear));
   }
 
   std::vector<UsageCorpus> corpora;
