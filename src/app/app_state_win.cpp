@@ -120,7 +120,16 @@ void loadWindowTexts(HINSTANCE instance) {
 int runDictionary(HINSTANCE instance, int showCommand) {
   // DLLs load from the system folders only, never from the program's own folder, where a
   // planted copy of a system DLL could otherwise run.
-  SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
+  // Looked up by name: Vista and 7 have the function only with a loader update, and a
+  // program that imports it would not start without it.
+  using SetDefaultDllDirectoriesFunction = BOOL(WINAPI*)(DWORD);
+  const auto setDefaultDllDirectories = reinterpret_cast<SetDefaultDllDirectoriesFunction>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "SetDefaultDllDirectories")));
+  if (setDefaultDllDirectories) {
+    setDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
+  } else {
+    SetDllDirectoryW(L"");  // at least not the current folder
+  }
   loadWindowTexts(instance);
   registerMainWindowClass(instance);
   if (!startApplication(instance, showCommand)) return 0;

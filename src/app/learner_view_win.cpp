@@ -59,7 +59,8 @@ bool isToneColoursCommand(WORD id, int& choice) {
 void chooseToneColours(int choice) {
   applyToneColours(choice);
   storeToneColoursChoice(app.settings, choice);
-  if (!saveConfiguration(app.settings)) {
+  const std::u16string key(toneColoursKey);
+  if (!updateConfiguration(Settings{{key, app.settings[key]}})) {
     showInfoMessage(app.mainWindow, L"The tone colours could not be saved to " + configurationFilePath() +
                                         L". The file or its folder may be read-only, or the disk full. The colours "
                                         L"chosen apply until the program ends.");

@@ -68,8 +68,15 @@ void deleteFont(HFONT font) {
 void setFont(HWND control, HFONT font) { SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE); }
 
 // The rich edit library from the system folder only: a DLL of the same name planted in
-// the program's folder must never be loaded.
-HMODULE loadRichEditLibrary() { return LoadLibraryExW(L"RICHED20.DLL", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32); }
+// the program's folder must never be loaded. A Windows without the search flags (Vista and
+// 7 before their loader update) is given the full path.
+HMODULE loadRichEditLibrary() {
+  if (const HMODULE library = LoadLibraryExW(L"RICHED20.DLL", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32)) return library;
+  wchar_t folder[MAX_PATH];
+  const UINT length = GetSystemDirectoryW(folder, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH) return nullptr;
+  return LoadLibraryW((std::wstring(folder, length) + L"\\RICHED20.DLL").c_str());
+}
 
 constexpr int wordListColumnWidth = 130;
 

@@ -9,6 +9,7 @@
 #include "common/shell_win.h"
 #include "common/text_seam_win.h"
 #include "settings/configuration.h"
+#include "settings/window_placement.h"
 
 namespace {
 
@@ -37,19 +38,33 @@ std::string readStartOfFile(HANDLE file, bool& wholeFile) {
 std::wstring configurationFilePath() { return fileBesideProgram(toWideText(configurationFileName)); }
 
 void loadConfiguration(Settings& settings) {
+  settings.clear();
+  readConfiguration(settings);
+}
+
+bool readConfiguration(Settings& settings) {
   const std::wstring path = configurationFilePath();
   settings.clear();
   // Opened for update, as the file is meant to be rewritten: a read-only file counts as
   // missing. The attribute is checked as well because a process with administrative
   // rights can open such a file for writing on some systems.
-  if (isReadOnlyFile(path)) return;
+  if (isReadOnlyFile(path)) return true;
   FileHandle file(CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE,
                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file.isOpen()) return;
+  if (!file.isOpen()) return GetLastError() == ERROR_FILE_NOT_FOUND;
   bool wholeFile = false;
   const std::string bytes = readStartOfFile(file.get(), wholeFile);
   settings = parseConfiguration(bytes, wholeFile);
+  return true;
+}
+
+bool updateConfiguration(const Settings& changes) {
+  Settings current;
+  if (!readConfiguration(current)) return false;
+  for (const auto& change : changes) current[change.first] = change.second;
+  keepMissingSettingsOff(current);
+  return saveConfiguration(current);
 }
 
 bool saveConfiguration(const Settings& settings) {

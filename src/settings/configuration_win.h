@@ -11,6 +11,16 @@ std::wstring configurationFilePath();
 // opened for writing (read-only), leave the settings empty.
 void loadConfiguration(Settings& settings);
 
+// Like loadConfiguration, but false when the file is there and could not be opened (held
+// by another program for a moment): the settings are then unknown, not empty.
+bool readConfiguration(Settings& settings);
+
+// Writes `changes` over the settings the file holds now and keeps the others as the file
+// has them: the user or another copy of the program may have changed them since this copy
+// read the file. Keys the options dialog writes are stored as off when missing. False,
+// with the file left as it was, when it could not be read or written.
+bool updateConfiguration(const Settings& changes);
+
 // Writes LoadOnStart, AlwaysOnTop and DefaultLanguageId from `settings`. The new
 // contents go to a temporary file beside the old one, which then replaces it in one step,
 // so a crash or a full disk leaves either the old file or the new one, never a part.

@@ -74,11 +74,14 @@ void saveOptions(HWND dialog) {
   const bool registered = setRunAtStartup(loadOnStart);
   if (const std::optional<Direction> direction = directionOfNumber(index)) options.showDirection(*direction);
   options.setAlwaysOnTop(alwaysOnTop);
-  storeOptionsChoice(options.settings, loadOnStart, alwaysOnTop, index);
+  Settings choices;
+  storeOptionsChoice(choices, loadOnStart, alwaysOnTop, index);
+  for (const auto& choice : choices) options.settings[choice.first] = choice.second;
   // After a failed save the running program keeps the choices rather than reloading a
   // file that does not hold them.
-  const bool saved = saveConfiguration(options.settings);
-  if (saved) loadConfiguration(options.settings);
+  const bool saved = updateConfiguration(choices);
+  Settings stored;
+  if (saved && readConfiguration(stored)) options.settings = std::move(stored);
 
   std::wstring problems;
   if (!saved) {
@@ -122,6 +125,9 @@ bool setRunAtStartup(bool on) {
   // shorter program path followed by arguments.
   const std::wstring data = on ? L"\"" + executablePath() + L"\"" : std::wstring();
   if (runValueWriter(HKEY_LOCAL_MACHINE, name, data)) return clearUserRunValue(name);
+  // A machine-wide value that already starts this program is enough: the user's own
+  // beside it would start a second copy.
+  if (on && readRunValue(HKEY_LOCAL_MACHINE, name) == data) return clearUserRunValue(name);
   if (on) return runValueWriter(HKEY_CURRENT_USER, name, data);
   // Off without write access to the machine key: the user's own value can still be
   // cleared, but a machine-wide value that names the program keeps starting it.

@@ -83,7 +83,11 @@ void showAtStoredPlacement(HWND window, const Settings& settings, int showComman
   } else {
     record.showCmd = shown.maximised ? SW_SHOWMAXIMIZED : showCommand;
   }
+  const UINT dpiBefore = dpiOfWindow(window);
   SetWindowPlacement(window, &record);
+  // Moved onto a monitor of another scale, the window took the size Windows scaled for
+  // that monitor, while the stored size already is that monitor's: place it again.
+  if (dpiOfWindow(window) != dpiBefore) SetWindowPlacement(window, &record);
   placementAtStart = currentPlacement(window);
 }
 
@@ -114,7 +118,5 @@ bool saveWindowPlacement(HWND window, Settings& settings) {
   settings[key] = value;
   // A read-only file is the user's way of keeping the settings as they are.
   if (isReadOnlyFile(configurationFilePath())) return true;
-  Settings written = settings;
-  keepMissingSettingsOff(written);
-  return saveConfiguration(written);
+  return updateConfiguration(Settings{{key, value}});
 }

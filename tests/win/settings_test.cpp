@@ -349,6 +349,49 @@ TEST_F(UserSettings, NoWritableRunKeyIsReportedAndTheOtherChoicesStillApply) {
   EXPECT_TRUE(isTopMost());
 }
 
+// A machine-wide value that already starts the program is kept as it is, and the user's
+// own key stays empty: both would start two copies at log-on.
+TEST_F(UserSettings, AMachineWideValueNamingTheProgramIsNotDoubledInTheUsersKey) {
+  ASSERT_TRUE(writeRunValue(HKEY_LOCAL_MACHINE, runValueName(), quotedProgramPath()));
+  writeConfiguration("LoadOnStart=true\r\n");
+  setRunValueWriterForTesting(refuseMachineKey);
+  MessageBoxWatcher boxes;
+  ASSERT_TRUE(startProgram());
+  useOptionsDialog(pressSave);
+  EXPECT_EQ(runValue(HKEY_LOCAL_MACHINE), quotedProgramPath());
+  EXPECT_EQ(runValue(HKEY_CURRENT_USER), std::nullopt);
+  EXPECT_TRUE(boxes.texts().empty());
+}
+
+// Each save writes its own change over what the file holds at that moment: the user or a
+// second copy of the program may have changed the file since this copy read it.
+TEST_F(UserSettings, EachSaveKeepsTheOtherSettingsTheFileHoldsNow) {
+  ASSERT_TRUE(startProgram());
+  writeConfiguration(
+      "LoadOnStart=false\r\nAlwaysOnTop=false\r\nDefaultLanguageId=1\r\n"
+      "WindowPlacement=10,20,410,320,normal\r\n");
+  SendMessageW(app.mainWindow, WM_COMMAND, IDM_TONE_COLOURS_FIRST, 0);
+  EXPECT_EQ(storedConfiguration(),
+            "LoadOnStart=false\r\nAlwaysOnTop=false\r\nDefaultLanguageId=1\r\nToneColours=1\r\n"
+            "WindowPlacement=10,20,410,320,normal\r\n");
+
+  writeConfiguration("LoadOnStart=false\r\nAlwaysOnTop=false\r\nDefaultLanguageId=1\r\nToneColours=2\r\n");
+  useOptionsDialog([](HWND dialog) {
+    click(dialog, IDC_ALWAYS_ON_TOP);
+    pressSave(dialog);
+  });
+  EXPECT_EQ(storedConfiguration(), "LoadOnStart=false\r\nAlwaysOnTop=true\r\nDefaultLanguageId=0\r\nToneColours=2\r\n")
+      << "the dialog's three choices as shown, the scheme as the file has it";
+
+  writeConfiguration("LoadOnStart=true\r\nAlwaysOnTop=true\r\nDefaultLanguageId=1\r\nToneColours=3\r\n");
+  SetWindowPos(app.mainWindow, nullptr, 140, 110, 430, 350, SWP_NOZORDER | SWP_NOACTIVATE);
+  ASSERT_EQ(exitProgramAndWait(), 0);
+  const std::string stored = storedConfiguration();
+  EXPECT_EQ(stored.substr(0, stored.find("WindowPlacement=")),
+            "LoadOnStart=true\r\nAlwaysOnTop=true\r\nDefaultLanguageId=1\r\nToneColours=3\r\n");
+  EXPECT_NE(stored.find("WindowPlacement=140,110,"), std::string::npos) << stored;
+}
+
 TEST_F(UserSettings, AReadOnlyFileIsTreatedAsMissingAtStart) {
   writeConfiguration("LoadOnStart=true\r\nAlwaysOnTop=true\r\nDefaultLanguageId=1\r\n");
   ASSERT_TRUE(SetFileAttributesW(configuration.c_str(), FILE_ATTRIBUTE_READONLY));
