@@ -5,6 +5,8 @@
 #include "app/app_state_win.h"
 #include "app/main_window_win.h"
 #include "app/your_words_commands_win.h"
+#include "common/text_seam_win.h"
+#include "common/window_text_win.h"
 #include "dictionary/lookup_win.h"
 #include "dictionary/result_keys_win.h"
 
@@ -16,13 +18,16 @@ void showListed(int item) { showListedArticle(app.dictionary, tabOf(selectedTab(
 
 void chooseListed() { showChosenHeadword(); }
 
-// Enter in the word box: the typed text's own article is already shown; when it has none,
-// the first listed headword's is. Either way the shown word counts as looked at, at once.
+// Enter in the word box: the typed text's own article, shown again if the list's arrows
+// or a click showed another; when it has none, the first listed headword's. Either way the
+// shown word counts as looked at, at once.
 void enterInWordBox() {
   const DirectionState& tab = tabOf(selectedTab());
   if (!typedTextHasArticle(app.dictionary, tab)) {
     markListedHeadword(tab.controls.wordList, 0);
     showListed(0);
+  } else if (tab.view.headword != toCoreText(readWindowText(tab.controls.wordBox))) {
+    lookUpWord();
   }
   rememberSelectedTabsWord();
 }

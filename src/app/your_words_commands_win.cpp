@@ -23,11 +23,13 @@ constexpr UINT historySaveMilliseconds = 3000;
 
 YourWordsState& yours() { return app.yourWords; }
 
-// The word a tab shows: its word box text while that text has an article (a miss's
-// "No entry" text in the view is no article).
+// The word a tab shows: the headword its article was shown for (the typed text, or the
+// listed word a click or an arrow key chose while the word box keeps what was typed),
+// while that has an article (a miss's "No entry" text in the view is no article).
 std::u16string shownWord(const DirectionState& tab) {
-  if (GetWindowTextLengthW(tab.controls.articleView) <= 0 || !typedTextHasArticle(app.dictionary, tab)) return {};
-  return toCoreText(readWindowText(tab.controls.wordBox));
+  if (GetWindowTextLengthW(tab.controls.articleView) <= 0 || !wordHasArticle(app.dictionary, tab, tab.view.headword))
+    return {};
+  return tab.view.headword;
 }
 
 void showHistoryOf(Direction direction) {
@@ -256,6 +258,7 @@ void clearHistory(bool (*confirm)(HWND owner)) {
   if (!confirm(app.mainWindow)) return;
   cancelSettle();
   clearHistory(yours().words);
+  yours().linkReturn.reset();
   for (const Direction direction : bothDirections) showHistoryOf(direction);
   KillTimer(app.mainWindow, TIMER_HISTORY_SAVE);
   saveHistory(yours(), app.mainWindow);

@@ -128,10 +128,18 @@ bool showArticleAgain(const LoadedDictionary& dictionary, DirectionState& state,
 }
 
 bool typedTextHasArticle(const LoadedDictionary& dictionary, const DirectionState& state) {
+  try {
+    return wordHasArticle(dictionary, state, toCoreText(readWindowText(state.controls.wordBox)));
+  } catch (...) {
+    return false;
+  }
+}
+
+bool wordHasArticle(const LoadedDictionary& dictionary, const DirectionState& state, std::u16string_view word) {
   if (!dictionary.loaded() || !dictionary.of(state.direction).text) return false;
   try {
-    const std::u16string typed = toCoreText(readWindowText(state.controls.wordBox));
-    return lookUp(dictionary.of(state.direction).search, state.own.search, state.direction, typed).articleFound;
+    return lookUp(dictionary.of(state.direction).search, state.own.search, state.direction, std::u16string(word))
+        .articleFound;
   } catch (...) {
     return false;
   }

@@ -31,5 +31,8 @@ bool showArticleAgain(const LoadedDictionary& dictionary, DirectionState& state,
 // Whether the word box text itself has an article (found as a lookup finds it).
 bool typedTextHasArticle(const LoadedDictionary& dictionary, const DirectionState& state);
 
+// Whether `word` has an article in the direction (found as a lookup finds it).
+bool wordHasArticle(const LoadedDictionary& dictionary, const DirectionState& state, std::u16string_view word);
+
 // Empties a direction's word list and article view.
 void clearDirection(DirectionState& state);

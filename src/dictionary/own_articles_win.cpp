@@ -89,7 +89,11 @@ bool changeOwnArticle(HWND owner, DirectionState& state, std::u16string_view hea
   // The change goes into the file as it is now: another running copy may have saved own
   // articles of its own since this one read it.
   std::u16string base;
-  const bool current = !state.own.fileDamaged && readOwnFile(path, base) == OwnFileRead::read;
+  const OwnFileRead read = state.own.fileDamaged ? OwnFileRead::damaged : readOwnFile(path, base);
+  const bool current = read == OwnFileRead::read;
+  // A file spoilt since the start is kept aside before it is replaced, as one found so at
+  // the start is.
+  if (read == OwnFileRead::damaged) state.own.fileDamaged = true;
   const std::u16string_view text = current ? std::u16string_view(base) : std::u16string_view(state.own.text);
   std::u16string changed =
       storedArticle.empty() ? withoutOwnArticle(text, headword) : withOwnArticle(text, headword, storedArticle);

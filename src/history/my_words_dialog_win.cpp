@@ -68,7 +68,11 @@ void giveCellText(HWND window, NMLVDISPINFOW& request) {
   if (!(request.item.mask & LVIF_TEXT) || !request.item.pszText || request.item.cchTextMax <= 0) return;
   request.item.pszText[0] = L'\0';
   if (request.item.iItem < 0 || static_cast<std::size_t>(request.item.iItem) >= open.order.size()) return;
-  const MyWord& entry = open.dialog.state.words.myWords[open.order[static_cast<std::size_t>(request.item.iItem)]];
+  // The words can change under a list that has not been shown again yet (a message box
+  // about a failed save repaints the list from its own message loop).
+  const std::size_t index = open.order[static_cast<std::size_t>(request.item.iItem)];
+  if (index >= open.dialog.state.words.myWords.size()) return;
+  const MyWord& entry = open.dialog.state.words.myWords[index];
   switch (request.item.iSubItem) {
     case 0:
       open.cellText = toWideText(entry.word);
@@ -135,6 +139,7 @@ void removeSelected(HWND window) {
     }
   }
   std::swap(kept, open.dialog.state.words.myWords);
+  showEntries(window);
   if (!saveMyWords(open.dialog.state, window)) std::swap(kept, open.dialog.state.words.myWords);
   LVITEMW cleared{};
   cleared.stateMask = LVIS_SELECTED;

@@ -291,9 +291,14 @@ ArticleSummary summariseArticle(Direction direction, std::u16string_view article
     if ((firstSense = numberedLine(line))) break;
   }
   if (direction == Direction::ChineseEnglish) {
-    if (!lines.empty() && !numberedLine(lines.front())) {
+    // Under an own article the reading is the dictionary article's, not the user's first line.
+    const std::size_t dictionaryPart = article.find(u"\nFrom the dictionary:");
+    std::vector<std::u16string_view> readingLines =
+        dictionaryPart == std::u16string_view::npos ? lines : articleLines(article.substr(dictionaryPart));
+    if (readingLines.empty()) readingLines = lines;
+    if (!readingLines.empty() && !numberedLine(readingLines.front())) {
       // "shuǐ   (traditional ...)": the reading before the variant's note.
-      std::u16string_view reading = lines.front();
+      std::u16string_view reading = readingLines.front();
       reading = reading.substr(0, reading.find(u"   ("));
       summary.reading = oneLine(reading, maxReadingLength);
     }

@@ -140,7 +140,13 @@ void rereadMyWords(YourWordsState& state) {
   std::string bytes;
   if (readStoredFile(myWordsFilePath(), bytes) != StoredFileRead::read) return;
   YourWords read;
-  if (readMyWordsFile(bytes, read)) state.words.myWords = std::move(read.myWords);
+  if (readMyWordsFile(bytes, read)) {
+    state.words.myWords = std::move(read.myWords);
+  } else {
+    // Spoilt since the start (edited by hand, cut short): kept aside before the next save
+    // replaces it, as a file found so at the start is.
+    state.myWordsDamaged = true;
+  }
 }
 
 bool exportFlashcards(HWND owner, const std::wstring& path, const std::vector<MyWord>& cards) {

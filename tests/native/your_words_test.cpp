@@ -112,6 +112,8 @@ TEST(MyWords, CtrlDAddsWithReadingAndFirstSenseThenRemoves) {
       {chinese, u"11区", u"11 Qū   (traditional 11區)\r\n1. (ACG) Japan\r\n", u"11 Qū", u"(ACG) Japan"},
       {english, u"Canada", u"1. 加拿大 Jiā ná dà: Canada\r\n2. 加 Jiā: Canada\r\n", u"", u"加拿大 Jiā ná dà"},
       {english, u"mine", u"Your own article:\r\nmy\tfirst\r\nline\r\nFrom the dictionary:\r\n", u"", u"my; first"},
+      {chinese, u"火", u"Your own article:\r\nmy note\r\n\r\nFrom the dictionary:\r\nhuǒ\r\n1. fire\r\n", u"huǒ",
+       u"fire"},
       {chinese, u"空", u"", u"", u""},
   };
   YourWords words;

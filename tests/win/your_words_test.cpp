@@ -14,9 +14,11 @@
 
 #include "app/app_state_win.h"
 #include "common/text_seam_win.h"
+#include "common/window_text_win.h"
 #include "history/my_words_dialog_win.h"
 #include "history/your_words.h"
 #include "resource.h"
+#include "dictionary/lookup_win.h"
 #include "test_support_win.h"
 
 namespace {
@@ -251,6 +253,29 @@ TEST_F(YourWordsWindow, CtrlDKeepsTheShownWordWithACheckMarkAndTheDialogRemovesA
   ASSERT_EQ(saved.myWords.size(), 1u);
   EXPECT_EQ(saved.myWords[0].word, u"火");
   EXPECT_TRUE(keepItemChecked()) << "\"火\" is shown and still kept";
+  EXPECT_EQ(exitProgramAndWait(), 0);
+}
+
+// A listed headword shown by an arrow key while the word box keeps what was typed: Ctrl+D
+// keeps the word whose article is shown, and Enter back in the word box shows the typed
+// word's own article again.
+TEST_F(YourWordsWindow, TheListedWordShownIsTheOneKeptAndEnterInTheBoxShowsTheTypedOneAgain) {
+  writeArticleFile(directory, 0, u"\n|water|1. 水 shuǐ: water\r\n|water buffalo|1. 水牛 shuǐ niú: water buffalo\r\n");
+  ASSERT_TRUE(startProgram());
+  typeKeyByKey(0, L"water");
+  ASSERT_TRUE(showListedArticle(app.dictionary, app.tabs[0], app.mainWindow, 1));
+  SendMessageW(app.mainWindow, WM_COMMAND, MAKEWPARAM(IDM_EDIT_KEEP_IN_MY_WORDS, 0), 0);
+  YourWords saved;
+  ASSERT_TRUE(readMyWordsFile(fileBytes(path(myWordsFileName)), saved));
+  ASSERT_EQ(saved.myWords.size(), 1u);
+  EXPECT_EQ(saved.myWords[0].word, u"water buffalo");
+  EXPECT_EQ(saved.myWords[0].sense, u"水牛 shuǐ niú");
+
+  pressKeys(0, {}, VK_RETURN);
+  const std::wstring shown = readWindowText(app.tabs[0].controls.articleView);
+  EXPECT_NE(shown.find(L"水 shuǐ: water"), std::wstring::npos) << std::string(shown.begin(), shown.end());
+  EXPECT_EQ(shown.find(L"水牛"), std::wstring::npos);
+  EXPECT_FALSE(keepItemChecked()) << "\"water\" itself is not kept";
   EXPECT_EQ(exitProgramAndWait(), 0);
 }
 
