@@ -10,6 +10,19 @@ bool writeWholeFile(HANDLE file, const std::string& bytes) {
          written == bytes.size() && FlushFileBuffers(file);
 }
 
+// Writes the bytes into the open temporary file, then moves it over `path`; the temporary
+// file is removed when anything fails.
+bool writeThenMoveOver(FileHandle& file, const std::wstring& temporaryPath, const std::wstring& path,
+                       const std::string& bytes) {
+  const bool written = writeWholeFile(file.get(), bytes);
+  file.reset();
+  if (written && MoveFileExW(temporaryPath.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    return true;
+  }
+  DeleteFileW(temporaryPath.c_str());
+  return false;
+}
+
 }  // namespace
 
 bool isReadOnlyFile(const std::wstring& path) {
@@ -27,12 +40,18 @@ bool replaceFileContents(const std::wstring& path, const std::string& bytes) {
   FileHandle file(
       CreateFileW(temporaryPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.isOpen()) return false;
-  const bool written = writeWholeFile(file.get(), bytes);
-  file.reset();
-  if (written && MoveFileExW(temporaryPath.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    return true;
+  return writeThenMoveOver(file, temporaryPath, path, bytes);
+}
+
+bool replaceChosenFileContents(const std::wstring& path, const std::string& bytes) {
+  if (isReadOnlyFile(path) || bytes.size() > MAXDWORD) return false;
+  for (int n = 1; n < 1000; ++n) {
+    const std::wstring temporaryPath = path + L".tmp" + (n == 1 ? std::wstring() : std::to_wstring(n));
+    FileHandle file(
+        CreateFileW(temporaryPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file.isOpen()) return writeThenMoveOver(file, temporaryPath, path, bytes);
+    if (GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS) return false;
   }
-  DeleteFileW(temporaryPath.c_str());
   return false;
 }
 

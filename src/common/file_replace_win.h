@@ -13,6 +13,11 @@ bool isReadOnlyFile(const std::wstring& path);
 // the file should be); the old file is then as it was and the temporary file is removed.
 bool replaceFileContents(const std::wstring& path, const std::string& bytes);
 
+// The same for a file the user chose the place of, where a file of the temporary name may
+// be the user's own: the temporary file is the first of "<file>.tmp", "<file>.tmp2", ...
+// that does not exist, and an existing one is never opened.
+bool replaceChosenFileContents(const std::wstring& path, const std::string& bytes);
+
 // Where a file that could not be read is copied aside before it is first replaced: the first
 // of "<file>.damaged", "<file>.damaged2", ... that does not exist yet.
 std::wstring damagedCopyPath(const std::wstring& path);

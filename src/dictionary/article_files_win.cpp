@@ -61,8 +61,12 @@ void loadArticleFiles(LoadedDictionary& dictionary, HWND owner) {
 
 void unscrambleArticles(LoadedDictionary& dictionary) {
   auto& files = dictionary.files;
-  if (dictionary.loaded() && files[0].bytes.block && files[1].bytes.block) {
-    for (DictionaryFile& file : files) unscrambleArticleBytes(file.bytes.block.bytes(), file.bytes.size);
+  // Each text that was read: a file that failed to read leaves its own tab without a text,
+  // never the other tab searching scrambled bytes.
+  if (dictionary.loaded()) {
+    for (DictionaryFile& file : files) {
+      if (file.bytes.block) unscrambleArticleBytes(file.bytes.block.bytes(), file.bytes.size);
+    }
   }
   // The word search's one load-time pass: where the text ends and whether its records are
   // sorted, which lets every lookup binary-search instead of scanning the whole text.

@@ -190,14 +190,30 @@ void printShownArticle(HWND owner, const DirectionState& state) {
   // tone colours are found on.
   const std::wstring article = toWideText(withViewLineEnds(toCoreText(readWindowText(state.controls.articleView))));
   if (article.empty()) return;
-  const std::wstring headword = readWindowText(state.controls.wordBox);
+  // The word the shown article is of: a headword browsed in the list while the word box
+  // keeps what was typed; the typed text over a miss's nearest words.
+  const std::wstring headword =
+      state.view.headword.empty() ? readWindowText(state.controls.wordBox) : toWideText(state.view.headword);
   const std::vector<COLORREF> colours = printColours(article, state, toWideText(state.view.headword));
 
   PRINTDLGW dialog{};
   dialog.lStructSize = sizeof(dialog);
   dialog.hwndOwner = owner;
   dialog.Flags = PD_RETURNDC | PD_NOSELECTION | PD_NOPAGENUMS | PD_USEDEVMODECOPIESANDCOLLATE;
-  if (!PrintDlgW(&dialog) || !dialog.hDC) return;
+  const bool chosen = PrintDlgW(&dialog) != FALSE;
+  const auto releaseSettings = [&dialog] {
+    if (dialog.hDevMode) GlobalFree(dialog.hDevMode);
+    if (dialog.hDevNames) GlobalFree(dialog.hDevNames);
+  };
+  if (!chosen || !dialog.hDC) {
+    releaseSettings();
+    if (dialog.hDC) DeleteDC(dialog.hDC);
+    // Cancel is no failure; a printer that could not be set up is.
+    if (!chosen && CommDlgExtendedError() != 0) {
+      showInfoMessage(owner, L"The article could not be printed: the printer could not be set up.");
+    }
+    return;
+  }
 
   DOCINFOW document{};
   document.cbSize = sizeof(document);
@@ -208,15 +224,16 @@ void printShownArticle(HWND owner, const DirectionState& state) {
     const int printed = printArticleOnPages(dialog.hDC, page, headword, article,
                                             {startPrinterPage, endPrinterPage, dialog.hDC}, colours);
     if (printed > 0) {
-      EndDoc(dialog.hDC);
+      if (EndDoc(dialog.hDC) <= 0) {
+        showInfoMessage(owner, L"The article could not be printed: the printer did not finish the job.");
+      }
     } else {
       AbortDoc(dialog.hDC);
       showInfoMessage(owner, L"The article could not be printed: the printer stopped the job.");
     }
-  } else {
+  } else if (GetLastError() != ERROR_CANCELLED) {  // the user cancelled a print-to-file name
     showInfoMessage(owner, L"The article could not be printed: the printer did not take the job.");
   }
   DeleteDC(dialog.hDC);
-  if (dialog.hDevMode) GlobalFree(dialog.hDevMode);
-  if (dialog.hDevNames) GlobalFree(dialog.hDevNames);
+  releaseSettings();
 }

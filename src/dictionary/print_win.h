@@ -29,7 +29,7 @@ int printArticleOnPages(HDC device, const RECT& page, const std::wstring& headwo
 std::vector<COLORREF> printColours(const std::wstring& article, const DirectionState& state,
                                    const std::wstring& headword);
 
-// The Print button: the direction's article, headed by its word box text, with the
+// The Print button: the direction's article, headed by the word it is of, with the
 // standard print dialog owned by `owner`, in the tone colours the view shows (a printer
 // without colour makes them grey); nothing to print does nothing.
 void printShownArticle(HWND owner, const DirectionState& state);

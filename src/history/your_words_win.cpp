@@ -150,7 +150,7 @@ void rereadMyWords(YourWordsState& state) {
 }
 
 bool exportFlashcards(HWND owner, const std::wstring& path, const std::vector<MyWord>& cards) {
-  if (replaceFileContents(path, flashcardText(cards))) return true;
+  if (replaceChosenFileContents(path, flashcardText(cards))) return true;
   showInfoMessage(owner, L"The flashcards could not be written to\r\n" + path +
                              L"\r\nNothing was changed. The folder may be read-only, or the disk full.");
   return false;

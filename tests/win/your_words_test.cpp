@@ -216,6 +216,7 @@ TEST_F(YourWordsWindow, CtrlDKeepsTheShownWordWithACheckMarkAndTheDialogRemovesA
   // In the dialog: sort by word, remove the first, export the rest.
   static std::wstring exportPath;
   exportPath = directory + L"\\cards.txt";
+  writeRawFile(exportPath + L".tmp", "the user's own file");
   setExportPathChooserForTesting([](HWND) { return exportPath; });
   std::vector<std::wstring> shown;
   std::thread user([&] {
@@ -249,6 +250,7 @@ TEST_F(YourWordsWindow, CtrlDKeepsTheShownWordWithACheckMarkAndTheDialogRemovesA
   // Sorted by word in code-unit order: "水" (U+6C34) before "火" (U+706B).
   EXPECT_EQ(shown, (std::vector<std::wstring>{L"水", L"火"}));
   EXPECT_EQ(fileBytes(exportPath), "火\thuǒ\tfire\n");
+  EXPECT_EQ(fileBytes(exportPath + L".tmp"), "the user's own file") << "a file of the temporary name is left alone";
   ASSERT_TRUE(readMyWordsFile(fileBytes(path(myWordsFileName)), saved));
   ASSERT_EQ(saved.myWords.size(), 1u);
   EXPECT_EQ(saved.myWords[0].word, u"火");
