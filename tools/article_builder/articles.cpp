@@ -223,7 +223,9 @@ std::vector<std::size_t> pointerTargets(const std::vector<Entry>& entries) {
       traditional = forms.substr(0, bar);
       forms = forms.substr(bar + 1);
     }
-    const std::string reading = comparableReading(pointer.substr(open + 1, close - open - 1));
+    const std::string_view pointed = pointer.substr(open + 1, close - open - 1);
+    const std::string reading = comparableReading(pointed);
+    const std::string cased = casedReading(pointed);
     const std::vector<std::size_t>* named = nullptr;
     const auto simplified = bySimplified.find(forms);
     if (simplified != bySimplified.end()) {
@@ -233,13 +235,20 @@ std::vector<std::size_t> pointerTargets(const std::vector<Entry>& entries) {
       if (other != byTraditional.end()) named = &other->second;
     }
     if (named == nullptr) continue;
+    // The entry the pointer names most closely, the first in the source among equals: the
+    // reading with its capitals (法 fa3 "law", not Fa3 "France"), then without, then the
+    // traditional form it names (醜|丑[chou3] is 醜 "ugly", not 丑 "clown").
     std::size_t chosen = entries.size();
+    int closest = 0;
     for (std::size_t index : *named) {
       if (index == i) continue;
-      if (chosen == entries.size()) chosen = index;
-      if (comparableReading(entries[index].pinyin) == reading) {
+      const int readingMatch = casedReading(entries[index].pinyin) == cased          ? 4
+                               : comparableReading(entries[index].pinyin) == reading ? 2
+                                                                                     : 0;
+      const int match = readingMatch + (bar != std::string_view::npos && entries[index].traditional == traditional);
+      if (chosen == entries.size() || match > closest) {
         chosen = index;
-        break;
+        closest = match;
       }
     }
     targets[i] = chosen;
@@ -383,11 +392,22 @@ std::vector<Record> buildChineseEnglish(const std::vector<Entry>& entries, const
   };
 
   // A listed word none of whose entries has the listed reading shows its
-  // level in the block shown first.
+  // level in the block shown first. A reading's level is shown once, on its
+  // first block (not again under a variant's block of the same reading).
   for (ChineseGroup& group : groups.values) {
     sensesFirst(group.simplified);
     sensesFirst(group.traditional);
     if (group.simplified.empty()) continue;
+    std::vector<std::string> labelled;
+    for (std::size_t index : group.simplified) {
+      if (levelOf[index] == 0) continue;
+      std::string reading = comparableReading(entries[index].pinyin);
+      if (std::find(labelled.begin(), labelled.end(), reading) != labelled.end()) {
+        levelOf[index] = 0;
+      } else {
+        labelled.push_back(std::move(reading));
+      }
+    }
     bool shown = false;
     for (std::size_t index : group.simplified) shown = shown || levelOf[index] > 0;
     if (!shown) levelOf[group.simplified.front()] = lowestLevel(levels, entries[group.simplified.front()].simplified);

@@ -29,6 +29,9 @@ bool takeReading(std::string_view& rest, std::string_view& inside) {
   const std::size_t open = doubled ? 2 : 1;
   const std::size_t end = rest.find(close, open);
   if (end == std::string_view::npos) return false;
+  // A bracket or slash before the close is the gloss part of a line whose reading was
+  // never closed ("[Zhong1 guo2 /China/see 中華[Zhong1 hua2]/").
+  if (rest.substr(open, end - open).find_first_of("[]/") != std::string_view::npos) return false;
   inside = trim(rest.substr(open, end - open));
   rest.remove_prefix(end + close.size());
   return true;
@@ -84,7 +87,7 @@ LineKind parseCedictLine(std::string_view line, Entry& entry, std::string& reaso
 
   std::string_view reading;
   if (!takeReading(rest, reading)) {
-    reason = "missing [pinyin]";
+    reason = rest.empty() || rest.front() != '[' ? "missing [pinyin]" : "unclosed [pinyin]";
     return LineKind::skipped;
   }
   if (reading.empty()) {

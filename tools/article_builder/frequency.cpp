@@ -2,11 +2,22 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <unordered_set>
 
 #include "utf.h"
 
 namespace article_builder {
+
+namespace {
+
+// The largest count a word is given; sums of counts stop at the type's largest value, so
+// many huge counts cannot wrap round to a small total and silently reorder the ranking.
+constexpr std::uint64_t kCountCap = std::uint64_t{1} << 48;
+
+std::uint64_t addSaturating(std::uint64_t a, std::uint64_t b) { return b > UINT64_MAX - a ? UINT64_MAX : a + b; }
+
+}  // namespace
 
 namespace {
 
@@ -40,16 +51,15 @@ FrequencyTable parseFrequencies(std::string_view text) {
     std::size_t digits = 0;
     // Saturate rather than wrap: a corrupt huge number must not turn
     // into a small one and silently reorder the ranking.
-    constexpr std::uint64_t cap = std::uint64_t{1} << 48;
     while (digits < rest.size() && rest[digits] >= '0' && rest[digits] <= '9') {
-      if (count < cap) count = count * 10 + static_cast<std::uint64_t>(rest[digits] - '0');
+      if (count < kCountCap) count = count * 10 + static_cast<std::uint64_t>(rest[digits] - '0');
       ++digits;
     }
     if (digits == 0 || (digits < rest.size() && rest[digits] != ' ') || !isValidUtf8(word)) {
       ++table.skippedLines;
       continue;
     }
-    if (count > cap) count = cap;
+    if (count > kCountCap) count = kCountCap;
     std::string_view tag = digits < rest.size() ? rest.substr(digits + 1) : std::string_view();
     while (!tag.empty() && tag.back() == ' ') tag.remove_suffix(1);
     if (tag.size() > 8 || !isValidUtf8(tag)) tag = {};
@@ -178,7 +188,7 @@ CombinedCounts combineWithUsage(FrequencyTable& table, const UsageCounts& usage,
   result.variantWords = addVariantSpellings(usage, entries, simplifiedOf, typed);
 
   std::uint64_t writtenTotal = 0;
-  for (const auto& word : table.words) writtenTotal += word.second.count;
+  for (const auto& word : table.words) writtenTotal = addSaturating(writtenTotal, word.second.count);
   if (writtenTotal == 0 || usage.total == 0 || typed.empty()) return result;
 
   // The dictionary's words, each once, in source order.
@@ -208,7 +218,7 @@ CombinedCounts combineWithUsage(FrequencyTable& table, const UsageCounts& usage,
       ++result.modelWords;
       share = std::pow(share, 1.0 - kModelExponent) * std::pow(modelled->second, kModelExponent);
     }
-    const double combined = share * static_cast<double>(writtenTotal);
+    const double combined = std::min(share * static_cast<double>(writtenTotal), static_cast<double>(kCountCap));
     WordFrequency& slot = table.words[entry.simplified];
     slot.count = std::max<std::uint64_t>(1, static_cast<std::uint64_t>(std::llround(combined)));
   }
@@ -229,10 +239,13 @@ std::size_t foldNumberWords(FrequencyTable& table) {
     const std::string numeral = toUtf8(characters.substr(0, 1));
     const std::string_view second = tagOf(toUtf8(characters.substr(1, 1)));
     if (tagOf(numeral) != "m" || second != "q") continue;
-    gains[numeral] += frequency.count;
+    gains[numeral] = addSaturating(gains[numeral], frequency.count);
     ++folded;
   }
-  for (const auto& [numeral, gain] : gains) table.words[numeral].count += gain;
+  for (const auto& [numeral, gain] : gains) {
+    std::uint64_t& count = table.words[numeral].count;
+    count = std::min(addSaturating(count, gain), kCountCap);
+  }
   return folded;
 }
 

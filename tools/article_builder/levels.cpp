@@ -5,16 +5,24 @@
 
 namespace article_builder {
 
-std::string comparableReading(std::string_view numbered) {
+std::string casedReading(std::string_view numbered) {
   std::string out;
   for (std::size_t i = 0; i < numbered.size(); ++i) {
     const char c = numbered[i];
     if (c == ' ') continue;
-    if (c == ':' && !out.empty() && out.back() == 'u') {
-      out.back() = 'v';
+    if (c == ':' && !out.empty() && (out.back() == 'u' || out.back() == 'U')) {
+      out.back() = out.back() == 'u' ? 'v' : 'V';
       continue;
     }
-    out.push_back(c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c);
+    out.push_back(c);
+  }
+  return out;
+}
+
+std::string comparableReading(std::string_view numbered) {
+  std::string out = casedReading(numbered);
+  for (char& c : out) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
   }
   return out;
 }
@@ -44,7 +52,7 @@ WordLevels parseWordLevels(std::string_view text) {
       if (line[0] - '0' < have.level) have.level = line[0] - '0';
       known = true;
     }
-    if (!known) listed.push_back({comparable, line[0] - '0'});
+    if (!known) listed.push_back({comparable, line[0] - '0', casedReading(reading)});
   }
   return levels;
 }
@@ -52,12 +60,26 @@ WordLevels parseWordLevels(std::string_view text) {
 std::vector<int> entryLevels(const std::vector<Entry>& entries, const WordLevels& levels) {
   std::vector<int> result(entries.size(), 0);
   if (levels.words.empty()) return result;
+  // Listed reading (by word) -> whether an entry of the word has it with the same capitals.
+  std::unordered_map<std::string, std::vector<bool>> casedMatch;
+  for (const Entry& entry : entries) {
+    const auto found = levels.words.find(entry.simplified);
+    if (found == levels.words.end()) continue;
+    std::vector<bool>& matched = casedMatch[entry.simplified];
+    matched.resize(found->second.size(), false);
+    const std::string cased = casedReading(entry.pinyin);
+    for (std::size_t r = 0; r < found->second.size(); ++r) matched[r] = matched[r] || found->second[r].cased == cased;
+  }
   for (std::size_t i = 0; i < entries.size(); ++i) {
     const auto found = levels.words.find(entries[i].simplified);
     if (found == levels.words.end()) continue;
     const std::string reading = comparableReading(entries[i].pinyin);
-    for (const ListedReading& listed : found->second) {
-      if (listed.reading == reading && (result[i] == 0 || listed.level < result[i])) result[i] = listed.level;
+    const std::string cased = casedReading(entries[i].pinyin);
+    const std::vector<bool>& matched = casedMatch[entries[i].simplified];
+    for (std::size_t r = 0; r < found->second.size(); ++r) {
+      const ListedReading& listed = found->second[r];
+      if (listed.reading != reading || (matched[r] && listed.cased != cased)) continue;
+      if (result[i] == 0 || listed.level < result[i]) result[i] = listed.level;
     }
   }
   return result;

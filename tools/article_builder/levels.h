@@ -17,6 +17,7 @@ namespace article_builder {
 struct ListedReading {
   std::string reading;  // comparable: lower case, ü as "v", no blanks ("gao4su5")
   int level = 0;        // 1 to 9
+  std::string cased;    // as listed, no blanks, ü as "v": "Bei3jing1" apart from "bei3jing1"
 };
 
 struct WordLevels {
@@ -29,8 +30,13 @@ WordLevels parseWordLevels(std::string_view text);
 // "Gao4 su5", "nu:3" -> "gao4su5", "nv3".
 std::string comparableReading(std::string_view numbered);
 
+// The same with capitals kept: "Gao4 su5" -> "Gao4su5". A capital marks a name's
+// reading (白 Bai2 "surname Bai" beside bai2 "white").
+std::string casedReading(std::string_view numbered);
+
 // The level of each entry (by index), 0 for none: a listed word's level goes
-// to its entries with the listed reading.
+// to its entries with the listed reading, capitals as listed where the word
+// has such an entry (not the surname's reading of the word).
 std::vector<int> entryLevels(const std::vector<Entry>& entries, const WordLevels& levels);
 
 // The lowest level a word is listed with, 0 when it is not listed.

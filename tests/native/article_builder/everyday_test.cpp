@@ -35,7 +35,16 @@ constexpr std::string_view kSource =
     "西安市 西安市 [Xi1 an1 Shi4] /Xi'an, capital of Shaanxi/(slang) a made-up sense/\n"
     "西安 西安 [Xi1 an1] /see 西安市[Xi1 an1 Shi4]/\n"
     "先 先 [xian1] /first/\n"
-    "某 某 [mou3] /see 不存在[bu4 cun2 zai4]/\n";
+    "某 某 [mou3] /see 不存在[bu4 cun2 zai4]/\n"
+    "白 白 [Bai2] /surname Bai/\n"
+    "白 白 [bai2] /white/\n"
+    "法 法 [Fa3] /France/\n"
+    "法 法 [fa3] /law/\n"
+    "㳒 法 [fa3] /variant of 法[fa3]/\n"
+    "丑 丑 [Chou3] /surname Chou/\n"
+    "丑 丑 [chou3] /clown/\n"
+    "醜 丑 [chou3] /ugly/\n"
+    "丒 丒 [chou3] /variant of 醜|丑[chou3]/\n";
 
 // Written counts that favour the written and news words.
 constexpr std::string_view kWritten =
@@ -53,6 +62,8 @@ constexpr std::string_view kLevels =
     "1\t哥哥\tge1 ge5\n"
     "3\t老师\tlao3 shi5\n"  // a reading no entry has: the first block is labelled
     "5\t西安\txi1 an1\n"    // the entry's reading differs only in its capital
+    "2\t白\tbai2\n"         // not the surname's Bai2
+    "4\t丑\tchou3\n"        // two entries of the reading: labelled once
     "x\t先\txian1\n"
     "2\t\tgao4\n"
     "2\t告诉\tnot pinyin\n";
@@ -196,6 +207,12 @@ TEST(Levels, LabelTheListedReadingOrElseTheFirstBlock) {
   EXPECT_EQ(built.chinese.at("哥哥").rfind("gē ge\r\nHSK 1\r\n", 0), 0u) << built.chinese.at("哥哥");
   EXPECT_EQ(built.chinese.at("老师").rfind("lǎo shī   (traditional 老師)\r\nHSK 3\r\n", 0), 0u);
   EXPECT_EQ(built.chinese.at("西安").rfind("Xī ān\r\nHSK 5\r\n", 0), 0u) << built.chinese.at("西安");
+  EXPECT_EQ(built.chinese.at("白").find("HSK 2"), built.chinese.at("白").find("bái\r\nHSK 2\r\n") + 6)
+      << built.chinese.at("白");
+  EXPECT_EQ(built.chinese.at("白").find("Bái\r\nHSK"), std::string::npos) << built.chinese.at("白");
+  const std::string& chou = built.chinese.at("丑");
+  EXPECT_NE(chou.find("HSK 4"), std::string::npos) << chou;
+  EXPECT_EQ(chou.find("HSK 4"), chou.rfind("HSK 4")) << chou;
   for (const char* unlisted : {"各个", "先", "教师", "gege"}) {
     EXPECT_EQ(built.chinese.at(unlisted).find("HSK"), std::string::npos) << unlisted;
   }
@@ -209,6 +226,10 @@ TEST(Pointers, ShowTheSensesOfTheEntryTheyName) {
   EXPECT_NE(built.chinese.at("xian").find(". 西安 Xī ān: see 西安市 [Xī ān Shì]: Xi'an, capital of Shaanxi\r\n"),
             std::string::npos)
       << built.chinese.at("xian");
+  // The entry named: the reading's capitals count (law, not France), then the
+  // traditional form (ugly, not clown).
+  EXPECT_NE(built.chinese.at("㳒").find("1. variant of 法 [fǎ]: law\r\n"), std::string::npos) << built.chinese.at("㳒");
+  EXPECT_NE(built.chinese.at("丒").find(": ugly\r\n"), std::string::npos) << built.chinese.at("丒");
   // A pointer to a word the dictionary lacks stays as it is.
   EXPECT_NE(built.chinese.at("某").find("1. see 不存在 [bù cún zài]\r\n"), std::string::npos) << built.chinese.at("某");
 }
