@@ -317,7 +317,7 @@ std::vector<Record> buildChineseEnglish(const std::vector<Entry>& entries, const
 
 std::vector<Record> buildChineseEnglish(const std::vector<Entry>& entries, const FrequencyTable& frequencies,
                                         const ReadingFrequencies& readings, const WordLevels& levels,
-                                        ChineseEnglishCounts& counts) {
+                                        ChineseEnglishCounts& counts, const UsageCounts* usage) {
   counts = ChineseEnglishCounts{};
   const std::vector<std::size_t> targets = pointerTargets(entries);
   std::vector<int> levelOf = entryLevels(entries, levels);
@@ -384,10 +384,16 @@ std::vector<Record> buildChineseEnglish(const std::vector<Entry>& entries, const
       }
     }
   }
+  const auto typedWeight = [&](std::size_t index) -> std::uint64_t {
+    if (usage == nullptr) return 0;
+    const auto found = usage->words.find(entries[index].traditional);
+    return found == usage->words.end() ? 0 : found->second;
+  };
   const auto sensesFirst = [&](std::vector<std::size_t>& list) {
     std::stable_sort(list.begin(), list.end(), [&](std::size_t a, std::size_t b) {
       if (hasSense[a] != hasSense[b]) return static_cast<bool>(hasSense[a]);
-      return shares[a] > shares[b];
+      if (shares[a] != shares[b]) return shares[a] > shares[b];
+      return typedWeight(a) > typedWeight(b);
     });
   };
 

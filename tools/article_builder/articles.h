@@ -54,10 +54,13 @@ std::vector<Record> buildChineseEnglish(const std::vector<Entry>& entries, const
                                         ChineseEnglishCounts& counts);
 // The same with a graded word list: a listed word's block with the listed
 // reading (or, when no entry has it, its first block) has a line "HSK 2"
-// under its reading.
+// under its reading. With the typed weights, entries of a word that share a
+// reading and its weight show the one whose traditional form is typed more
+// first (只 zhī 隻 "classifier for birds" before 秖 "grain that has begun to
+// ripen").
 std::vector<Record> buildChineseEnglish(const std::vector<Entry>& entries, const FrequencyTable& frequencies,
                                         const ReadingFrequencies& readings, const WordLevels& levels,
-                                        ChineseEnglishCounts& counts);
+                                        ChineseEnglishCounts& counts, const UsageCounts* usage = nullptr);
 
 // English-Chinese: one record per English headword inverted from the
 // glosses, listing the Chinese words most common first. Always has a record

@@ -325,7 +325,7 @@ int main(int argc, char** argv) {
   bool chineseOk = false;
   std::thread chineseThread([&] {
     ChineseEnglishCounts counts;
-    std::vector<Record> records = buildChineseEnglish(parsed.entries, frequencies, readings, levels, counts);
+    std::vector<Record> records = buildChineseEnglish(parsed.entries, frequencies, readings, levels, counts, &usage);
     chineseReport = "Chinese-English headwords: simplified " + std::to_string(counts.simplifiedHeadwords) +
                     ", traditional " + std::to_string(counts.traditionalHeadwords) + ", pinyin " +
                     std::to_string(counts.pinyinHeadwords) + " (lists cut at " +

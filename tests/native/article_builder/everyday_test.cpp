@@ -44,7 +44,10 @@ constexpr std::string_view kSource =
     "丑 丑 [Chou3] /surname Chou/\n"
     "丑 丑 [chou3] /clown/\n"
     "醜 丑 [chou3] /ugly/\n"
-    "丒 丒 [chou3] /variant of 醜|丑[chou3]/\n";
+    "丒 丒 [chou3] /variant of 醜|丑[chou3]/\n"
+    "只 只 [zhi3] /only/\n"
+    "秖 只 [zhi1] /grain that has begun to ripen/\n"
+    "隻 只 [zhi1] /classifier for birds/\n";
 
 // Written counts that favour the written and news words.
 constexpr std::string_view kWritten =
@@ -54,7 +57,7 @@ constexpr std::string_view kWritten =
 // Typed weights, in traditional characters, that favour the everyday words.
 constexpr std::string_view kTyped =
     "告訴\t34000\n高速\t8000\n各個\t8000\n哥哥\t12000\n教師\t10000\n老師\t33000\n乾\t3000\n幹\t3000\n"
-    "甘\t3000\n西安\t6000\n西安市\t500\n先\t85000\n精神\t9000\n";
+    "甘\t3000\n西安\t6000\n西安市\t500\n先\t85000\n精神\t9000\n隻\t4994\n秖\t404\n";
 
 constexpr std::string_view kLevels =
     "2\t告诉\tgao4 su5\n"
@@ -82,12 +85,14 @@ struct Built {
 Built build(bool withTyped) {
   const ParseResult parsed = parseCedict(kSource);
   FrequencyTable frequencies = parseFrequencies(kWritten);
-  if (withTyped) combineWithUsage(frequencies, parseUsageCounts(kTyped), parsed.entries);
+  const UsageCounts typed = parseUsageCounts(kTyped);
+  if (withTyped) combineWithUsage(frequencies, typed, parsed.entries);
   const WordLevels levels = parseWordLevels(kLevels);
   ChineseEnglishCounts chineseCounts;
   EnglishChineseCounts englishCounts;
   return {
-      byHeadword(buildChineseEnglish(parsed.entries, frequencies, ReadingFrequencies{}, levels, chineseCounts)),
+      byHeadword(buildChineseEnglish(parsed.entries, frequencies, ReadingFrequencies{}, levels, chineseCounts,
+                                     withTyped ? &typed : nullptr)),
       byHeadword(buildEnglishChinese(parsed.entries, frequencies, ReadingFrequencies{}, FormSources{}, englishCounts))};
 }
 
@@ -210,6 +215,9 @@ TEST(Levels, LabelTheListedReadingOrElseTheFirstBlock) {
   EXPECT_EQ(built.chinese.at("白").find("HSK 2"), built.chinese.at("白").find("bái\r\nHSK 2\r\n") + 6)
       << built.chinese.at("白");
   EXPECT_EQ(built.chinese.at("白").find("Bái\r\nHSK"), std::string::npos) << built.chinese.at("白");
+  // Two entries of one reading and weight: the traditional form typed more comes first.
+  const std::string& zhi = built.chinese.at("只");
+  EXPECT_LT(zhi.find("(traditional 隻)"), zhi.find("(traditional 秖)")) << zhi;
   const std::string& chou = built.chinese.at("丑");
   EXPECT_NE(chou.find("HSK 4"), std::string::npos) << chou;
   EXPECT_EQ(chou.find("HSK 4"), chou.rfind("HSK 4")) << chou;
