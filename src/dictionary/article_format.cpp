@@ -44,7 +44,8 @@ bool isOneOf(std::string_view part, std::initializer_list<std::string_view> choi
 // An initial followed by a final, as pinyin spells its syllables. It takes a few spellings
 // that no syllable has ("bong"), which is harmless: they never stand in an article.
 bool isPinyinSpelling(std::string_view letters) {
-  if (isOneOf(letters, {"m", "n", "ng", "hm", "hng", "ê"})) return true;
+  // "er" stands only alone: after an initial ("zher", "ger") it is a syllable's 儿 "r".
+  if (isOneOf(letters, {"m", "n", "ng", "hm", "hng", "ê", "er"})) return true;
   std::string_view final = letters;
   for (const std::string_view initial : {"zh", "ch", "sh", "b", "p", "m", "f", "d", "t", "n", "l", "g",
                                          "k",  "h",  "j",  "q", "x", "r", "z", "c", "s", "y", "w"}) {
@@ -53,9 +54,9 @@ bool isPinyinSpelling(std::string_view letters) {
       break;
     }
   }
-  return isOneOf(final, {"a",   "o",   "e",  "i",   "u",  "v",    "ai", "ei",  "ao",  "ou",   "an",  "en",   "ang",
-                         "eng", "ong", "er", "ia",  "ie", "iao",  "iu", "ian", "in",  "iang", "ing", "iong", "ua",
-                         "uo",  "uai", "ui", "uan", "un", "uang", "ue", "ve",  "van", "vn",   "io",  "ueng"});
+  return isOneOf(final, {"a",   "o",   "e",   "i",  "u",    "v",  "ai",  "ei",  "ao",   "ou",  "an",   "en", "ang",
+                         "eng", "ong", "ia",  "ie", "iao",  "iu", "ian", "in",  "iang", "ing", "iong", "ua", "uo",
+                         "uai", "ui",  "uan", "un", "uang", "ue", "ve",  "van", "vn",   "io",  "ueng"});
 }
 
 bool isHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }

@@ -76,12 +76,14 @@ const ArticleLink* linkAtPoint(HWND view, const ArticleViewState& state, POINT p
 
 }  // namespace
 
-void showArticle(DirectionState& state, std::u16string_view article, std::u16string_view headword) {
+void showArticle(DirectionState& state, std::u16string_view article, std::u16string_view headword,
+                 std::u16string_view foundAs) {
   const HWND view = state.controls.articleView;
   ArticleViewState& look = state.view;
   look.links.clear();
   look.focusedLink = -1;
   look.headword.assign(headword);
+  look.colouredFor.assign(foundAs.empty() ? headword : foundAs);
   // The plain view sets the text as it always has; whatever follows a zero unit never shows.
   article = article.substr(0, article.find(u'\0'));
   if (look.toneScheme < 1 || static_cast<std::size_t>(look.toneScheme) > toneSchemes().size()) {
@@ -90,7 +92,7 @@ void showArticle(DirectionState& state, std::u16string_view article, std::u16str
     return;
   }
   const std::u16string text = withViewLineEnds(article);
-  ArticleMarks marks = findArticleMarks(text, state.direction, headword);
+  ArticleMarks marks = findArticleMarks(text, state.direction, look.colouredFor);
   const std::string rtf = articleRtf(text, marks, toneSchemes()[look.toneScheme - 1], viewFontOf(view));
   look.links = std::move(marks.links);
   look.formatted = true;

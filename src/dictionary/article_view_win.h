@@ -10,9 +10,11 @@
 
 #include "dictionary/direction_state_win.h"
 
-// Shows the article in the direction's view. `headword` is what was looked up: the reading
-// lines are coloured only where their syllables match its characters.
-void showArticle(DirectionState& state, std::u16string_view article, std::u16string_view headword);
+// Shows the article in the direction's view. `headword` is what was looked up; the reading
+// lines are coloured only where their syllables match the characters of `foundAs`, the
+// headword that was found (when empty, `headword` itself).
+void showArticle(DirectionState& state, std::u16string_view article, std::u16string_view headword,
+                 std::u16string_view foundAs = {});
 
 // Chooses the direction's scheme (0 for the plain view). Going back to the plain view
 // empties the view and gives it back the control's own look, so that the next article is

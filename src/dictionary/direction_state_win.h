@@ -42,6 +42,10 @@ struct ArticleViewState {
   // The headword the shown article is coloured for: the listed one a click or an arrow key
   // chose, while the word box keeps what was typed.
   std::u16string headword;
+  // The headword the reading lines are coloured for: the one found, which differs from the
+  // text looked up when another spelling of it found the article ("tea" for "Tea", "水"
+  // for "水。").
+  std::u16string colouredFor;
 };
 
 struct DirectionState {

@@ -19,9 +19,16 @@ Lookup lookUp(const ArticleText& dictionary, const ArticleText& own, Direction d
   found.listing = mergedListing(ownFound.listing, dictionaryListing);
 
   std::u16string_view article;
-  const bool dictionaryFound = findTypedArticle(dictionary, typed, direction, found.composed, article);
-  if (ownFound.article.status == ArticleStatus::Found) {
-    found.composed = ownArticleView(ownFound.article.article, article);
+  const bool dictionaryFound = findTypedArticle(dictionary, typed, direction, found.composed, article, &found.headword);
+  ArticleLookup ownArticle = ownFound.article;
+  // Text that found the dictionary's article in another spelling ("Tea", "水。") finds the
+  // own article of that headword too.
+  if (ownArticle.status != ArticleStatus::Found && dictionaryFound && found.headword != typed) {
+    ownArticle = findArticle(own, found.headword);
+  }
+  if (ownArticle.status == ArticleStatus::Found) {
+    if (!dictionaryFound) found.headword.assign(typed);
+    found.composed = ownArticleView(ownArticle.article, article);
     found.composedArticle = true;
     found.articleFound = true;
     return found;

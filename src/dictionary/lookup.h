@@ -16,6 +16,9 @@ struct Lookup {
   HeadwordListing listing;
   // False when neither the dictionary nor the own articles have an article to show.
   bool articleFound = false;
+  // The headword whose article is shown: the typed text, or the other spelling of it that
+  // found the article ("tea" for "Tea"); empty when none was found.
+  std::u16string headword;
 
   // The article view's text: the own article under its heading and then the
   // dictionary's, or the dictionary's alone; empty when none was found. A view into the

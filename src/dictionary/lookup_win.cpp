@@ -69,7 +69,7 @@ bool lookUpWord(const LoadedDictionary& dictionary, DirectionState& state, HWND 
     } else {
       clearDirection(state);
     }
-    showArticle(state, found.article(), typed);
+    showArticle(state, found.article(), typed, found.headword);
     if (missed) *missed = !typed.empty() && found.listing.status != ListingStatus::Listed && !found.articleFound;
     return true;
   } catch (...) {
@@ -89,7 +89,7 @@ bool showChosenHeadword(const LoadedDictionary& dictionary, DirectionState& stat
     if (!file) return false;
     const std::u16string typed = toCoreText(readWindowText(state.controls.wordBox));
     const Lookup found = lookUp(file->search, state.own.search, state.direction, typed);
-    showArticle(state, found.article(), typed);
+    showArticle(state, found.article(), typed, found.headword);
     return true;
   } catch (...) {
     return false;
@@ -105,7 +105,7 @@ bool showListedArticle(const LoadedDictionary& dictionary, DirectionState& state
     if (!file) return false;
     const std::u16string chosen = toCoreText(headword);
     const Lookup found = lookUp(file->search, state.own.search, state.direction, chosen);
-    showArticle(state, found.article(), chosen);
+    showArticle(state, found.article(), chosen, found.headword);
     return true;
   } catch (...) {
     return false;
@@ -120,7 +120,7 @@ bool showArticleAgain(const LoadedDictionary& dictionary, DirectionState& state,
     if (!file) return false;
     const std::u16string headword = state.view.headword;
     const Lookup found = lookUp(file->search, state.own.search, state.direction, headword);
-    showArticle(state, found.article(), headword);
+    showArticle(state, found.article(), headword, found.headword);
     return true;
   } catch (...) {
     return false;

@@ -194,7 +194,7 @@ void printShownArticle(HWND owner, const DirectionState& state) {
   // keeps what was typed; the typed text over a miss's nearest words.
   const std::wstring headword =
       state.view.headword.empty() ? readWindowText(state.controls.wordBox) : toWideText(state.view.headword);
-  const std::vector<COLORREF> colours = printColours(article, state, toWideText(state.view.headword));
+  const std::vector<COLORREF> colours = printColours(article, state, toWideText(state.view.colouredFor));
 
   PRINTDLGW dialog{};
   dialog.lStructSize = sizeof(dialog);

@@ -192,13 +192,15 @@ HeadwordListing listTypedWord(const ArticleText& text, std::u16string_view typed
 }
 
 bool findTypedArticle(const ArticleText& text, std::u16string_view typed, Direction direction, std::u16string& composed,
-                      std::u16string_view& shown) {
+                      std::u16string_view& shown, std::u16string* headword) {
   composed.clear();
   shown = {};
+  if (headword) headword->clear();
   const ArticleLookup plain = findArticle(text, typed);
   if (plain.status == ArticleStatus::Found) {
     const std::u16string_view word = typed.substr(0, maxArticleWordLength);
     finish(text, word.substr(0, word.find(u'\0')), plain.article, direction, nullptr, composed, shown);
+    if (headword) headword->assign(typed);
     return true;
   }
   TypedPinyin pinyin;
@@ -206,6 +208,7 @@ bool findTypedArticle(const ArticleText& text, std::u16string_view typed, Direct
     const ArticleLookup other = findArticle(text, spelling);
     if (other.status == ArticleStatus::Found) {
       finish(text, spelling, other.article, direction, &pinyin, composed, shown);
+      if (headword) headword->assign(spelling);
       return true;
     }
   }

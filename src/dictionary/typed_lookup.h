@@ -25,9 +25,11 @@ HeadwordListing listTypedWord(const ArticleText& text, std::u16string_view typed
 // result holds at most maxShownArticleLength units, base words' articles
 // included. `shown` views into the searched text when the found article is
 // shown as it stands (the usual case, which copies nothing), and into
-// `composed` when base articles were added or the list was reordered.
+// `composed` when base articles were added or the list was reordered. `headword`, when
+// given, receives the spelling that found the article: the typed text, or the other
+// spelling of it that is a headword ("tea" for "Tea", "水" for "水。").
 bool findTypedArticle(const ArticleText& text, std::u16string_view typed, Direction direction, std::u16string& composed,
-                      std::u16string_view& shown);
+                      std::u16string_view& shown, std::u16string* headword = nullptr);
 
 // The same, copied into `article`.
 bool articleForTypedWord(const ArticleText& text, std::u16string_view typed, Direction direction,

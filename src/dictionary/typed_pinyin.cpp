@@ -269,11 +269,20 @@ bool readTypedPinyin(std::u16string_view typed, TypedPinyin& out, std::size_t ma
   bool letterOpen = false;
   // A blank or apostrophe came after a letter: the next letter starts a syllable.
   bool parted = false;
-  for (char16_t unit : typed) {
+  // A tone digit came after a letter: it ends a syllable ("ku4ai4" is ku + ai), unless
+  // what follows is the 儿 "r" of that syllable ("hui4r").
+  bool toned = false;
+  for (std::size_t at = 0; at < typed.size(); ++at) {
+    const char16_t unit = typed[at];
     const LetterUnit letter = letterOf(unit);
     if (letter.letter != 0) {
       if (read.key.size() >= maxLength) {
         return false;
+      }
+      if (toned) {
+        const bool erhua = letter.letter == u'r' && (at + 1 == typed.size() || letterOf(typed[at + 1]).letter == 0);
+        parted = parted || !erhua;
+        toned = false;
       }
       if (parted) {
         read.syllableStarts.push_back(read.key.size());
@@ -299,6 +308,7 @@ bool readTypedPinyin(std::u16string_view typed, TypedPinyin& out, std::size_t ma
       }
       // "a33": the second digit has no letter right before it.
       letterOpen = false;
+      toned = true;
       continue;
     }
     if (unit == u':' || unit == combiningDiaeresis) {

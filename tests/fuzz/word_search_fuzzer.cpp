@@ -188,9 +188,15 @@ void compareMerged(std::u16string_view loaded, const ArticleText& engineText, st
     for (std::size_t i = 0; i < separate.count; ++i) {
       FUZZ_CHECK(one.listing.headwords[i] == separate.headwords[i], loaded, word);
     }
-    std::u16string article;
-    articleForTypedWord(engineText, word, direction, article);
-    if (ownArticle.status == ArticleStatus::Found) article = ownArticleView(ownArticle.article, article);
+    std::u16string composed;
+    std::u16string_view shown;
+    std::u16string spelling;
+    const bool dictionaryFound = findTypedArticle(engineText, word, direction, composed, shown, &spelling);
+    std::u16string article(shown);
+    // Text that found a headword in another spelling shows that headword's own article.
+    const ArticleLookup ownShown =
+        ownArticle.status == ArticleStatus::Found || !dictionaryFound ? ownArticle : findArticle(own, spelling);
+    if (ownShown.status == ArticleStatus::Found) article = ownArticleView(ownShown.article, article);
     FUZZ_CHECK(one.article() == article, loaded, word);
   }
   if (ownListing.status != ListingStatus::Listed) {

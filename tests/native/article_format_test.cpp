@@ -73,6 +73,8 @@ TEST(ToneOfSyllable, ReadsTheMarkAndRejectsWhatIsNotPinyin) {
       {u"nǚ", 3, false},
       {u"huìr", 4, true},
       {u"gàor", 4, true},
+      {u"zhèr", 4, true},
+      {u"gēr", 1, true},
       {u"èr", 4, false},
       {u"ér", 2, false},
       {u"zhuàng", 4, false},

@@ -208,10 +208,17 @@ TEST(OwnArticles, MergedListingAgreesWithStraightforwardMerge) {
           ASSERT_EQ(one.listing.headwords[k], separate.headwords[k]) << search_test::escaped(cut);
         }
         full += separate.count == maxListedHeadwords && ownListing.count > 0;
-        std::u16string dictionaryArticle;
-        const bool dictionaryFound = articleForTypedWord(dictionary, cut, direction, dictionaryArticle);
-        const std::u16string expectedArticle = ownArticle.status == ArticleStatus::Found
-                                                   ? ownArticleView(ownArticle.article, dictionaryArticle)
+        std::u16string composed;
+        std::u16string_view shown;
+        std::u16string spelling;
+        const bool dictionaryFound = findTypedArticle(dictionary, cut, direction, composed, shown, &spelling);
+        const std::u16string dictionaryArticle(shown);
+        // Text that found the dictionary's headword in another spelling ("B" for "b")
+        // shows that headword's own article.
+        const ArticleLookup ownOfFound =
+            ownArticle.status == ArticleStatus::Found || !dictionaryFound ? ownArticle : findArticle(own, spelling);
+        const std::u16string expectedArticle = ownOfFound.status == ArticleStatus::Found
+                                                   ? ownArticleView(ownOfFound.article, dictionaryArticle)
                                                    : dictionaryArticle;
         ASSERT_EQ(one.articleFound, dictionaryFound || ownArticle.status == ArticleStatus::Found)
             << search_test::escaped(cut);
@@ -232,6 +239,28 @@ TEST(OwnArticles, ViewShowsTheOwnArticleFirstUnderItsHeading) {
   const std::u16string view = ownArticleView(u"mine\r\n", longDictionary);
   EXPECT_EQ(view.size(), maxShownArticleLength);
   EXPECT_EQ(view.substr(0, 24), u"Your own article:\r\nmine\r");
+}
+
+TEST(OwnArticles, TextThatFindsAHeadwordInAnotherSpellingShowsItsOwnArticle) {
+  const ArticleText dictionary = prepareArticleText(u"\n|tea|1. 茶 chá: tea\r\n|水|shuǐ\r\n1. water\r\n");
+  const std::u16string ownText =
+      withOwnArticle(withOwnArticle(emptyOwnArticles, u"tea", u"mine\r\n"), u"水", u"my water\r\n");
+  const ArticleText own = prepareArticleText(ownText);
+  const struct {
+    std::u16string typed;
+    Direction direction;
+    std::u16string headword;
+    std::u16string own;
+  } cases[] = {{u"tea", Direction::EnglishChinese, u"tea", u"mine"},
+               {u"Tea", Direction::EnglishChinese, u"tea", u"mine"},
+               {u"TEA", Direction::EnglishChinese, u"tea", u"mine"},
+               {u"水。", Direction::ChineseEnglish, u"水", u"my water"}};
+  for (const auto& c : cases) {
+    const Lookup found = lookUp(dictionary, own, c.direction, c.typed);
+    EXPECT_EQ(found.headword, c.headword) << search_test::escaped(c.typed);
+    EXPECT_EQ(std::u16string(found.article()).rfind(u"Your own article:\r\n" + c.own + u"\r\n", 0), 0u)
+        << search_test::escaped(c.typed);
+  }
 }
 
 TEST(OwnArticles, FileNamesFollowTheDirection) {

@@ -110,6 +110,12 @@ TEST(ReadTypedPinyin, NotesWhereTypedSyllablesStart) {
       {u"bei3 jing1", {3}},
       {u"w'o3 m\u0304e n", {1, 2, 4}},
       {u"xi '  an", {2}},
+      // A tone digit ends its syllable, the 儿 "r" after it aside.
+      {u"ku4ai4", {2}},
+      {u"bei3jing1", {3}},
+      {u"hui4r", {}},
+      {u"hui4r5de", {4}},
+      {u"yi1ren2", {2}},
   };
   for (const auto& c : cases) {
     TypedPinyin read;
