@@ -66,6 +66,9 @@ std::string irregularRelation(const std::string& form, PartOfSpeech part) {
       return "plural";
     case kVerb:
       if (endsWith(form, "ing")) return "present participle";
+      // The irregular present of "be" besides "is", and its past that ends in "s".
+      if (form == "am" || form == "are") return "form";
+      if (form == "was") return "past form";
       return endsWith(form, "s") ? "form" : "past form";
     case kAdjective:
     case kAdverb:
@@ -147,36 +150,68 @@ std::vector<FormLink> formLinks(const std::vector<std::string>& headwords, const
     }
   };
 
+  std::unordered_set<std::string> irregularVerbs;
   for (const FormSources::Exception& exception : sources.exceptions) {
+    if (exception.part == kVerb) irregularVerbs.insert(exception.base);
     if (bases.count(exception.base) != 0) {
       add(exception.form, exception.base, irregularRelation(exception.form, exception.part));
     }
   }
+  const auto isLemma = [&](const std::string& word, PartOfSpeech part) {
+    const auto found = sources.lemmas.find(word);
+    return found != sources.lemmas.end() && (found->second & part) != 0;
+  };
 
   // Regular forms in a fixed order of headwords, so the output never
   // depends on hash table order.
   std::vector<std::string> ordered(bases.begin(), bases.end());
   std::sort(ordered.begin(), ordered.end());
-  // Every spelling the word list has: "benefited" and "benefitted" both.
-  const auto addKnown = [&](const std::vector<std::string>& forms, const std::string& base,
-                            const std::string& relation) {
+  // Every spelling the word list has ("benefited" and "benefitted" both), but not one
+  // that another word of that part of speech makes more plainly: "staring" is stare's,
+  // not star's; "singing" is sing's, not singe's; "singed" is singe's, not sing's.
+  const auto addKnown = [&](const std::vector<std::string>& forms, const std::string& base, const std::string& relation,
+                            PartOfSpeech part) {
     for (const std::string& form : forms) {
-      if (sources.words.count(form) != 0) add(form, base, relation);
+      if (sources.words.count(form) == 0) continue;
+      const bool plain =
+          form.compare(0, base.size(), base) == 0 && form.size() > base.size() && isVowel(form[base.size()]);
+      // A base that doubles its consonant: the undoubled spelling is that of base + "e".
+      if (plain && mayDouble(base) && isLemma(base + "e", part)) continue;
+      // A base in "e" that keeps it ("singeing"): the spelling without it is the shorter
+      // word's, when that does not double ("singing" is sing's).
+      if (base.back() == 'e' && form.compare(0, base.size(), base) != 0 && sources.words.count(base + "ing") != 0) {
+        const std::string shorter = base.substr(0, base.size() - 1);
+        if (isLemma(shorter, part) && !mayDouble(shorter)) continue;
+      }
+      // An irregular verb's regular past that is another word: "singed" is singe's, "bed"
+      // and "seed" are no past forms of "be" and "see".
+      if (part == kVerb && irregularVerbs.count(base) != 0 &&
+          ((form == base + "d" && isLemma(form, kNoun)) || (form == base + "ed" && isLemma(base + "e", kVerb)))) {
+        continue;
+      }
+      add(form, base, relation);
     }
   };
   for (const std::string& base : ordered) {
     const auto lemma = sources.lemmas.find(base);
     if (lemma == sources.lemmas.end()) continue;
     const unsigned parts = lemma->second;
-    if ((parts & kNoun) != 0) addKnown(sForms(base), base, "plural");
+    if ((parts & kNoun) != 0) addKnown(sForms(base), base, "plural", kNoun);
     if ((parts & kVerb) != 0) {
-      addKnown(sForms(base), base, "third person");
-      addKnown(vowelEndingForms(base, "ed"), base, "past form");
-      addKnown(vowelEndingForms(base, "ing"), base, "present participle");
+      addKnown(sForms(base), base, "third person", kVerb);
+      addKnown(vowelEndingForms(base, "ed"), base, "past form", kVerb);
+      addKnown(vowelEndingForms(base, "ing"), base, "present participle", kVerb);
     }
     if ((parts & kAdjective) != 0) {
-      addKnown(vowelEndingForms(base, "er"), base, "comparative");
-      addKnown(vowelEndingForms(base, "est"), base, "superlative");
+      // An "-er" word is a comparative only beside its "-est": "owner" and "customer"
+      // are nouns, not forms of "own" and "custom".
+      std::vector<std::string> comparatives = vowelEndingForms(base, "er");
+      const std::vector<std::string> superlatives = vowelEndingForms(base, "est");
+      for (std::size_t k = 0; k < comparatives.size(); ++k) {
+        if (k >= superlatives.size() || sources.words.count(superlatives[k]) == 0) comparatives[k].clear();
+      }
+      addKnown(comparatives, base, "comparative", kAdjective);
+      addKnown(superlatives, base, "superlative", kAdjective);
     }
   }
   return links;

@@ -582,6 +582,16 @@ int main(int argc, char** argv) {
     }
   }
   const std::size_t irregular = forms.size();
+  // WordNet's lemmas: a stem that is also a lemma with an "e" ("scar" and "scare" for
+  // "scared") leaves the form's base in doubt, and such a form is not judged.
+  std::unordered_set<std::string> lemmas;
+  for (const char* index : {"index.noun", "index.verb", "index.adj"}) {
+    const std::string text = readFile(wordnet + "/" + index);
+    for (const std::string_view line : textLines(text)) {
+      if (line.empty() || line.front() == ' ') continue;
+      lemmas.emplace(line.substr(0, line.find(' ')));
+    }
+  }
   {
     const std::string text = readFile(options["--words"]);
     for (const std::string_view line : textLines(text)) {
@@ -601,6 +611,7 @@ int main(int argc, char** argv) {
             stem.back() == stem[stem.size() - 2]) {
           base = stem.substr(0, stem.size() - 1);  // stopped -> stop
         }
+        if (ending.second.empty() && base == stem && lemmas.count(stem + "e") != 0) break;
         if (base.size() >= 3 && englishQueries.count(base) != 0) {
           forms.emplace_back(word, base);
           break;

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -283,6 +284,48 @@ TEST(WordForms, RecordsNameTheBaseWordOfEachForm) {
   const std::string glasses = built.english.at("glasses");
   EXPECT_EQ(glasses.rfind("1. \u773C\u955C", 0), 0u) << glasses;
   EXPECT_NE(glasses.find("\r\n\r\nglasses: plural of glass\r\n"), std::string::npos) << glasses;
+}
+
+// A spelling another word makes more plainly is that word's form, and an "-er" noun is
+// no comparative.
+TEST(WordForms, ASpellingGoesToTheWordThatMakesIt) {
+  FormSources sources;
+  addWordNetIndex(sources,
+                  "star v 1 0\nstare v 1 0\nsing v 1 0\nsinge v 1 0\nhop v 1 0\nhope v 1 0\n"
+                  "be v 1 0\nsee v 1 0\nown v 1 0\n",
+                  kVerb);
+  addWordNetIndex(sources, "bed n 1 0\nseed n 1 0\n", kNoun);
+  addWordNetIndex(sources, "own a 1 0\nbig a 1 0\ncut a 1 0\ncute a 1 0\n", kAdjective);
+  addWordNetExceptions(sources, "sang sing\nwas be\nam be\nsaw see\n", kVerb);
+  addWordList(sources,
+              "staring\nstarring\nstared\nstarred\nsinging\nsinged\nsingeing\nhoping\nhopping\nhoped\n"
+              "hopped\nbed\nseed\nowner\nbigger\nbiggest\ncuter\ncutest\n");
+  const std::vector<std::string> headwords = {"star", "stare", "sing", "singe", "hop", "hope",
+                                              "be",   "see",   "own",  "big",   "cut", "cute"};
+  std::map<std::string, std::set<std::string>> lines;
+  for (const FormLink& link : formLinks(headwords, sources)) lines[link.form].insert(formLinkLine(link));
+  const std::map<std::string, std::set<std::string>> expected = {
+      {"staring", {"staring: present participle of stare"}},
+      {"starring", {"starring: present participle of star"}},
+      {"stared", {"stared: past form of stare"}},
+      {"starred", {"starred: past form of star"}},
+      {"singing", {"singing: present participle of sing"}},
+      {"singeing", {"singeing: present participle of singe"}},
+      {"singed", {"singed: past form of singe"}},
+      {"sang", {"sang: past form of sing"}},
+      {"hoping", {"hoping: present participle of hope"}},
+      {"hopping", {"hopping: present participle of hop"}},
+      {"hoped", {"hoped: past form of hope"}},
+      {"hopped", {"hopped: past form of hop"}},
+      {"was", {"was: past form of be"}},
+      {"am", {"am: form of be"}},
+      {"saw", {"saw: past form of see"}},
+      {"bigger", {"bigger: comparative of big"}},
+      {"biggest", {"biggest: superlative of big"}},
+      {"cuter", {"cuter: comparative of cute"}},
+      {"cutest", {"cutest: superlative of cute"}},
+  };
+  EXPECT_EQ(lines, expected);
 }
 
 TEST(Builder, SameInputsGiveTheSameRecords) {
