@@ -174,9 +174,31 @@ std::string englishHeadword(std::string_view part) {
   while (!s.empty() && s.front() == ' ') s.erase(0, 1);
   std::string low = asciiLower(s);
 
-  // A literal rendering of an idiom is not a translation of it.
+  // A literal rendering of an idiom is not a translation of it, nor is a comparison, a
+  // remark on the word's use or a pronunciation note.
   if (startsWith(low, "lit.") || startsWith(low, "(lit.)") || startsWith(low, "lit:")) return {};
+  for (std::string_view remark : {"cf ", "cf. ", "euphemism for", "usually used"}) {
+    if (startsWith(low, remark)) return {};
+  }
+  if (low.find("pr. [") != std::string::npos || endsWith(low, " pr") || endsWith(low, " pr.")) return {};
   if (!dropPrefix(s, "fig. ")) dropPrefix(s, "(fig.) ");
+  // Labels before the meaning: "by ext. to swagger" is "to swagger".
+  for (std::string_view label : {"by ext. ", "coll. ", "arch. ", "e.g. ", "esp. "}) {
+    if (dropPrefix(s, label)) break;
+  }
+  // An exclamation or question glossed as a sentence ("Good night!") is the phrase a
+  // learner types in lower case, unless it begins with "I" or has other capitals.
+  {
+    std::string_view end = s;
+    while (!end.empty() && end.back() == ' ') end.remove_suffix(1);
+    const bool sentence = !end.empty() && (end.back() == '!' || end.back() == '?');
+    const bool otherCapitals =
+        std::any_of(s.begin() + (s.empty() ? 0 : 1), s.end(), [](char c) { return c >= 'A' && c <= 'Z'; });
+    const bool firstPerson = s == "I" || startsWith(s, "I ") || startsWith(s, "I'");
+    if (sentence && !otherCapitals && !firstPerson && !s.empty() && s.front() >= 'A' && s.front() <= 'Z') {
+      s.front() = static_cast<char>(s.front() - 'A' + 'a');
+    }
+  }
 
   s = collapseBlanks(withoutBracketedRemarks(s));
   if (s.find('|') != std::string::npos) return {};
@@ -196,7 +218,8 @@ std::string englishHeadword(std::string_view part) {
   while (!s.empty() && isEdgePunctuation(s.back())) s.pop_back();
 
   // Verbs are looked up without "to", adjectives without "to be".
-  if (dropPrefix(s, "to ")) dropPrefix(s, "be ");
+  const bool verb = dropPrefix(s, "to ");
+  if (verb) dropPrefix(s, "be ");
   if (!dropPrefix(s, "a ") && !dropPrefix(s, "an ")) dropPrefix(s, "the ");
   for (std::string_view object : {" sb/sth", " sth/sb", " sb or sth", " sb", " sth", " oneself"}) {
     if (dropSuffix(s, object)) break;
@@ -211,10 +234,17 @@ std::string englishHeadword(std::string_view part) {
 
   low = asciiLower(s);
   if (low == "sb" || low == "sth" || low == "etc") return {};
-  for (std::string_view prefix : {"used ", "variant", "see ", "abbr", "also ", "surname", "classifier", "name of",
-                                  "old name", "radical", "kangxi", "erhua", "lit "}) {
+  // Remarks about the entry rather than meanings: "variant of ...", "surname Wang",
+  // "classifier for ...", "radical in Chinese characters". The words themselves
+  // ("surname", "radical", "to see off", "used to") are headwords like any other.
+  for (std::string_view prefix :
+       {"variant ", "abbr.", "abbr ", "abbreviation for", "abbreviation of", "also ", "classifier for", "name of",
+        "old name", "radical in", "radical number", "radical no", "kangxi", "erhua", "lit "}) {
     if (startsWith(low, prefix)) return {};
   }
+  if (startsWith(s, "surname ") && s.size() > 8 && s[8] >= 'A' && s[8] <= 'Z') return {};
+  if (!verb && startsWith(low, "see ")) return {};
+  if (startsWith(low, "used ") && wordCount(s) > 2) return {};
   return s;
 }
 
@@ -240,7 +270,9 @@ std::vector<GlossHeadword> englishHeadwords(std::string_view gloss) {
     // "to call oneself" is a narrower meaning than "to call".
     if (part.find(" oneself") != std::string_view::npos) match.qualified = true;
     match.verb = startsWith(part, "to ");
-    const std::string head = phraseHeadWord(headword);
+    // Only a verb of two words stands under its first: "listen to" under "listen", but
+    // not "at the (back)" under "at", "badly (off)" under "badly" or "put up (with)".
+    const std::string head = match.verb && wordCount(headword) == 2 ? phraseHeadWord(headword) : std::string();
     for (int pass = 0; pass < 2; ++pass) {
       match.headword = pass == 0 ? headword : head;
       match.phraseHead = pass == 1;
