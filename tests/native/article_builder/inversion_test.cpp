@@ -17,6 +17,7 @@ using article_builder::Candidate;
 using article_builder::englishHeadword;
 using article_builder::englishHeadwords;
 using article_builder::Entry;
+using article_builder::GlossHeadword;
 
 TEST(EnglishHeadword, IsWhatAUserTypes) {
   struct Case {
@@ -50,6 +51,21 @@ TEST(EnglishHeadword, IsWhatAUserTypes) {
       {"to ... -ize", ""},
       {"to be ...ed", ""},
       {"", ""},
+      // The words that remarks begin with are words too.
+      {"surname", "surname"},
+      {"radical", "radical"},
+      {"to see off", "see off"},
+      {"to be used to", "used to"},
+      {"radical in Chinese characters (Kangxi radical 85)", ""},
+      {"classifier for birds", ""},
+      // Labels and notes; an exclamation's sentence capital.
+      {"by ext. to swagger", "swagger"},
+      {"coll. pr. [zhei4]", ""},
+      {"Beijing pr", ""},
+      {"cf Still waters run deep", ""},
+      {"Good night!", "good night"},
+      {"I love you!", "I love you"},
+      {"Merry Christmas!", "Merry Christmas"},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(englishHeadword(c.part), c.headword) << "gloss part \"" << c.part << "\"";
@@ -73,6 +89,16 @@ TEST(EnglishHeadwords, OnePerPartAndNoneForPointers) {
   EXPECT_TRUE(englishHeadwords("see \u6C34[shui3]").empty());
   EXPECT_TRUE(englishHeadwords("CL:\u672C[ben3]").empty());
   EXPECT_TRUE(englishHeadwords("Taiwan pr. [han4]").empty());
+
+  // Only a two-word verb phrase stands under its verb as well.
+  const auto heads = [](const char* gloss) {
+    std::vector<std::string> out;
+    for (const GlossHeadword& found : englishHeadwords(gloss)) out.push_back(found.headword);
+    return out;
+  };
+  EXPECT_EQ(heads("to listen to"), (std::vector<std::string>{"listen to", "listen"}));
+  EXPECT_EQ(heads("badly off"), (std::vector<std::string>{"badly off"}));
+  EXPECT_EQ(heads("to put up with"), (std::vector<std::string>{"put up with"}));
 }
 
 TEST(Ranking, CountedWordsFirstByScoreThenTheRestInSourceOrder) {
