@@ -51,6 +51,12 @@ std::string shortened(const std::string& text, std::size_t limit) {
   std::size_t cut = decoded.rfind(U"; ", limit);
   if (cut == std::u32string::npos || cut < limit / 3) cut = decoded.rfind(U' ', limit);
   if (cut == std::u32string::npos || cut < limit / 3) cut = limit;
+  // Never inside a word's "[reading]": "黑河市 [Hēi hé…" would give the word half a reading.
+  const std::size_t open = decoded.rfind(U'[', cut);
+  if (open != std::u32string::npos && open < cut) {
+    const std::size_t close = decoded.find(U']', open);
+    if (close == std::u32string::npos || close >= cut) cut = open;
+  }
   decoded.resize(cut);
   while (!decoded.empty() && (decoded.back() == U' ' || decoded.back() == U';' || decoded.back() == U',')) {
     decoded.pop_back();
@@ -194,7 +200,12 @@ std::vector<std::size_t> pointerTargets(const std::vector<Entry>& entries) {
   std::unordered_map<std::string_view, std::vector<std::size_t>> bySimplified;
   std::unordered_map<std::string_view, std::vector<std::size_t>> byTraditional;
   std::vector<bool> meaning(entries.size(), false);
+  // Every entry's word and reading, pointers included: a pointer to a reading that only
+  // points on itself has no target, rather than another reading's meaning.
+  std::unordered_set<std::string> readingsGiven;
   for (std::size_t i = 0; i < entries.size(); ++i) {
+    readingsGiven.insert(entries[i].simplified + ' ' + comparableReading(entries[i].pinyin));
+    readingsGiven.insert(entries[i].traditional + ' ' + comparableReading(entries[i].pinyin));
     meaning[i] = hasMeaning(entries[i]);
     if (!meaning[i]) continue;
     bySimplified[entries[i].simplified].push_back(i);
@@ -250,6 +261,10 @@ std::vector<std::size_t> pointerTargets(const std::vector<Entry>& entries) {
         chosen = index;
         closest = match;
       }
+    }
+    if (closest < 2 && (readingsGiven.count(std::string(forms) + ' ' + reading) != 0 ||
+                        readingsGiven.count(std::string(traditional) + ' ' + reading) != 0)) {
+      chosen = entries.size();
     }
     targets[i] = chosen;
   }

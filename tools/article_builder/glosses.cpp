@@ -1,5 +1,7 @@
 #include "glosses.h"
 
+#include <algorithm>
+
 #include "pinyin.h"
 #include "utf.h"
 
@@ -98,8 +100,15 @@ GlossKind classifyGloss(std::string_view gloss) {
     }
     // "variant of X", "old variant of X", "erhua variant of X",
     // "(archaic) variant of X", "Japanese variant of X", ...
+    // Not a note inside a sense's brackets: "to imitate (variant of 效[xiao4])" and
+    // "(variant of 耠[huo1]) hoe" are meanings; a gloss that is one bracket is a pointer.
     const std::size_t variant = low.find("variant of ");
-    if (variant != std::string::npos && variant <= 40) return GlossKind::crossReference;
+    if (variant != std::string::npos && variant <= 40) {
+      const std::ptrdiff_t open = std::count(low.begin(), low.begin() + static_cast<std::ptrdiff_t>(variant), '(') -
+                                  std::count(low.begin(), low.begin() + static_cast<std::ptrdiff_t>(variant), ')');
+      const bool wholeBracket = low.front() == '(' && low.back() == ')' && low.find(')') == low.size() - 1;
+      if (open <= 0 || wholeBracket) return GlossKind::crossReference;
+    }
   }
   return GlossKind::sense;
 }

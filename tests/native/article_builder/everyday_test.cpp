@@ -47,7 +47,10 @@ constexpr std::string_view kSource =
     "丒 丒 [chou3] /variant of 醜|丑[chou3]/\n"
     "只 只 [zhi3] /only/\n"
     "秖 只 [zhi1] /grain that has begun to ripen/\n"
-    "隻 只 [zhi1] /classifier for birds/\n";
+    "隻 只 [zhi1] /classifier for birds/\n"
+    "廑 廑 [jin3] /careful/\n"
+    "廑 廑 [qin2] /variant of 勤[qin2]/\n"
+    "厪 厪 [qin2] /variant of 廑[qin2]/\n";
 
 // Written counts that favour the written and news words.
 constexpr std::string_view kWritten =
@@ -238,6 +241,8 @@ TEST(Pointers, ShowTheSensesOfTheEntryTheyName) {
   // traditional form (ugly, not clown).
   EXPECT_NE(built.chinese.at("㳒").find("1. variant of 法 [fǎ]: law\r\n"), std::string::npos) << built.chinese.at("㳒");
   EXPECT_NE(built.chinese.at("丒").find(": ugly\r\n"), std::string::npos) << built.chinese.at("丒");
+  // A reading that only points on has no meaning of another reading to lend.
+  EXPECT_NE(built.chinese.at("厪").find("1. variant of 廑 [qín]\r\n"), std::string::npos) << built.chinese.at("厪");
   // A pointer to a word the dictionary lacks stays as it is.
   EXPECT_NE(built.chinese.at("某").find("1. see 不存在 [bù cún zài]\r\n"), std::string::npos) << built.chinese.at("某");
 }

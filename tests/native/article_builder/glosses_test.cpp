@@ -92,6 +92,11 @@ TEST(GlossKinds, SeparateMeaningsFromNotesAndPointers) {
       {"CL:\u500B|\u4E2A[ge4]", GlossKind::classifier},
       {"Taiwan pr. [huo4]", GlossKind::pronunciation},
       {"also pr. [yao1] for greater clarity", GlossKind::pronunciation},
+      // A variant note inside a sense's brackets leaves the sense a sense.
+      {"to imitate (variant of \u6548[xiao4])", GlossKind::sense},
+      {"(variant of \u8020[huo1]) hoe", GlossKind::sense},
+      {"(euphemistic variant of \u4ED6\u5ABD\u7684[ta1 ma1 de5])", GlossKind::crossReference},
+      {"(archaic) variant of \u5403[chi1]", GlossKind::crossReference},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(classifyGloss(c.gloss), c.kind) << c.gloss;
