@@ -161,6 +161,36 @@ std::string readableGloss(std::string_view gloss) { return readableText(gloss, t
 
 namespace {
 
+// The numbered reading of a reference as it can be tone-marked, or empty when it is none.
+// The source spaces some ü out ("Lu : 3") and spells Latin letters as they are
+// ("T xu4", "san1 C"); those are read too.
+std::string referenceReading(std::string reading) {
+  for (std::size_t at = reading.find(" : "); at != std::string::npos; at = reading.find(" : ", at)) {
+    if (at == 0 || (reading[at - 1] != 'u' && reading[at - 1] != 'U')) {
+      at += 3;
+      continue;
+    }
+    reading.replace(at, 3, ":");
+  }
+  if (isNumberedPinyin(reading)) return reading;
+  bool syllable = false;
+  std::size_t start = 0;
+  while (start < reading.size()) {
+    std::size_t end = reading.find(' ', start);
+    if (end == std::string::npos) end = reading.size();
+    const std::string_view token = std::string_view(reading).substr(start, end - start);
+    const bool letters = !token.empty() && std::all_of(token.begin(), token.end(), [](char c) {
+      return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+    });
+    if (!token.empty() && !letters) {
+      if (!isNumberedPinyin(token)) return {};
+      syllable = true;
+    }
+    start = end + 1;
+  }
+  return syllable ? reading : std::string();
+}
+
 std::string readableText(std::string_view gloss, bool classifierLists) {
   const std::u32string text = decodeOrEmpty(gloss);
   if (text.empty()) return withoutSeparators(gloss);
@@ -185,8 +215,8 @@ std::string readableText(std::string_view gloss, bool classifierLists) {
     if (c == U'[') {
       const std::size_t close = text.find(U']', i + 1);
       if (close != std::u32string::npos) {
-        const std::string inside = toUtf8(text.substr(i + 1, close - i - 1));
-        if (isNumberedPinyin(inside)) {
+        const std::string inside = referenceReading(toUtf8(text.substr(i + 1, close - i - 1)));
+        if (!inside.empty()) {
           if (!out.empty() && out.back() != U' ' && out.back() != U'(') out.push_back(U' ');
           out.push_back(U'[');
           out += decodeOrEmpty(markPinyin(inside));

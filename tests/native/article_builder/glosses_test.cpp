@@ -28,6 +28,10 @@ TEST(ReadableGloss, RewritesReferencesReadingsAndClassifiers) {
       {"light; ray (CL:\u9053[dao4])", "light; ray (classifier: \u9053 d\u00E0o)"},
       {"a|b", "a/b"},  // a bar between Latin words is no reference
       {"[not pinyin] stays", "[not pinyin] stays"},
+      // A spaced-out ü and Latin letters in a reference's reading.
+      {"see \u5442\u6881\u5E02[Lu : 3 liang2 Shi4]", "see \u5442\u6881\u5E02 [L\u01DA li\u00E1ng Sh\u00EC]"},
+      {"variant of T\u6064[T xu4]", "variant of T\u6064 [T x\u00F9]"},
+      {"[a b] stays", "[a b] stays"},
       {"tab\there", "tab here"},
       {"|", "/"},
       {"\u4E2A|", "\u4E2A/"},
