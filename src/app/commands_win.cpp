@@ -18,6 +18,7 @@
 #include "desktop/capture_win.h"
 #include "desktop/tray_win.h"
 #include "dictionary/own_article_dialog_win.h"
+#include "dictionary/own_articles_win.h"
 #include "dictionary/print_win.h"
 #include "dictionary/pronounce_win.h"
 #include "dictionary/word_list_win.h"
@@ -94,6 +95,13 @@ void printCurrentArticle() { printShownArticle(app.mainWindow, tabOf(selectedTab
 void openOwnArticleDialog() {
   const DirectionState& current = tabOf(selectedTab());
   OwnArticleChoice choice{current.direction, readWindowText(current.controls.wordBox)};
+  // The own article the view shows, when the typed text found its headword in another
+  // spelling ("Tea" for "tea"): editing it, not starting a second one.
+  const std::u16string& found = current.view.colouredFor;
+  if (!found.empty() && ownArticleOf(current, toCoreText(choice.headword)).empty() &&
+      !ownArticleOf(current, found).empty()) {
+    choice.headword = toWideText(found);
+  }
   if (!runOwnArticleDialog(app.instance, app.mainWindow, app.tabs, choice)) return;
   selectTab(choice.direction);
   SetWindowTextW(tabOf(choice.direction).controls.wordBox, choice.headword.c_str());

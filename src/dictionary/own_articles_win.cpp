@@ -33,8 +33,9 @@ OwnFileRead readOwnFile(const std::wstring& path, std::u16string& text) {
   std::vector<OwnRecord> records;
   return readOwnRecords(text, records) ? OwnFileRead::read : OwnFileRead::damaged;
 }
-// Copies a file that could not be read at start-up aside before it is first replaced, so
-// whatever the user had in it can still be recovered. True when it is safe to replace.
+// Copies a file that could not be read (at start-up or when a save re-read it) aside before it
+// is first replaced, so whatever the user had in it can still be recovered. True when it is
+// safe to replace.
 bool keepDamagedFileAside(HWND owner, DirectionState& state) {
   if (!state.own.fileDamaged) return true;
   const std::wstring path = ownArticlesPath(state.direction);
@@ -45,7 +46,7 @@ bool keepDamagedFileAside(HWND owner, DirectionState& state) {
   const std::wstring aside = damagedCopyPath(path);
   if (!CopyFileW(path.c_str(), aside.c_str(), TRUE)) {
     showInfoMessage(owner, L"Your own articles file\r\n" + path +
-                               L"\r\ncould not be read at start and could not be copied aside to\r\n" + aside +
+                               L"\r\ncould not be read and could not be copied aside to\r\n" + aside +
                                L"\r\nbefore it is replaced, so nothing was saved. Please move the file away or make "
                                L"room on the disk, then save again.");
     return false;

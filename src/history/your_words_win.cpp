@@ -48,7 +48,8 @@ void tellDamaged(HWND owner, const std::wstring& path, const wchar_t* what) {
                              L"\".damaged\", before it is next saved. Everything else works as before.");
 }
 
-// Copies a file that could not be read at start-up aside before it is first replaced.
+// Copies a file that could not be read (at start-up or at a later re-read) aside before it is
+// first replaced.
 // True when it is safe to replace.
 bool keepDamagedFileAside(HWND owner, const std::wstring& path, bool& damaged, bool tell) {
   if (!damaged) return true;
@@ -59,8 +60,8 @@ bool keepDamagedFileAside(HWND owner, const std::wstring& path, bool& damaged, b
   const std::wstring aside = damagedCopyPath(path);
   if (!CopyFileW(path.c_str(), aside.c_str(), TRUE)) {
     if (tell) {
-      showInfoMessage(owner, L"The file\r\n" + path +
-                                 L"\r\ncould not be read at start and could not be copied aside to\r\n" + aside +
+      showInfoMessage(owner, L"The file\r\n" + path + L"\r\ncould not be read and could not be copied aside to\r\n" +
+                                 aside +
                                  L"\r\nbefore it is replaced, so nothing was saved. Please move it away or make room "
                                  L"on the disk.");
     }

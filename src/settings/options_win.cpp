@@ -86,8 +86,9 @@ void saveOptions(HWND dialog) {
   std::wstring problems;
   if (!saved) {
     problems += L"The settings could not be saved to " + configurationFilePath() +
-                L". The file or its folder may be read-only, or the disk full. The options chosen apply until the "
-                L"program ends.";
+                L". The file or its folder may be read-only, or the disk full. The tab to start on and Always on "
+                L"Top apply until the program ends.";
+    if (registered) problems += L" Load on System start is set in Windows as chosen.";
   }
   if (!registered) {
     if (!problems.empty()) problems += L"\n\n";

@@ -242,6 +242,19 @@ TEST_F(OwnArticlesWindow, ASaveKeepsWhatAnotherCopySavedMeanwhile) {
   EXPECT_EQ(articleOf(0), L"Your own article:\ntheirs\n") << "and this copy shows it from then on";
 }
 
+// "Water" shows the own article of "water" (the headword it finds), and the dialog opened
+// on it edits that article rather than starting one for "Water".
+TEST_F(OwnArticlesWindow, TextFoundInAnotherSpellingShowsAndEditsThatHeadwordsOwnArticle) {
+  writeRawFile(ownPath(directory, 0), scrambled(u"\n|water|mine\r\n"));
+  ASSERT_TRUE(startProgram());
+  lookUp(0, L"Water");
+  EXPECT_EQ(articleOf(0).rfind(L"Your own article:\nmine\n", 0), 0u)
+      << std::string(articleOf(0).begin(), articleOf(0).end());
+  const DialogSeen seen = useOwnArticleDialog([](HWND d) { press(d, IDCANCEL); });
+  EXPECT_EQ(seen.headword, L"water");
+  EXPECT_EQ(seen.article, L"mine");
+}
+
 TEST_F(OwnArticlesWindow, OwnFilesAreReadAtStartInBothTabs) {
   writeRawFile(ownPath(directory, 0), scrambled(u"\n|bookworm|mine\r\n|zebra|striped\r\n"));
   writeRawFile(ownPath(directory, 1), scrambled(u"\n|水|my water\r\n|水果|fruit\r\n"));
